@@ -1,0 +1,185 @@
+// CKArray: growth steps, the InsertAt append rule, removal, IndexOf and the unstable selection
+// sort.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "foundation/CKArray.h"
+
+namespace {
+
+// A sort key and a label telling equal keys apart.
+struct KTestItem_
+{
+    int key;
+    char label;
+};
+
+int CompareKeys(const void* a, const void* b, void*)
+{
+    return ((const KTestItem_*)a)->key - ((const KTestItem_*)b)->key;
+}
+
+void RecordKey(void* item, void* context)
+{
+    ((std::vector<int>*)context)->push_back(((KTestItem_*)item)->key);
+}
+
+void Fill(CKArray& array, const char* items)
+{
+    // "2 3a 1 3b": digits are keys, a letter after a digit is the label.
+    for (const char* p = items; *p; ++p) {
+        if (*p < '0' || *p > '9')
+            continue;
+        KTestItem_* item = (KTestItem_*)array.Add();
+        item->key = *p - '0';
+        item->label = (p[1] >= 'a' && p[1] <= 'z') ? p[1] : 0;
+    }
+}
+
+std::string Order(const CKArray& array)
+{
+    std::string order;
+    for (int i = 0; i < array.GetCount(); ++i) {
+        const KTestItem_* item = (const KTestItem_*)array.GetAt(i);
+        if (!order.empty())
+            order += ' ';
+        order += (char)('0' + item->key);
+        if (item->label)
+            order += item->label;
+    }
+    return order;
+}
+
+} // namespace
+
+TEST(CKArray, GrowsInStepsOfTheGrowthStepRaisedToFour)
+{
+    CKArray array(6, 10);
+    EXPECT_EQ(array.GetItemSize(), 8);
+    EXPECT_EQ(array.GetGrowBy(), 10);
+    EXPECT_EQ(array.GetCapacity(), 0);
+    EXPECT_EQ(array.GetAt(0), nullptr);
+    array.Add();
+    EXPECT_EQ(array.GetCapacity(), 10);
+    for (int i = 1; i < 10; ++i)
+        array.Add();
+    EXPECT_EQ(array.GetCapacity(), 10);
+    array.Add();
+    EXPECT_EQ(array.GetCount(), 11);
+    EXPECT_EQ(array.GetCapacity(), 20);
+
+    CKArray small(4, 1);
+    EXPECT_EQ(small.GetGrowBy(), 4);
+    EXPECT_EQ(small.Reserve(5), 1);
+    EXPECT_EQ(small.GetCapacity(), 8);
+    EXPECT_EQ(small.Reserve(3), 1);   // never shrinks
+    EXPECT_EQ(small.GetCapacity(), 8);
+}
+
+TEST(CKArray, ReserveRefusesSizesBeyondTheAddressableWithoutChange)
+{
+    CKArray array(64, 4);
+    array.Add();
+    void* first = array.GetAt(0);
+    EXPECT_EQ(array.Reserve(INT_MAX), 0);
+    EXPECT_EQ(array.GetCapacity(), 4);
+    EXPECT_EQ(array.GetCount(), 1);
+    EXPECT_EQ(array.GetAt(0), first);
+}
+
+TEST(CKArray, InsertAtOutsideTheRangeAppendsAndNewItemsAreZeroFilled)
+{
+    CKArray array((int)sizeof(KTestItem_), 4);
+    Fill(array, "1 2 3");
+    KTestItem_* appended = (KTestItem_*)array.InsertAt(7);
+    ASSERT_NE(appended, nullptr);
+    EXPECT_EQ(array.IndexOf(appended), 3);
+    EXPECT_EQ(appended->key, 0);
+    appended->key = 4;
+    KTestItem_* front = (KTestItem_*)array.InsertAt(0);
+    front->key = 0;
+    KTestItem_* middle = (KTestItem_*)array.InsertAt(2);
+    EXPECT_EQ(middle->key, 0);
+    EXPECT_EQ(middle->label, 0);
+    middle->key = 9;
+    KTestItem_* negative = (KTestItem_*)array.InsertAt(-5);
+    negative->key = 5;
+    EXPECT_EQ(array.GetCount(), 7);
+    EXPECT_EQ(Order(array), "0 1 9 2 3 4 5");
+}
+
+TEST(CKArray, RemoveAtMovesFollowingItemsDownAndRejectsOutOfRange)
+{
+    CKArray array((int)sizeof(KTestItem_), 4);
+    Fill(array, "1 2 3 4");
+    std::vector<int> removed;
+    EXPECT_EQ(array.RemoveAt(-1, RecordKey, &removed), 0);
+    EXPECT_EQ(array.RemoveAt(4, RecordKey, &removed), 0);
+    EXPECT_EQ(array.RemoveAt(1, RecordKey, &removed), 1);
+    EXPECT_EQ(array.RemoveAt(0, nullptr, nullptr), 1);
+    EXPECT_EQ(Order(array), "3 4");
+    EXPECT_EQ(removed, (std::vector<int>{2}));
+    EXPECT_EQ(array.GetCapacity(), 4);
+}
+
+TEST(CKArray, RemoveAllCallsFirstToLastAndFreesTheStorage)
+{
+    CKArray array((int)sizeof(KTestItem_), 4);
+    Fill(array, "5 6 7 8 9");
+    std::vector<int> removed;
+    array.RemoveAll(RecordKey, &removed);
+    EXPECT_EQ(removed, (std::vector<int>{5, 6, 7, 8, 9}));
+    EXPECT_EQ(array.GetCount(), 0);
+    EXPECT_EQ(array.GetCapacity(), 0);
+    EXPECT_EQ(array.GetAt(0), nullptr);
+    Fill(array, "1");
+    EXPECT_EQ(array.GetCapacity(), 4);
+}
+
+TEST(CKArray, IndexOfAcceptsOnlyItemBoundariesInsideTheStorage)
+{
+    CKArray array((int)sizeof(KTestItem_), 4);
+    EXPECT_EQ(array.IndexOf(&array), -1);
+    Fill(array, "1 2 3");
+    char* second = (char*)array.GetAt(1);
+    EXPECT_EQ(array.IndexOf(second), 1);
+    EXPECT_EQ(array.IndexOf(second + 1), -1);
+    EXPECT_EQ(array.IndexOf((char*)array.GetAt(0) - array.GetItemSize()), -1);
+    // Inside the capacity but past the count.
+    EXPECT_EQ(array.IndexOf((char*)array.GetAt(2) + array.GetItemSize()), -1);
+    EXPECT_EQ(array.IndexOf(nullptr), -1);
+}
+
+TEST(CKArray, SortOfTheExampleGivesTheSameOrdersAsAStableSort)
+{
+    CKArray descending((int)sizeof(KTestItem_), 4);
+    Fill(descending, "2 3a 1 3b");
+    descending.Sort(CompareKeys, 0, nullptr);
+    EXPECT_EQ(Order(descending), "3a 3b 2 1");
+
+    CKArray ascending((int)sizeof(KTestItem_), 4);
+    Fill(ascending, "2 3a 1 3b");
+    ascending.Sort(CompareKeys, 1, nullptr);
+    EXPECT_EQ(Order(ascending), "1 2 3a 3b");
+}
+
+TEST(CKArray, SortSwapsAndSoDoesNotKeepTheOrderOfEqualItems)
+{
+    // Position 0 takes the 1 from the end, sending 3a behind 3b.
+    CKArray ascending((int)sizeof(KTestItem_), 4);
+    Fill(ascending, "3a 3b 1");
+    ascending.Sort(CompareKeys, 1, nullptr);
+    EXPECT_EQ(Order(ascending), "1 3b 3a");
+
+    CKArray descending((int)sizeof(KTestItem_), 4);
+    Fill(descending, "1a 1b 5");
+    descending.Sort(CompareKeys, 0, nullptr);
+    EXPECT_EQ(Order(descending), "5 1b 1a");
+
+    CKArray empty((int)sizeof(KTestItem_), 4);
+    empty.Sort(CompareKeys, 1, nullptr);
+    EXPECT_EQ(empty.GetCount(), 0);
+}
