@@ -1,0 +1,151 @@
+// The settings module: one CKIniW over ModuleDir + "Settings.ini" for the whole run, four cached
+// integers, and saving only when something changed.
+#include "app/LmSettings.h"
+
+#include "foundation/CKIniW.h"
+#include "foundation/KPaths.h"
+
+const wchar_t* const SETTINGS_FILE_NAME = L"Settings.ini";
+const wchar_t* const DEFAULT_BROWSE_EXT_FILTER = L"*.mp3;*.mp2;*.wav;*.wma;*.aif;*.caf;";
+
+namespace {
+
+// The one section every key lives in.
+const wchar_t kSection[] = L"Default";
+const wchar_t kBrowsePathKey[] = L"BrowsePath";
+const wchar_t kBrowseExtFilterKey[] = L"BrowseExtFilter";
+
+// An integer setting and its value as last loaded or set.
+struct KIntSetting_
+{
+    const wchar_t* key;
+    int value;
+};
+
+enum
+{
+    LOOP_TYPE,
+    PLAYLIST_SELECTED,
+    PLAYING_LIST,
+    PLAYING_FILE,
+    INT_SETTING_COUNT
+};
+
+KIntSetting_ g_ints[INT_SETTING_COUNT] = {
+    {L"LoopType", 0},
+    {L"PlayListSelected", 0},
+    {L"PlayingList", 0},
+    {L"PlayingFile", 0},
+};
+
+CKIniW* g_settings;   // owned: from the first LoadSettings to SaveAndCloseSettings
+
+void SetCachedInt(int index, int value)
+{
+    KIntSetting_& setting = g_ints[index];
+    if (setting.value == value)
+        return;
+    setting.value = value;
+    if (g_settings)
+        g_settings->SetInt(kSection, setting.key, value);
+}
+
+} // namespace
+
+void LoadSettings()
+{
+    if (g_settings)
+        return;
+    g_settings = new CKIniW();
+    if (g_settings) {
+        wchar_t path[KMAX_PATH];
+        MakeModulePath(path, SETTINGS_FILE_NAME);
+        g_settings->Load(path);
+    }
+    for (KIntSetting_& setting : g_ints)
+        setting.value = g_settings ? g_settings->GetInt(kSection, setting.key, 0) : 0;
+}
+
+int SaveSettings()
+{
+    if (!g_settings)
+        return 0;
+    if (!g_settings->IsModified())
+        return 1;
+    wchar_t path[KMAX_PATH];
+    MakeModulePath(path, SETTINGS_FILE_NAME);
+    return g_settings->Save(path);
+}
+
+void SaveAndCloseSettings()
+{
+    if (!g_settings)
+        return;
+    SaveSettings();
+    delete g_settings;
+    g_settings = nullptr;
+}
+
+int GetLoopType()
+{
+    return g_ints[LOOP_TYPE].value;
+}
+
+int GetPlayListSelected()
+{
+    return g_ints[PLAYLIST_SELECTED].value;
+}
+
+int GetPlayingList()
+{
+    return g_ints[PLAYING_LIST].value;
+}
+
+int GetPlayingFile()
+{
+    return g_ints[PLAYING_FILE].value;
+}
+
+void SetLoopType(int value)
+{
+    SetCachedInt(LOOP_TYPE, value);
+}
+
+void SetPlayListSelected(int value)
+{
+    SetCachedInt(PLAYLIST_SELECTED, value);
+}
+
+void SetPlayingList(int value)
+{
+    SetCachedInt(PLAYING_LIST, value);
+}
+
+void SetPlayingFile(int value)
+{
+    SetCachedInt(PLAYING_FILE, value);
+}
+
+const wchar_t* GetBrowsePath()
+{
+    return g_settings ? g_settings->GetString(kSection, kBrowsePathKey, nullptr) : nullptr;
+}
+
+void SetBrowsePath(const wchar_t* path)
+{
+    if (g_settings)
+        g_settings->SetString(kSection, kBrowsePathKey, path);
+}
+
+const wchar_t* GetBrowseExtFilter()
+{
+    if (!g_settings)
+        return DEFAULT_BROWSE_EXT_FILTER;
+    return g_settings->GetString(kSection, kBrowseExtFilterKey, DEFAULT_BROWSE_EXT_FILTER);
+}
+
+void SetBrowseExtFilter(const wchar_t* filter)
+{
+    if (g_settings)
+        g_settings->SetString(kSection, kBrowseExtFilterKey, filter);
+}

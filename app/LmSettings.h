@@ -1,0 +1,40 @@
+// The music player's state between runs: "Settings.ini" beside the executable, section "Default",
+// six keys. The four integers are cached at load; the two texts are read from the INI object on each
+// request. The file is written only by SaveSettings, and only when something changed. UI thread only.
+#pragma once
+
+// Name of the settings file in ModuleDir.
+extern const wchar_t* const SETTINGS_FILE_NAME;
+// The browse page's file-name filter until the user changes it.
+extern const wchar_t* const DEFAULT_BROWSE_EXT_FILTER;
+
+// Creates the settings object and loads ModuleDir + "Settings.ini" unless already loaded; a missing
+// or unreadable file gives every default.
+void LoadSettings();
+// SaveSettings, then destroys the settings object.
+void SaveAndCloseSettings();
+// Writes the file when the settings changed since loading or the last save. Returns 1 when the
+// file holds the current settings (also when nothing needed writing), 0 when it could not be
+// written (it then keeps its previous content) or nothing was loaded.
+int SaveSettings();
+
+// Loop type of the list player, index of the playlist selected in the playlist panel, index of the
+// playlist being played and of the file being played in it; 0 by default.
+int GetLoopType();
+int GetPlayListSelected();
+int GetPlayingList();
+int GetPlayingFile();
+// Each changes the cached value and the INI object only when the value differs; the file is not
+// written here.
+void SetLoopType(int value);
+void SetPlayListSelected(int value);
+void SetPlayingList(int value);
+void SetPlayingFile(int value);
+
+// The folder the browse page showed last, or none. Valid until it is set again or the settings
+// are closed.
+const wchar_t* GetBrowsePath();
+void SetBrowsePath(const wchar_t* path);
+// The browse page's file-name filter ("*.mp3;*.wav;" ...), DEFAULT_BROWSE_EXT_FILTER when unset.
+const wchar_t* GetBrowseExtFilter();
+void SetBrowseExtFilter(const wchar_t* filter);

@@ -1,0 +1,39 @@
+// Replaces a file only once its new content is completely written: the content goes to a temporary
+// file beside the target (target + ".tmp"), and Commit puts it in the target's place in one step.
+// A crash, a kill or a full disk before that leaves the previous file as it was.
+#pragma once
+#include <windows.h>
+
+#include "foundation/CKFile.h"
+#include "foundation/CKObject.h"
+#include "foundation/KPaths.h"
+
+// Use: Open(target), Write/WriteText..., Commit(). Any write that falls short is remembered and
+// makes Commit fail. Abort (or the destructor, without a Commit) deletes the temporary file.
+class CKSafeFile : public CKObject
+{
+    K_DECLARE_CLASS(CKSafeFile)
+public:
+    CKSafeFile() = default;
+    ~CKSafeFile() override;
+
+    // Starts the new content of the absolute `path`. Returns 1 when the temporary file is open;
+    // 0 for a relative or too long path, a target that is a directory or read-only, or a temporary
+    // file that cannot be created (an earlier temporary file is overwritten).
+    int Open(const wchar_t* path);
+    // As CKFile::Write / WriteText; a short or failed write marks the content as failed.
+    int Write(const void* buffer, int bytes);
+    int WriteText(const wchar_t* text, int count);
+    // Forces the temporary file to the disk, closes it and moves it over the target (replacing it,
+    // through to the disk). Returns 1 when the target now holds exactly what was written; on any
+    // failure the temporary file is deleted, the target keeps its previous content and 0 comes back.
+    int Commit();
+    // Closes and deletes the temporary file; the target is untouched. Harmless when not open.
+    void Abort();
+
+private:
+    CKFile file;                  // the temporary file while writing
+    int failed = 0;               // 1 once a write fell short
+    wchar_t target[KMAX_PATH] = {};
+    wchar_t temp[KMAX_PATH] = {};
+};

@@ -1,0 +1,216 @@
+// The settings module over ModuleDir + "Settings.ini": defaults, cached integers, writing only what
+// changed, and files that cannot be read or written.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/KFileFixtures.h"
+#include "app/LmSettings.h"
+#include "foundation/CKSafeFile.h"
+#include "foundation/KPaths.h"
+
+namespace {
+
+// Each test starts without a settings object and without "Settings.ini", and leaves neither.
+class LmSettingsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        path = std::wstring(GetModuleDir()) + L"Settings.ini";
+        temp = path + L".tmp";
+        RemoveFiles();
+    }
+    void TearDown() override
+    {
+        SaveAndCloseSettings();
+        RemoveFiles();
+    }
+
+    void RemoveFiles()
+    {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+        RemoveDirectoryW(path.c_str());
+        RemoveDirectoryW(temp.c_str());
+        DeleteFileW(temp.c_str());
+    }
+
+    // Loads a settings file of exactly these bytes.
+    void LoadFrom(const std::string& bytes)
+    {
+        ASSERT_TRUE(WriteFileBytes(path, bytes));
+        LoadSettings();
+    }
+
+    void ExpectDefaults()
+    {
+        EXPECT_EQ(0, GetLoopType());
+        EXPECT_EQ(0, GetPlayListSelected());
+        EXPECT_EQ(0, GetPlayingList());
+        EXPECT_EQ(0, GetPlayingFile());
+        EXPECT_EQ(nullptr, GetBrowsePath());
+        EXPECT_STREQ(L"*.mp3;*.mp2;*.wav;*.wma;*.aif;*.caf;", GetBrowseExtFilter());
+    }
+
+    std::wstring path, temp;
+};
+
+} // namespace
+
+TEST_F(LmSettingsTest, MissingFileGivesEveryDefaultAndIsNotCreatedWithoutChanges)
+{
+    LoadSettings();
+    ExpectDefaults();
+    EXPECT_EQ(1, SaveSettings());
+    SaveAndCloseSettings();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
+    EXPECT_EQ(0, SaveSettings());   // nothing loaded
+}
+
+TEST_F(LmSettingsTest, FileWithOnlyLoopTypeStartsWithItAndDefaultsForTheRest)
+{
+    LoadFrom(Utf16FileBytes(L"\n[Default]\nLoopType = 2\n"));
+    EXPECT_EQ(2, GetLoopType());
+    EXPECT_EQ(0, GetPlayListSelected());
+    EXPECT_EQ(0, GetPlayingList());
+    EXPECT_EQ(0, GetPlayingFile());
+    EXPECT_EQ(nullptr, GetBrowsePath());
+    EXPECT_STREQ(DEFAULT_BROWSE_EXT_FILTER, GetBrowseExtFilter());
+
+    // A second LoadSettings keeps the object already loaded.
+    WriteFileBytes(path, Utf16FileBytes(L"\n[Default]\nLoopType = 1\n"));
+    LoadSettings();
+    EXPECT_EQ(2, GetLoopType());
+}
+
+TEST_F(LmSettingsTest, SettingPresentValuesLeavesTheFileUntouched)
+{
+    const std::string bytes = Utf16FileBytes(L"\r\n[Default]\r\nLoopType=2\r\nBrowsePath = C:\\Music\r\n");
+    LoadFrom(bytes);
+    ULONGLONG written = GetLastWriteTime(path);
+    SetLoopType(2);
+    SetPlayListSelected(0);
+    SetPlayingList(0);
+    SetPlayingFile(0);
+    SetBrowsePath(L"C:\\Music");
+    EXPECT_EQ(1, SaveSettings());
+    SaveAndCloseSettings();
+    EXPECT_EQ(bytes, ReadFileBytes(path));
+    EXPECT_EQ(written, GetLastWriteTime(path));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(temp.c_str()));
+}
+
+TEST_F(LmSettingsTest, ChangesAreCachedAndWrittenByteForByteOnlyBySaveSettings)
+{
+    LoadSettings();
+    SetLoopType(1);
+    SetPlayingList(3);
+    SetPlayingFile(-4);
+    SetBrowsePath(L"C:\\\x97F3\x4E50");
+    SetBrowseExtFilter(L"*.mp3;");
+    EXPECT_EQ(1, GetLoopType());
+    EXPECT_EQ(3, GetPlayingList());
+    EXPECT_EQ(-4, GetPlayingFile());
+    EXPECT_STREQ(L"C:\\\x97F3\x4E50", GetBrowsePath());
+    EXPECT_STREQ(L"*.mp3;", GetBrowseExtFilter());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
+
+    EXPECT_EQ(1, SaveSettings());
+    const std::string expected = Utf16FileBytes(L"\n[Default]\nLoopType = 1\nPlayingList = 3\n"
+                                                L"PlayingFile = -4\nBrowsePath = C:\\\x97F3\x4E50\n"
+                                                L"BrowseExtFilter = *.mp3;\n");
+    EXPECT_EQ(expected, ReadFileBytes(path));
+
+    SetPlayListSelected(5);
+    SaveAndCloseSettings();
+    LoadSettings();
+    EXPECT_EQ(1, GetLoopType());
+    EXPECT_EQ(5, GetPlayListSelected());
+    EXPECT_EQ(3, GetPlayingList());
+    EXPECT_EQ(-4, GetPlayingFile());
+    EXPECT_STREQ(L"C:\\\x97F3\x4E50", GetBrowsePath());
+    EXPECT_STREQ(L"*.mp3;", GetBrowseExtFilter());
+}
+
+TEST_F(LmSettingsTest, FailedWriteKeepsThePreviousSettingsFile)
+{
+    const std::string previous = Utf16FileBytes(L"\n[Default]\nLoopType = 2\nPlayingFile = 7\n");
+    LoadFrom(previous);
+    SetLoopType(0);
+    // A writer that could not even start its temporary file: the old file must survive whole.
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+    EXPECT_EQ(0, SaveSettings());
+    EXPECT_EQ(previous, ReadFileBytes(path));
+    RemoveDirectoryW(temp.c_str());
+
+    // While a writer is half-way the settings file is whole; a writer killed there leaves only
+    // its temporary file behind.
+    {
+        CKSafeFile writer;
+        ASSERT_EQ(1, writer.Open(path.c_str()));
+        writer.WriteText(L"\xFEFF\n[Default]\nLoop", -1);
+        EXPECT_EQ(previous, ReadFileBytes(path));
+    }
+    ASSERT_TRUE(WriteFileBytes(temp, Utf16FileBytes(L"\n[Default]\nLoop")));
+    // The change is still pending and goes out with the next save, over the stale temporary file.
+    EXPECT_EQ(1, SaveSettings());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(temp.c_str()));
+    EXPECT_EQ(Utf16FileBytes(L"\n[Default]\nLoopType = 0\nPlayingFile = 7\n"), ReadFileBytes(path));
+}
+
+TEST_F(LmSettingsTest, UnwritableSettingsFileIsReportedOnlyByTheReturnValue)
+{
+    const std::string previous = Utf16FileBytes(L"\n[Default]\nLoopType = 2\n");
+    LoadFrom(previous);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetLoopType(1);
+    EXPECT_EQ(0, SaveSettings());
+    EXPECT_EQ(1, GetLoopType());
+    SaveAndCloseSettings();
+    EXPECT_EQ(previous, ReadFileBytes(path));
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+
+    // A folder in the file's place: defaults, and saving fails quietly.
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    LoadSettings();
+    ExpectDefaults();
+    SetPlayingList(2);
+    EXPECT_EQ(0, SaveSettings());
+    SaveAndCloseSettings();
+    EXPECT_EQ((DWORD)FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST_F(LmSettingsTest, DamagedFilesGiveDefaultsWhereValuesAreMissing)
+{
+    // No byte-order mark: the first unit is lost, here only a line end.
+    LoadFrom(Utf16Bytes(L"\n[Default]\nLoopType = 2\n"));
+    EXPECT_EQ(2, GetLoopType());
+    SaveAndCloseSettings();
+
+    // No mark and the header right at the start: the header is lost, so is every key.
+    LoadFrom(Utf16Bytes(L"[Default]\nLoopType = 2\n"));
+    ExpectDefaults();
+    SaveAndCloseSettings();
+
+    // A UTF-8 body.
+    LoadFrom("\xEF\xBB\xBF\n[Default]\nLoopType = 2\nBrowsePath = C:\\\xE9\x9F\xB3\n");
+    ExpectDefaults();
+    SaveAndCloseSettings();
+
+    // NUL units, a 2000-unit line and a last unit cut in half.
+    std::wstring text(L"\n[Default]\nLoopType = 1\0junk\nBrowsePath = ", 42);
+    text += std::wstring(2000, L'p') + L"\nPlayingFile = 12";
+    LoadFrom(Utf16FileBytes(text) + "3");
+    EXPECT_EQ(1, GetLoopType());
+    EXPECT_EQ(12, GetPlayingFile());
+    EXPECT_EQ(std::wstring(1023 - 13, L'p'), GetBrowsePath());
+    SaveAndCloseSettings();
+
+    LoadFrom("");
+    ExpectDefaults();
+    SaveAndCloseSettings();
+    LoadFrom("\xFF\xFE\n");
+    ExpectDefaults();
+}
