@@ -1,0 +1,35 @@
+// What the library knows about one audio file: its measured length and its tags. Reference
+// counted when shared (a playlist and the playing state each hold one); the application's
+// CLmMediaInfo adds the file's path.
+#pragma once
+#include "foundation/CKObject.h"
+#include "foundation/KString.h"
+
+// Durations that are not a measured length.
+constexpr int KMEDIA_DURATION_UNMEASURED = 0;     // not measured yet
+constexpr int KMEDIA_DURATION_UNKNOWN = -1;       // being measured, or cannot be measured
+
+class CKMediaInfo : public CKObject
+{
+    K_DECLARE_CLASS(CKMediaInfo)
+public:
+    CKMediaInfo() = default;
+
+    // Milliseconds; KMEDIA_DURATION_UNMEASURED or KMEDIA_DURATION_UNKNOWN when not a length.
+    int GetDuration() const { return duration; }
+    void SetDuration(int ms) { duration = ms; }
+
+    // The setters copy the text (`count` units, or up to the NUL when negative); each returns the new length, -1 (unchanged) when it is too long.
+    const KStringW& GetTitle() const { return title; }
+    int SetTitle(const wchar_t* text, int count = -1) { return title.Assign(text, count); }
+    const KStringW& GetAlbum() const { return album; }
+    int SetAlbum(const wchar_t* text, int count = -1) { return album.Assign(text, count); }
+    const KStringW& GetArtist() const { return artist; }
+    int SetArtist(const wchar_t* text, int count = -1) { return artist.Assign(text, count); }
+
+private:
+    int duration = KMEDIA_DURATION_UNMEASURED;
+    KStringW title;
+    KStringW album;
+    KStringW artist;
+};

@@ -1,0 +1,323 @@
+// The playlist collection and "PlayList.txt": the exact bytes written, the reader's rules, the name
+// and selection rules, the sort orders, and files that are damaged or interrupted.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "KFileFixtures.h"
+#include "KTestSupport.h"
+#include "app/CLmPathIndex.h"
+#include "app/CLmPlayLists.h"
+#include "app/LmSettings.h"
+#include "foundation/KPaths.h"
+
+namespace {
+
+const std::wstring SEP = L"\xFFFD";
+
+// Each test gets its own folder for "PlayList.txt" and fresh settings (Settings.ini beside the
+// test executable, removed afterwards).
+class CLmPlayListsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        dir = MakeTempDir(L"lumo-playlists");
+        file = dir + L"PlayList.txt";
+        settings = std::wstring(GetModuleDir()) + L"Settings.ini";
+        DeleteFileW(settings.c_str());
+        LoadSettings();
+    }
+    void TearDown() override
+    {
+        SaveAndCloseSettings();
+        DeleteFileW(settings.c_str());
+        RemoveTree(dir);
+    }
+
+    std::wstring FileText() const
+    {
+        std::string bytes = ReadFileBytes(file);
+        return std::wstring((const wchar_t*)bytes.data(), bytes.size() / 2);
+    }
+
+    std::vector<std::wstring> Names(const CLmPlayLists& lists) const
+    {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < lists.GetPlayListCount(); i++)
+            names.push_back(lists.PlayListAt(i)->GetName());
+        return names;
+    }
+
+    std::wstring dir, file, settings;
+};
+
+CLmMediaInfo* Record(const wchar_t* path, int duration, const wchar_t* title, const wchar_t* album,
+                     const wchar_t* artist)
+{
+    CLmMediaInfo* info = NewMediaInfo();
+    info->SetPath(path);
+    info->SetDuration(duration);
+    info->SetTitle(title);
+    info->SetAlbum(album);
+    info->SetArtist(artist);
+    return info;
+}
+
+} // namespace
+
+TEST_F(CLmPlayListsTest, WritesOneListWithOneRecordByteForByte)
+{
+    CLmPlayLists lists(file.c_str());
+    CLmPlayList* a = lists.AddPlayList(L"A");
+    ASSERT_TRUE(a);
+    ASSERT_EQ(a->Add(Record(L"C:\\m.mp3", 61000, L"", L"", L"")), 1);
+    ASSERT_EQ(lists.SavePlayLists(), 1);
+    std::string expected = Utf16FileBytes(L"\n@A\n#C:\\m.mp3" + SEP + L"61000" + SEP + SEP + SEP
+                                          + SEP + L"\n\n");
+    EXPECT_EQ(ReadFileBytes(file), expected);
+}
+
+TEST_F(CLmPlayListsTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
+{
+    {
+        CLmPlayLists lists(file.c_str());
+        CLmPlayList* first = lists.AddPlayList(L"我的\t列表 @#");
+        first->Add(Record(L"D:\\音乐\\歌 #1.mp3", -1, L"标题\t@", L"专辑#", L"歌手 @x"));
+        first->Add(Record(L"C:\\a.wav", 0, L"a", L"", L""));
+        lists.AddPlayList(L"空");
+        CLmPlayList* third = lists.AddPlayList(L"Third");
+        third->Add(Record(L"C:\\b.mp3", 123456, L"b", L"B", L"BB"));
+        ASSERT_EQ(lists.SavePlayLists(), 1);
+    }
+    CLmPlayLists loaded(file.c_str());
+    loaded.LoadPlayLists();
+    ASSERT_EQ(Names(loaded), (std::vector<std::wstring>{L"我的\t列表 @#", L"空", L"Third"}));
+    CLmPlayList* first = loaded.PlayListAt(0);
+    ASSERT_EQ(first->GetCount(), 2);
+    EXPECT_STREQ(first->GetAt(0)->GetPath(), L"D:\\音乐\\歌 #1.mp3");
+    EXPECT_EQ(first->GetAt(0)->GetDuration(), -1);
+    EXPECT_STREQ(first->GetAt(0)->GetTitle(), L"标题\t@");
+    EXPECT_STREQ(first->GetAt(0)->GetAlbum(), L"专辑#");
+    EXPECT_STREQ(first->GetAt(0)->GetArtist(), L"歌手 @x");
+    EXPECT_EQ(loaded.PlayListAt(1)->GetCount(), 0);
+    EXPECT_EQ(loaded.PlayListAt(2)->GetAt(0)->GetDuration(), 123456);
+    // Saving what was loaded gives the same bytes again.
+    std::string before = ReadFileBytes(file);
+    ASSERT_EQ(loaded.SavePlayLists(), 1);
+    EXPECT_EQ(ReadFileBytes(file), before);
+}
+
+TEST_F(CLmPlayListsTest, RecordLinesNeedFiveSeparatorsAndReadTheDurationLikeAnInteger)
+{
+    CLmMediaInfo* four = CLmPlayLists::ParseRecord((L"#p" + SEP + L"1" + SEP + L"t" + SEP + L"a" + SEP
+                                                    + L"x").c_str());
+    EXPECT_EQ(four, nullptr);
+    CLmMediaInfo* noDigits = CLmPlayLists::ParseRecord((L"#x" + SEP + SEP + SEP + SEP + SEP).c_str());
+    ASSERT_TRUE(noDigits);
+    EXPECT_EQ(noDigits->GetDuration(), 0);
+    EXPECT_STREQ(noDigits->GetPath(), L"x");
+    EXPECT_EQ(noDigits->GetRefCount(), 0) << "a parsed record is counted and held by no one";
+    delete noDigits;
+    CLmMediaInfo* signedDuration = CLmPlayLists::ParseRecord(
+        (L"#p" + SEP + L" \t+42x" + SEP + L"t" + SEP + SEP + L"r" + SEP + L"ignored tail").c_str());
+    ASSERT_TRUE(signedDuration);
+    EXPECT_EQ(signedDuration->GetDuration(), 42);
+    EXPECT_STREQ(signedDuration->GetArtist(), L"r");
+    delete signedDuration;
+    EXPECT_EQ(CLmPlayLists::ParseRecord(L"p\xFFFD"), nullptr);
+}
+
+TEST_F(CLmPlayListsTest, EmptyOrMarkOnlyFileGivesTheDefaultListSelected)
+{
+    for (const std::string& bytes : {std::string(), std::string("\xFF\xFE")}) {
+        ASSERT_TRUE(WriteFileBytes(file, bytes));
+        CLmPlayLists lists(file.c_str());
+        lists.LoadPlayLists();
+        EXPECT_EQ(Names(lists), std::vector<std::wstring>{L"默认列表"});
+        EXPECT_EQ(lists.GetSelectedPlayList(), lists.PlayListAt(0));
+    }
+    // A missing file gives the same, and loading writes nothing.
+    DeleteFileW(file.c_str());
+    CLmPlayLists lists(file.c_str());
+    lists.LoadPlayLists();
+    EXPECT_EQ(Names(lists), std::vector<std::wstring>{L"默认列表"});
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CLmPlayListsTest, SavedIndexIsClampedAndTheClampedIndexStored)
+{
+    ASSERT_TRUE(WriteFileBytes(file, Utf16FileBytes(L"\n@a\n\n@b\n\n@c\n\n")));
+    SetPlayListSelected(7);
+    ASSERT_EQ(SaveSettings(), 1);
+    CLmPlayLists lists(file.c_str());
+    lists.LoadPlayLists();
+    EXPECT_EQ(lists.GetSelectedPlayList(), lists.PlayListAt(2));
+    EXPECT_EQ(GetPlayListSelected(), 2);
+    std::string stored = ReadFileBytes(settings);
+    EXPECT_NE(stored.find(Utf16Bytes(L"PlayListSelected = 2\n")), std::string::npos);
+}
+
+TEST_F(CLmPlayListsTest, NamesCompareFoldingOnlyLatinCapitals)
+{
+    CLmPlayLists lists(file.c_str());
+    lists.AddPlayList(L"ABC");
+    lists.AddPlayList(L"Ä列表");
+    EXPECT_EQ(lists.NameExists(L"abc"), 1);
+    EXPECT_EQ(lists.NameExists(L"aBc"), 1);
+    EXPECT_EQ(lists.NameExists(L"ä列表"), 0) << "only A-Z fold";
+    EXPECT_EQ(lists.NameExists(L"Ä列表"), 1);
+    EXPECT_EQ(lists.NameExists(L"ABCD"), 0);
+    EXPECT_LT(CompareNames(L"a", L"B"), 0);
+    EXPECT_GT(CompareNames(L"b", L"A"), 0);
+    EXPECT_EQ(CompareNames(L"C:\\MUSIC\\X.MP3", L"c:\\music\\x.mp3"), 0);
+    // Renaming to the same name in other capitals is a plain rename of the selected list.
+    lists.SelectPlayList(lists.PlayListAt(0));
+    EXPECT_EQ(lists.RenamePlayList(L"abc"), 1);
+    EXPECT_STREQ(lists.PlayListAt(0)->GetName(), L"abc");
+}
+
+TEST_F(CLmPlayListsTest, DeletingSelectsTheNextListOrThePreviousForTheLast)
+{
+    CLmPlayLists lists(file.c_str());
+    EXPECT_EQ(lists.DeletePlayList(), 0) << "nothing selected";
+    EXPECT_EQ(lists.RenamePlayList(L"x"), 0);
+    for (const wchar_t* name : {L"a", L"b", L"c", L"d"})
+        lists.AddPlayList(name);
+    lists.SelectPlayListByIndex(1);
+    ASSERT_EQ(lists.DeletePlayList(), 1);
+    EXPECT_EQ(Names(lists), (std::vector<std::wstring>{L"a", L"c", L"d"}));
+    EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"c");
+    EXPECT_EQ(GetPlayListSelected(), 1);
+    lists.SelectPlayListByIndex(99);
+    EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"d");
+    ASSERT_EQ(lists.DeletePlayList(), 1);
+    EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"c");
+    EXPECT_EQ(GetPlayListSelected(), 1);
+    lists.SelectPlayListByIndex(-5);
+    EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"a");
+    EXPECT_EQ(lists.IndexOfPlayList(lists.PlayListAt(1)), 1);
+    EXPECT_EQ(lists.IndexOfPlayList(nullptr), -1);
+}
+
+TEST_F(CLmPlayListsTest, RecordsAreReleasedByTheLastHolder)
+{
+    CLmMediaInfo* shared = NewMediaInfoForFile(L"C:\\Music\\song.live.mp3");
+    ASSERT_TRUE(shared);
+    EXPECT_STREQ(shared->GetTitle(), L"song.live");
+    EXPECT_EQ(shared->GetDuration(), 0);
+    shared->AddRef();   // the test's own hold
+    {
+        CLmPlayList list;
+        list.Add(shared);
+        list.Add(shared);
+        EXPECT_EQ(shared->GetRefCount(), 3);
+        EXPECT_EQ(list.RemoveAt(0), 1);
+        EXPECT_EQ(shared->GetRefCount(), 2);
+        EXPECT_EQ(list.RemoveAt(5), 0);
+    }
+    EXPECT_EQ(shared->GetRefCount(), 1);
+    shared->Release();
+}
+
+TEST_F(CLmPlayListsTest, SortOrdersPutEmptyTagsFirstAndFallBackToTheNextKey)
+{
+    CLmMediaInfo* a = Record(L"p", 0, L"b", L"", L"");
+    CLmMediaInfo* b = Record(L"p", 0, L"a", L"X", L"");
+    CLmMediaInfo* c = Record(L"p", 0, L"c", L"", L"Zed");
+    CLmMediaInfo* d = Record(L"p", 0, L"A", L"x", L"zed");
+    EXPECT_LT(CompareByArtist(a, c), 0) << "empty artist first";
+    EXPECT_LT(CompareByArtist(a, b), 0) << "same artist: empty album first";
+    EXPECT_GT(CompareByArtist(b, a), 0);
+    EXPECT_GT(CompareByArtist(d, c), 0) << "artists equal in other capitals: c's empty album first";
+    EXPECT_EQ(CompareByFileName(b, d), 0);
+    EXPECT_LT(CompareByFileName(b, a), 0);
+    for (CLmMediaInfo* info : {a, b, c, d})
+        delete info;
+}
+
+TEST_F(CLmPlayListsTest, DamagedFilesKeepEveryReadableListAndRecord)
+{
+    std::wstring good = L"#C:\\ok.mp3" + SEP + L"5" + SEP + L"ok" + SEP + SEP + SEP;
+    std::wstring text = L"\n#C:\\orphan.mp3" + SEP + L"1" + SEP + SEP + SEP + SEP + L"\n"   // before any '@'
+                        + L"@first\n" + good + L"\n#C:\\short.mp3" + SEP + L"1" + SEP + L"\n"
+                        + std::wstring(5000, L'x') + L"\n" + L"@second\n" + good + L"\n"
+                        + L"#C:\\cut.mp3" + SEP + L"12";   // truncated inside a record
+    std::string bytes = Utf16FileBytes(text);
+    bytes += "\x41";   // half a unit at the end
+    ASSERT_TRUE(WriteFileBytes(file, bytes));
+    CLmPlayLists lists(file.c_str());
+    lists.LoadPlayLists();
+    ASSERT_EQ(Names(lists), (std::vector<std::wstring>{L"first", L"second"}));
+    EXPECT_EQ(lists.PlayListAt(0)->GetCount(), 1);
+    EXPECT_EQ(lists.PlayListAt(1)->GetCount(), 1);
+    ASSERT_EQ(lists.SavePlayLists(), 1);
+    std::wstring saved = FileText();
+    EXPECT_EQ(saved, L"\xFEFF\n@first\n" + good + L"\n\n@second\n" + good + L"\n\n");
+}
+
+TEST_F(CLmPlayListsTest, UnreadableFilesAreKeptAsACopyBeforeTheDefaultListReplacesThem)
+{
+    // A UTF-8 playlist file (written by hand or another tool) reads as no playlist at all.
+    std::string utf8 = "\n@Rock\n#C:\\a.mp3\xEF\xBF\xBD" "1\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\n";
+    ASSERT_TRUE(WriteFileBytes(file, utf8));
+    CLmPlayLists lists(file.c_str());
+    lists.LoadPlayLists();
+    EXPECT_EQ(Names(lists), std::vector<std::wstring>{L"默认列表"});
+    EXPECT_EQ(ReadFileBytes(file + L".unreadable"), utf8);
+    ASSERT_EQ(lists.SavePlayLists(), 1);
+    EXPECT_EQ(FileText(), L"\xFEFF\n@默认列表\n\n");
+}
+
+TEST_F(CLmPlayListsTest, ManyEmptyLinesAndBinaryGarbageLoadWithoutHanging)
+{
+    std::string bytes = "\xFF\xFE";
+    bytes += Utf16Bytes(L"\n@list\n");
+    const std::string lineFeed("\n\0", 2);
+    for (int i = 0; i < 1000000; i++)
+        bytes += lineFeed;   // a million empty lines
+    unsigned seed = 12345;
+    for (int i = 0; i < 100000; i++) {
+        seed = seed * 214013 + 2531011;
+        bytes += (char)(seed >> 16);
+    }
+    ASSERT_TRUE(WriteFileBytes(file, bytes));
+    DWORD start = GetTickCount();
+    CLmPlayLists lists(file.c_str());
+    lists.LoadPlayLists();
+    EXPECT_LT(GetTickCount() - start, 20000u);
+    ASSERT_GE(lists.GetPlayListCount(), 1);
+    EXPECT_STREQ(lists.PlayListAt(0)->GetName(), L"list");
+    EXPECT_EQ(lists.SavePlayLists(), 1);
+}
+
+TEST_F(CLmPlayListsTest, AFailedSaveLeavesThePreviousFileIntact)
+{
+    CLmPlayLists lists(file.c_str());
+    lists.AddPlayList(L"keep")->Add(Record(L"C:\\k.mp3", 1, L"k", L"", L""));
+    ASSERT_EQ(lists.SavePlayLists(), 1);
+    std::string before = ReadFileBytes(file);
+    // The temporary file beside the target cannot be created: a folder stands in its place.
+    std::wstring temp = file + L".tmp";
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+    lists.AddPlayList(L"lost");
+    EXPECT_EQ(lists.SavePlayLists(), 0);
+    EXPECT_EQ(ReadFileBytes(file), before);
+    RemoveDirectoryW(temp.c_str());
+    EXPECT_EQ(lists.SavePlayLists(), 1);
+    EXPECT_NE(ReadFileBytes(file), before);
+}
+
+TEST(CLmPathIndex, FindsPathsUnderTheFoldingRuleAndCountsRows)
+{
+    CLmPathIndex index;
+    index.Add(L"C:\\Music\\A.mp3");
+    index.Add(L"c:\\music\\a.MP3");
+    EXPECT_EQ(index.Contains(L"C:\\MUSIC\\A.MP3"), 1);
+    EXPECT_EQ(index.Contains(L"C:\\Music\\Ä.mp3"), 0);
+    index.Remove(L"C:\\MUSIC\\a.mp3");
+    EXPECT_EQ(index.Contains(L"c:\\music\\a.mp3"), 1) << "one row with that path is left";
+    index.Remove(L"C:\\Music\\A.mp3");
+    EXPECT_EQ(index.Contains(L"c:\\music\\a.mp3"), 0);
+}
