@@ -36,5 +36,5 @@ done
 if [ $rc -ne 0 ] && [ $failed -eq 0 ]; then
   failed=1   # an executable crashed or timed out before writing its results
 fi
-echo "Test cases: $passed passed, $failed failed, $skipped skipped"
+echo "Tests: $passed passed, $failed failed, $skipped skipped"
 exit $rc
