@@ -145,8 +145,8 @@ TEST(KLibrary, ModulesStartAndStopInTheirOrder)
                                                  "random numbers", "images", "device metrics",
                                                  "drawing", "windows", "drawables"};
     const std::vector<std::string> stopOrder = {"drawables", "COM", "file list", "windows",
-                                                "drawing", "images", "timers", "window capture",
-                                                "application", "window objects"};
+                                                "drawing", "images", "timers", "windows",
+                                                "application", "windows"};
     int startCount = 0, stopCount = 0;
     const KStartupStep* start = GetStartupSteps(&startCount);
     const KShutdownStep* stop = GetShutdownSteps(&stopCount);

@@ -1,0 +1,48 @@
+// CKMenu: the item array of a menu, its texts and its submenu references.
+#include "dialogs/CKMenu.h"
+
+#include "foundation/KMemory.h"
+#include "foundation/KText.h"
+
+K_IMPLEMENT_DYNCREATE(CKMenu, CKObject)
+
+namespace {
+
+// The item array grows this many items at a time.
+constexpr int MENU_GROWTH = 8;
+
+} // namespace
+
+CKMenu::CKMenu() : items(sizeof(KMenuItem_), MENU_GROWTH) {}
+
+CKMenu::~CKMenu()
+{
+    items.RemoveAll(FreeItem, nullptr);
+}
+
+void CKMenu::FreeItem(void* record, void*)
+{
+    KMenuItem_* menuItem = (KMenuItem_*)record;
+    KFree(menuItem->text);
+    if (menuItem->submenu)
+        menuItem->submenu->Release();
+}
+
+int CKMenu::AddItem(unsigned int command, unsigned int flags, const wchar_t* text, CKMenu* submenu)
+{
+    wchar_t* copy = KStrDupW(text ? text : L"");
+    if (!copy)
+        return -1;
+    KMenuItem_* menuItem = (KMenuItem_*)items.Add();
+    if (!menuItem) {
+        KFree(copy);
+        return -1;
+    }
+    menuItem->command = command;
+    menuItem->flags = flags;
+    menuItem->text = copy;
+    menuItem->submenu = submenu;
+    if (submenu)
+        submenu->AddRef();
+    return items.GetCount() - 1;
+}
