@@ -1,0 +1,12 @@
+// CKDropdownBox: the library's drop-down box window, which the music player never creates.
+// The class exists so that pages built on the library can name and create it by record; it
+// behaves as a plain window.
+#pragma once
+#include "ui/CKWindow.h"
+
+class CKDropdownBox : public CKWindow
+{
+    K_DECLARE_DYNCREATE(CKDropdownBox)
+public:
+    CKDropdownBox() = default;
+};
