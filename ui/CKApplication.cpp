@@ -1,33 +1,59 @@
-// CKApplication: the message loop, the page registry and the frame window's class and procedure.
+// CKApplication: the message loop, the page registry, and the frame window: its class, its
+// creation sized to the metric screen, and its window procedure with the status bar.
+//
+// Index: module state - frame window procedure - application object - page registry - module steps.
 #include "ui/CKApplication.h"
 
 #include <commctrl.h>
 
 #include "foundation/CKArrayT.h"
+#include "foundation/KDevMetrics.h"
 #include "foundation/KPaths.h"
+#include "foundation/KResource.h"
+#include "graphics/KGraphics.h"
 #include "ui/CKView.h"
+#include "ui/KStatusBar.h"
 #include "ui/KTimer.h"
 
 K_IMPLEMENT_CLASS(CKApplication, CKThread)
 
+// ---- Module state -------------------------------------------------------------------------------
+
 namespace {
 
 constexpr wchar_t FRAME_CLASS[] = L"KAppClassName";
-// String id of the frame window's title.
+// String id of the frame window's title, and the room for it.
 constexpr UINT IDS_APP_TITLE = 100;
-// The phone screen the frame's client area stands for, until device metrics size it.
-constexpr int DEFAULT_SCREEN_CX = 320;
-constexpr int DEFAULT_SCREEN_CY = 480;
+constexpr int TITLE_CAPACITY = 256;
 // The registry grows this many pages at a time.
 constexpr int PAGE_REGISTRY_GROWTH = 32;
 // Frame window style: a fixed-size window with a caption, a close box and a minimise box.
-constexpr DWORD FRAME_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD FRAME_STYLE = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// ScreenOrientation bit of the landscape orientations, and the two values the frame sets.
+constexpr int ORIENTATION_LANDSCAPE = 0x2;
+constexpr int ORIENTATION_PORTRAIT_VALUE = 0;
+constexpr int ORIENTATION_LANDSCAPE_VALUE = 2;
 
 CKApplication* g_app;                  // borrowed: the object lives in the process entry
-HINSTANCE g_instance;
 HWND g_frame;                          // owned: destroyed by Quit, Run or KTermAppModule
 CKArrayT<CKView*>* g_pages;            // owned; each page in it holds one reference
-CKView* g_currentView;                 // borrowed from the registry
+
+} // namespace
+
+// ---- Frame window procedure ---------------------------------------------------------------------
+
+namespace {
+
+void PaintFrame(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    CKView* view = GetCurrentView();
+    RECT client;
+    if (dc && view && !(view->GetViewFlags() & KVF_FULLSCREEN) && GetClientRect(hwnd, &client))
+        KPaintStatusBar(dc, client.right - client.left);
+    EndPaint(hwnd, &ps);
+}
 
 LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -43,19 +69,45 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
             g_frame = nullptr;
         PostQuitMessage(0);
         return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
+    case WM_SIZE:
+        // The client area is the phone's screen: the metrics follow it.
+        if (wParam == SIZE_RESTORED && lParam >= 1) {
+            SetDevMetric(CxScreen, LOWORD(lParam));
+            SetDevMetric(CyScreen, HIWORD(lParam));
+        }
+        break;
+    case WM_SETFOCUS:
+        // Keys belong to the current page (and reach its back action through the loop).
+        if (CKView* view = GetCurrentView()) {
+            if (view->GetHwnd() && IsWindowVisible(view->GetHwnd())
+                && IsWindowEnabled(view->GetHwnd()))
+                SetFocus(view->GetHwnd());
+        }
         return 0;
-    }
+    case WM_PAINT:
+        PaintFrame(hwnd);
+        return 0;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
         if (g_app)
-            g_app->OnSystemChange(1);
+            g_app->OnSystemChange(KSYSCHANGE_COLORS);
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// The frame's borders are only estimated from the system metrics: measure them and size the
+// window so that its client area is exactly width x height, at (left, top).
+void FitFrame(HWND frame, int left, int top, int width, int height)
+{
+    RECT outer, client;
+    GetWindowRect(frame, &outer);
+    GetClientRect(frame, &client);
+    const int fittedWidth = width + (outer.right - outer.left) - (client.right - client.left);
+    const int fittedHeight = height + (outer.bottom - outer.top) - (client.bottom - client.top);
+    SetWindowPos(frame, nullptr, 0, 0, fittedWidth, fittedHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindow(frame, left, top, fittedWidth, fittedHeight, TRUE);
 }
 
 void ReleasePage(CKView** slot, void*)
@@ -65,6 +117,8 @@ void ReleasePage(CKView** slot, void*)
 }
 
 } // namespace
+
+// ---- Application object -------------------------------------------------------------------------
 
 CKApplication::CKApplication(HINSTANCE instance, const wchar_t* commandLine)
     : instance(instance), commandLine(commandLine)
@@ -90,8 +144,8 @@ int CKApplication::Run()
                 OnAppMessage(msg.message, msg.wParam, msg.lParam);
                 continue;
             }
-            if (g_currentView && g_currentView->GetHwnd()
-                && IsDialogMessageW(g_currentView->GetHwnd(), &msg))
+            CKView* view = GetCurrentView();
+            if (view && view->GetHwnd() && IsDialogMessageW(view->GetHwnd(), &msg))
                 continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
@@ -113,17 +167,39 @@ int CKApplication::OnAppMessage(UINT, WPARAM, LPARAM)
 
 int CKApplication::InitInstance()
 {
-    wchar_t title[64] = L"";
-    LoadStringW(instance, IDS_APP_TITLE, title, 64);
-    RECT rect = {0, 0, DEFAULT_SCREEN_CX, DEFAULT_SCREEN_CY};
-    AdjustWindowRect(&rect, FRAME_STYLE, FALSE);
-    g_frame = CreateWindowExW(0, FRAME_CLASS, title, FRAME_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                              rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                              instance, nullptr);
-    if (g_frame) {
-        ShowWindow(g_frame, SW_SHOWNORMAL);
-        UpdateWindow(g_frame);
+    int width = GetDevMetric(CxScreen);
+    int height = GetDevMetric(CyScreen);
+    const bool landscape = (GetDevMetric(ScreenOrientation) & ORIENTATION_LANDSCAPE) != 0;
+    if (landscape ? width < height : width > height) {
+        const int swap = width;
+        width = height;
+        height = swap;
     }
+    KLoadTitleIcons();
+
+    const int border = 2 * (GetSystemMetrics(SM_CXFIXEDFRAME) + GetSystemMetrics(SM_CXBORDER));
+    const int outerWidth = width + border;
+    const int outerHeight = height + GetSystemMetrics(SM_CYCAPTION) + border;
+    int left = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    wchar_t title[TITLE_CAPACITY];
+    LoadResString(IDS_APP_TITLE, title, TITLE_CAPACITY);
+    g_frame = CreateWindowExW(0, FRAME_CLASS, title, FRAME_STYLE, left, top, outerWidth,
+                              outerHeight, nullptr, nullptr, instance, nullptr);
+    if (!g_frame)
+        return 1;
+    // Fitted before it shows, so that it never appears at the estimated size, and again once
+    // shown, when a window manager may have given it other borders.
+    FitFrame(g_frame, left, top, width, height);
+    ShowWindow(g_frame, SW_SHOW);
+    UpdateWindow(g_frame);
+    FitFrame(g_frame, left, top, width, height);
+
+    OnSystemChange(KSYSCHANGE_FRAME_CREATED);
     return 1;
 }
 
@@ -131,7 +207,19 @@ void CKApplication::ExitInstance() {}
 
 void CKApplication::CreatePages() {}
 
-void CKApplication::OnSystemChange(int) {}
+void CKApplication::OnSystemChange(int code)
+{
+    if (code == KSYSCHANGE_FRAME_CREATED || code == KSYSCHANGE_SCREEN_SIZE) {
+        RecreateBackBuffer();
+        RECT client;
+        if (g_frame && GetClientRect(g_frame, &client))
+            SetDevMetric(ScreenOrientation, client.right >= client.bottom
+                                                ? ORIENTATION_LANDSCAPE_VALUE
+                                                : ORIENTATION_PORTRAIT_VALUE);
+    }
+    for (int i = 0; i < GetPageCount(); i++)
+        GetPageAt(i)->OnSystemChange(code);
+}
 
 void CKApplication::Reserved1() {}
 
@@ -146,6 +234,19 @@ HWND GetFrameWindow()
 {
     return g_frame;
 }
+
+int Quit()
+{
+    if (g_frame) {
+        HWND frame = g_frame;
+        g_frame = nullptr;
+        DestroyWindow(frame);
+    }
+    PostQuitMessage(0);
+    return 1;
+}
+
+// ---- Page registry ------------------------------------------------------------------------------
 
 void AddPage(CKView* view)
 {
@@ -170,50 +271,54 @@ CKView* FindPage(int viewId)
 
 void DestroyPages()
 {
-    if (!g_pages)
-        return;
-    g_pages->RemoveAll(ReleasePage, nullptr);
-    g_currentView = nullptr;
+    KResetViewStack();
+    if (g_pages)
+        g_pages->RemoveAll(ReleasePage, nullptr);
 }
 
-CKView* GetCurrentView()
+int GetPageCount()
 {
-    return g_currentView;
+    return g_pages ? g_pages->GetCount() : 0;
 }
 
-int Quit()
+CKView* GetPageAt(int index)
 {
-    if (g_frame) {
-        HWND frame = g_frame;
-        g_frame = nullptr;
-        DestroyWindow(frame);
-    }
-    PostQuitMessage(0);
-    return 1;
+    return index >= 0 && index < GetPageCount() ? g_pages->GetAt(index) : nullptr;
 }
+
+int RemovePage(CKView* view)
+{
+    for (int i = 0; i < GetPageCount(); i++)
+        if (g_pages->GetAt(i) == view)
+            return g_pages->RemoveAt(i, ReleasePage, nullptr);
+    return 0;
+}
+
+// ---- Module steps -------------------------------------------------------------------------------
 
 void KInitAppModule(HINSTANCE instance)
 {
-    g_instance = instance;
     INITCOMMONCONTROLSEX icc = {8, 0xFF};
     InitCommonControlsEx(&icc);
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = FrameWndProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-    wc.hIcon = LoadIconW(nullptr, (LPCWSTR)IDI_APPLICATION);
+    wc.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
     wc.lpszClassName = FRAME_CLASS;
     RegisterClassExW(&wc);
 
     g_pages = new CKArrayT<CKView*>(PAGE_REGISTRY_GROWTH);
-    g_currentView = nullptr;
+    KResetViewStack();
     KInitPaths(instance);
 }
 
 void KTermAppModule()
 {
+    KReleaseTitleIcons();
     delete g_pages;
     g_pages = nullptr;
     if (g_frame) {

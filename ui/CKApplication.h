@@ -1,16 +1,24 @@
 // The application object: the message loop on the entry thread, application messages (thread
-// messages numbered 4096 and above), the page registry and the frame window's class.
-// CLumoApp derives from it; there is exactly one, reachable through GetApp().
+// messages numbered 4096 and above), the page registry, and the frame window that stands for the
+// phone's screen (its class, its creation sized to the device metrics, its status bar).
+// CLumoApp derives from it; there is exactly one, reachable through GetApp(). The view stack that
+// decides which page is shown is ui/KViewStack.h.
 #pragma once
 #include <windows.h>
 
 #include "foundation/CKObject.h"
 #include "ui/CKThread.h"
+#include "ui/KViewStack.h"
 
 class CKView;
 
 // First thread-message number that belongs to the application rather than to a window.
 constexpr UINT KWM_APP_FIRST = 4096;
+
+// Codes of OnSystemChange.
+constexpr int KSYSCHANGE_COLORS = 1;          // system colours or theme changed
+constexpr int KSYSCHANGE_FRAME_CREATED = 2;   // the frame window was created
+constexpr int KSYSCHANGE_SCREEN_SIZE = 3;     // the screen was resized: views fit the frame again
 
 class CKApplication : public CKThread
 {
@@ -22,10 +30,16 @@ public:
     // The message loop; returns the exit code (the quit message's wParam).
     int Run() override;
     virtual int OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Creates and shows the frame window; returns 1 (also when the window could not be created).
+    // Creates and shows the frame window with a client area of exactly the metric screen size
+    // (CxScreen x CyScreen, width and height ordered by ScreenOrientation), then
+    // OnSystemChange(2); returns 1 (also when the window could not be created).
     virtual int InitInstance();
     virtual void ExitInstance();
     virtual void CreatePages();
+    // Codes 2 (frame window created) and 3 (screen resized): the back buffer is made again at
+    // CxScreen x CyScreen and ScreenOrientation follows the frame's client area (2 when at
+    // least as wide as high, else 0). Every code: each registered page's OnSystemChange, in
+    // registry order. Code 1: system colours or theme changed.
     virtual void OnSystemChange(int code);
     virtual void Reserved1();
     virtual void Reserved2();
@@ -47,10 +61,15 @@ HWND GetFrameWindow();
 void AddPage(CKView* view);
 // The first registered page with that view id, or none.
 CKView* FindPage(int viewId);
-// Destroys and releases the pages from the last registered to the first, then empties the registry.
+// Destroys and releases the pages from the last registered to the first, then empties the registry
+// and the view stack.
 void DestroyPages();
-// The view on top of the view stack, or none.
-CKView* GetCurrentView();
+// Number of registered pages, and page `index` in registration order (none outside the range).
+int GetPageCount();
+CKView* GetPageAt(int index);
+// Takes the page out of the registry, destroys it and drops the registry's reference; 0 when it is
+// not registered.
+int RemovePage(CKView* view);
 // Destroys the frame window if it exists, then posts the quit message; returns 1.
 int Quit();
 

@@ -1,0 +1,314 @@
+// Views: the title from the page table, the layout of title and content, title commands, the back
+// action, the drawer with its drag gesture, and the information gesture of the pointer filter.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "KTestSupport.h"
+#include "KViewTestSupport.h"
+#include "controls/CKButton.h"
+#include "controls/CKLabel.h"
+#include "controls/CKTitle.h"
+#include "dialogs/CKAlertDialog.h"
+#include "foundation/KDevMetrics.h"
+#include "ui/CKApplication.h"
+
+namespace {
+
+// Pixels of the drag rules on the 160 dpi test screen: a drag starts after T = 13 across and is
+// given up after V = 25 along.
+constexpr int DRAG_START = 13;
+constexpr int DRAG_VERTICAL = 25;
+
+class CKViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        EnsureTestFrame();
+        SetPageLookup(TestPageLookup);
+    }
+    void TearDown() override
+    {
+        DestroyPages();
+        RunPostedLikeLoop();
+    }
+
+    // A drawer page (3000), shown.
+    CTestPage* ShowDrawerPage()
+    {
+        CTestPage* page = AddTestPage(3000, KVF_DRAWER, &log);
+        EXPECT_EQ(ShowView(page), 1);
+        log.clear();
+        return page;
+    }
+
+    // Waits for the drawer animation to end.
+    static bool Settle(CKView* view)
+    {
+        return PumpLikeLoopUntil([&] { return view->GetAnimation() == nullptr; }, 3000);
+    }
+
+    static RECT RectIn(CKWindow* window, CKView* view)
+    {
+        RECT rect = {0, 0, 0, 0};
+        window->GetClientRect(&rect);
+        MapWindowPoints(window->GetHwnd(), view->GetHwnd(), (POINT*)&rect, 2);
+        return rect;
+    }
+
+    std::vector<std::string> log;
+};
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return EqualRect(&a, &b) != 0;
+}
+
+} // namespace
+
+TEST_F(CKViewTest, TitleComesFromThePageTableAndButtonsCarryTheirCommands)
+{
+    CTestPage* browse = AddTestPage(3002, 0, &log);
+    CKTitle* title = browse->GetTitle();
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->GetRefCount(), 1) << "held by the view alone before it has a window";
+    EXPECT_STREQ(title->GetText(), L"添加文件");
+    EXPECT_EQ(title->GetLeftCmd(), 3003);
+    EXPECT_STREQ(title->GetLeftButton()->GetText(), L"目录");
+    EXPECT_EQ(title->GetRightCmd(), 3004);
+    EXPECT_STREQ(title->GetRightButton()->GetText(), L"打开");
+
+    // No row: a title without text or buttons; no title bar at all with KVF_NOTITLE.
+    CTestPage* unknown = AddTestPage(4242, 0, &log);
+    ASSERT_TRUE(unknown->GetTitle());
+    EXPECT_STREQ(unknown->GetTitle()->GetText(), L"");
+    EXPECT_EQ(unknown->GetTitle()->GetLeftButton(), nullptr);
+    CTestPage* bare = AddTestPage(3000, KVF_NOTITLE, &log);
+    EXPECT_EQ(bare->GetTitle(), nullptr);
+    EXPECT_EQ(bare->SetTitleText(L"x"), 0);
+
+    // A drawer implies the pointer filter.
+    CTestPage* drawer = AddTestPage(3007, KVF_DRAWER, &log);
+    EXPECT_TRUE(drawer->GetViewFlags() & KVF_MOUSEFILTER);
+    EXPECT_EQ(drawer->GetBackColor(), 0xFF41322Eu) << "DefViewBkgnd {46, 50, 65}";
+}
+
+TEST_F(CKViewTest, TitleTakesTheTopAndTheContentTheRestShiftedByTheDrawer)
+{
+    CTestPage* page = ShowDrawerPage();
+    const int titleHeight = GetDevMetric(TitleBarHeight);
+    EXPECT_EQ(page->GetTitleHeight(), titleHeight);
+    RECT client;
+    page->GetClientRect(&client);
+    EXPECT_TRUE(SameRect(client, RECT{0, 0, 320, 480 - GetDevMetric(StatusBarHeight)}));
+    EXPECT_TRUE(SameRect(RectIn(page->GetTitle(), page), RECT{0, 0, 320, titleHeight}));
+    EXPECT_TRUE(SameRect(RectIn(&page->content, page), RECT{0, titleHeight, 320, client.bottom}));
+    CKWindow* panel = page->GetMenuCtrl();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(SameRect(RectIn(panel, page), RECT{0, 0, 213, client.bottom}));
+    EXPECT_EQ(GetWindow(panel->GetHwnd(), GW_HWNDNEXT), nullptr) << "the panel lies beneath";
+
+    EXPECT_EQ(page->SetMenuOffset(100), 1);
+    EXPECT_TRUE(SameRect(RectIn(page->GetTitle(), page), RECT{100, 0, 420, titleHeight}));
+    EXPECT_TRUE(SameRect(RectIn(&page->content, page), RECT{100, titleHeight, 420, client.bottom}));
+    EXPECT_TRUE((panel->GetFlags() & KWF_SHOWN) && !panel->IsEnabled()) << "half open";
+
+    // Offsets below 0 on a left drawer clamp to 0, which hides and disables the panel.
+    EXPECT_EQ(page->SetMenuOffset(-5), 1);
+    EXPECT_EQ(page->GetMenuOffset(), 0);
+    EXPECT_FALSE(panel->GetFlags() & KWF_SHOWN);
+    EXPECT_FALSE(IsWindowVisible(panel->GetHwnd()));
+    EXPECT_FALSE(panel->IsEnabled());
+    EXPECT_TRUE(SameRect(RectIn(&page->content, page), RECT{0, titleHeight, 320, client.bottom}));
+
+    // Not animated: at once, with the report.
+    EXPECT_EQ(page->OpenMenu(false), 1);
+    EXPECT_EQ(page->GetMenuOffset(), 213);
+    EXPECT_TRUE(page->IsMenuOpen());
+    EXPECT_TRUE(panel->IsEnabled());
+    EXPECT_EQ(page->CloseMenu(false), 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"menu 1", "menu 0"}));
+
+    // Without a drawer nothing moves.
+    CTestPage* plain = AddTestPage(3002, 0, &log);
+    EXPECT_EQ(plain->SetMenuOffset(50), 0);
+    EXPECT_EQ(plain->OpenMenu(true), 0);
+}
+
+TEST_F(CKViewTest, DrawerDragOf40PixelsSnapsBackAnd60PixelsOpensIt)
+{
+    CTestPage* page = ShowDrawerPage();
+    ASSERT_EQ(page->GetMenuWidth(), 213);
+    KViewPointer pointer(page);
+
+    pointer.Drag(POINT{100, 200}, POINT{140, 200}, 4);
+    EXPECT_EQ(page->content.events,
+              (std::vector<std::string>{"mouse 33", "mouse 34", "mouse 37"}))
+        << "the first 10 pixels are the content's; the drag then cancels its press";
+    ASSERT_TRUE(Settle(page));
+    EXPECT_FALSE(page->IsMenuOpen()) << "40 <= 213 / 4";
+    EXPECT_EQ(page->GetMenuOffset(), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"menu 0"}));
+
+    log.clear();
+    page->content.events.clear();
+    pointer.Press(100, 200);
+    pointer.MoveTo(115, 200);
+    EXPECT_EQ(page->GetMenuOffset(), 15) << "the content follows the pointer";
+    pointer.MoveTo(160, 200);
+    EXPECT_EQ(page->GetMenuOffset(), 60);
+    pointer.Release(160, 200);
+    ASSERT_TRUE(Settle(page));
+    EXPECT_TRUE(page->IsMenuOpen()) << "60 > 213 / 4";
+    EXPECT_EQ(page->GetMenuOffset(), 213);
+    EXPECT_TRUE(page->GetMenuCtrl()->IsEnabled());
+    EXPECT_EQ(log, (std::vector<std::string>{"menu 1"}));
+    EXPECT_EQ(page->content.events, (std::vector<std::string>{"mouse 33", "mouse 37"}));
+
+    // Open: only the content that slid aside drags it back; 40 pixels snap back open, 60 close.
+    log.clear();
+    pointer.Drag(POINT{100, 200}, POINT{20, 200}, 4);
+    EXPECT_TRUE(page->IsMenuOpen()) << "a press on the panel itself is the panel's";
+    EXPECT_EQ(page->GetMenuOffset(), 213);
+    pointer.Drag(POINT{280, 200}, POINT{240, 200}, 4);
+    ASSERT_TRUE(Settle(page));
+    EXPECT_TRUE(page->IsMenuOpen());
+    pointer.Drag(POINT{280, 200}, POINT{220, 200}, 4);
+    ASSERT_TRUE(Settle(page));
+    EXPECT_FALSE(page->IsMenuOpen());
+    EXPECT_EQ(page->GetMenuOffset(), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"menu 1", "menu 0"}));
+
+    // A closed drawer is not dragged the other way.
+    pointer.Drag(POINT{200, 200}, POINT{100, 200}, 4);
+    EXPECT_EQ(page->GetMenuOffset(), 0);
+}
+
+TEST_F(CKViewTest, MostlyVerticalMoveLeavesThePressToTheContent)
+{
+    CTestPage* page = ShowDrawerPage();
+    KViewPointer pointer(page);
+    pointer.Press(100, 200);
+    pointer.MoveTo(105, 200 + DRAG_VERTICAL + 5);
+    pointer.MoveTo(100 + 4 * DRAG_START, 200 + DRAG_VERTICAL + 5);
+    pointer.Release(100 + 4 * DRAG_START, 200 + DRAG_VERTICAL + 5);
+    RunPostedLikeLoop();
+    EXPECT_EQ(page->GetMenuOffset(), 0);
+    EXPECT_FALSE(page->IsMenuOpen());
+    EXPECT_FALSE(page->GetViewFlags() & (KVF_DRAWER_TRACKING | KVF_DRAWER_DRAGGING));
+    EXPECT_EQ(page->content.events,
+              (std::vector<std::string>{"mouse 33", "mouse 34", "mouse 34", "mouse 35"}));
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(CKViewTest, RightDrawerMirrorsTheGesture)
+{
+    CTestPage* page = AddTestPage(3000, KVF_DRAWER | KVF_DRAWER_RIGHT, &log);
+    ASSERT_EQ(ShowView(page), 1);
+    RECT panel = RectIn(page->GetMenuCtrl(), page);
+    EXPECT_EQ(panel.left, 320 - 213);
+    KViewPointer pointer(page);
+    pointer.Drag(POINT{200, 200}, POINT{140, 200}, 4);
+    ASSERT_TRUE(Settle(page));
+    EXPECT_TRUE(page->IsMenuOpen());
+    EXPECT_EQ(page->GetMenuOffset(), -213);
+    EXPECT_EQ(page->SetMenuOffset(5), 1);
+    EXPECT_EQ(page->GetMenuOffset(), 0);
+}
+
+TEST_F(CKViewTest, BackKeyClosesAnOpenDrawerFirstThenAsksTheContentThenClosesTheView)
+{
+    CTestPage* below = AddTestPage(3000, 0, &log);
+    CTestPage* page = AddTestPage(3002, KVF_DRAWER, &log);
+    ASSERT_EQ(ShowView(below), 1);
+    ASSERT_EQ(ShowView(page), 1);
+    EXPECT_EQ(GetFocus(), page->GetHwnd()) << "keys go to the current view";
+    ASSERT_EQ(page->OpenMenu(false), 1);
+    log.clear();
+
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(Settle(page));
+    EXPECT_FALSE(page->IsMenuOpen());
+    EXPECT_EQ(GetCurrentView(), page);
+    EXPECT_TRUE(page->content.events.empty()) << "the content is not asked while the drawer is open";
+    EXPECT_EQ(log, (std::vector<std::string>{"menu 0"}));
+
+    page->content.handlesBack = true;
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(page->content.events, (std::vector<std::string>{"back"}));
+    EXPECT_EQ(GetCurrentView(), page);
+
+    page->content.handlesBack = false;
+    log.clear();
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(GetCurrentView(), below);
+    EXPECT_EQ(GetViewStackDepth(), 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"deactivate 3002 0", "activate 3000 1"}));
+}
+
+TEST_F(CKViewTest, TitleButtonClickReachesTheContainerAsACommand)
+{
+    CTestPage* page = AddTestPage(3002, 0, &log);
+    ASSERT_EQ(ShowView(page), 1);
+    CKButton* open = page->GetTitle()->GetRightButton();
+    ASSERT_TRUE(open && open->GetHwnd());
+    const RECT rect = RectIn(open, page);
+    KViewPointer pointer(page);
+    pointer.Tap((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    EXPECT_EQ(page->content.events, (std::vector<std::string>{"command 3004"}));
+
+    // Other notifications of the title are not commands.
+    page->OnNotify(KVIEW_TITLE_ID, KNOTIFY_PRESS, 3004);
+    page->OnNotify(5, KNOTIFY_CLICK, 3004);
+    EXPECT_EQ(page->content.events.size(), 1u);
+}
+
+TEST_F(CKViewTest, InformationGestureShowsTheAlertWithTheMetrics)
+{
+    CTestPage* page = AddTestPage(3000, 0, &log);
+    ASSERT_TRUE(page->GetViewFlags() & KVF_MOUSEFILTER) << "the first registered page filters";
+    ASSERT_EQ(ShowView(page), 1);
+    const int band = CKView::GetEdgeBand();
+    EXPECT_EQ(band, 50) << "32 base units at 160 dpi";
+
+    // Released at the edge: nothing.
+    KViewPointer pointer(page);
+    pointer.Press(10, 10);
+    pointer.MoveTo(310, 10);
+    pointer.MoveTo(10, 10);
+    pointer.MoveTo(100, 10);
+    pointer.Release(300, 10);
+    EXPECT_EQ(GetCurrentView(), page);
+    // Leaving the band on the way: nothing.
+    pointer.Press(10, 10);
+    pointer.MoveTo(310, 10);
+    pointer.MoveTo(10, 80);
+    pointer.MoveTo(100, 10);
+    pointer.Release(100, 10);
+    EXPECT_EQ(GetCurrentView(), page);
+
+    pointer.Press(10, 10);
+    pointer.MoveTo(310, 10);
+    pointer.MoveTo(10, 10);
+    pointer.MoveTo(100, 10);
+    pointer.Release(100, 10);
+    CKView* current = GetCurrentView();
+    ASSERT_TRUE(current && current->IsKindOf(K_RUNTIME_CLASS(CKAlertDialog)));
+    CKAlertDialog* alert = (CKAlertDialog*)current;
+    EXPECT_STREQ(alert->GetTitleLabel()->GetText(), L"Std Alert Info");
+    ASSERT_TRUE(alert->GetButton(1));
+    EXPECT_STREQ(alert->GetButton(1)->GetText(), L"OK");
+    EXPECT_EQ(alert->GetButton(2), nullptr);
+    wchar_t expected[KDEVMETRICS_INFO_CAPACITY];
+    FormatDevMetricsInfo(expected, KDEVMETRICS_INFO_CAPACITY);
+    EXPECT_STREQ(alert->GetAlertContainer()->GetLabel()->GetText(), expected);
+    EXPECT_NE(std::wstring(expected).find(L"Screen Size in Pixel: 320, 480"), std::wstring::npos);
+    EXPECT_NE(std::wstring(expected).find(L"Log Pixel in DPI: 160, 160"), std::wstring::npos);
+    EXPECT_FALSE(page->IsEnabled()) << "the page beneath is disabled";
+
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return GetCurrentView() == page; }, 2000));
+    EXPECT_TRUE(page->IsEnabled());
+}
