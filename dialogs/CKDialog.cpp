@@ -30,7 +30,7 @@ constexpr char DLG_FILE[] = "res/DrawableDlg.xml";
 // Window flags of the title label and of the buttons.
 constexpr unsigned int TITLE_FLAGS = KWF_REPAINT_ON_CHANGE;
 constexpr unsigned int BUTTON_FLAGS = KWF_REPAINT_ON_CHANGE | KWF_TABSTOP;
-// Room for the button faces by the number of buttons (a shared face, if defined, wins).
+// The button faces by the number of buttons (a shared face, when defined, wins).
 const char* const BUTTON_FACES[3][3] = {
     {"DefDlgBtnOneFace", nullptr, nullptr},
     {"DefDlgBtnLeftFace", "DefDlgBtnRightFace", nullptr},
@@ -55,6 +55,12 @@ RECT Inset(const RECT& rect, const CKDrawable* drawable)
     if (inner.bottom < inner.top)
         inner.bottom = inner.top;
     return inner;
+}
+
+// Buttons exist in order: the count is the last one present.
+int CountButtons(const KDlgFrame_* frame)
+{
+    return frame->button3 ? 3 : frame->button2 ? 2 : frame->button1 ? 1 : 0;
 }
 
 int Min(int a, int b)
@@ -149,7 +155,7 @@ int CKDialog::OnCreate()
         frame->title->Create(KLS_END_ELLIPSIS, KDLG_TITLE_ID, this, TITLE_FLAGS);
     }
     CKButton* const buttons[3] = {frame->button1, frame->button2, frame->button3};
-    const int count = buttons[2] ? 3 : buttons[1] ? 2 : buttons[0] ? 1 : 0;
+    const int count = CountButtons(frame);
     CKDrawable* shared = GetDrawable(DLG_FILE, "DefDlgButtonFace");
     CKDrawable* text = GetDrawable(DLG_FILE, "DefDlgButtonText");
     CKDrawable* icon = GetDrawable(DLG_FILE, "DefDlgButtonIcon");
@@ -332,7 +338,7 @@ void CKDialog::RecalcLayout()
     const RECT band = Inset(frame->buttonRect, bottom);
     const int width = band.right - band.left;
     CKButton* const buttons[3] = {frame->button1, frame->button2, frame->button3};
-    const int count = buttons[2] ? 3 : buttons[1] ? 2 : buttons[0] ? 1 : 0;
+    const int count = CountButtons(frame);
     if (count) {
         const int share = width / count;
         RECT rects[3] = {band, band, band};

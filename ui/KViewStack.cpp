@@ -50,6 +50,18 @@ void TakeFocus(CKView* view)
         SetFocus(hwnd);
 }
 
+// The frame paints the status bar for the current view only (unless it is full screen): each new
+// current view has it painted again.
+void RefreshStatusBar()
+{
+    HWND frame = GetFrameWindow();
+    RECT strip;
+    if (!frame || !GetClientRect(frame, &strip))
+        return;
+    strip.bottom = GetDevMetric(StatusBarHeight);
+    InvalidateRect(frame, &strip, FALSE);
+}
+
 } // namespace
 
 int GetViewRect(unsigned int viewFlags, RECT* rect)
@@ -104,6 +116,7 @@ int ShowView(CKView* view)
     view->OnActivate(returning);
     view->Show(true);
     TakeFocus(view);
+    RefreshStatusBar();
     return 1;
 }
 
