@@ -280,6 +280,8 @@ private:
     // other children of each whose rects meet the area.
     void PaintBeneath(CKCanvas* canvas, const RECT& area);
     void DrawScrollIndicators(CKCanvas* canvas);
+    // The messages both window procedures treat alike; true when `result` is the answer.
+    static bool HandleSharedMessage(CKWindow* window, UINT message, LPARAM lParam, LRESULT* result);
     // WM_NCCALCSIZE of a framed window: the client rect shrinks by the frame insets.
     void CalcFrame(RECT* rect) const;
     // WM_NCPAINT of a framed window, and a focus change of one.

@@ -70,6 +70,39 @@ CKWindow* FindChildControl(const _KWndItem* item, HWND control)
 
 } // namespace
 
+// Geometry, focus and frame messages, handled alike for library windows and subclassed platform
+// controls. True when the message is finished and `result` is what the procedure returns.
+bool CKWindow::HandleSharedMessage(CKWindow* window, UINT message, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case WM_MOVE:
+        window->OnMove();
+        return false;
+    case WM_SIZE:
+        window->OnSize();
+        return false;
+    case WM_SETFOCUS:
+        window->SetFocusFlag(true);
+        return false;
+    case WM_KILLFOCUS:
+        window->SetFocusFlag(false);
+        return false;
+    case WM_NCCALCSIZE:
+        if (!(window->flags & KWF_FRAMED))
+            return false;
+        window->CalcFrame((RECT*)lParam);
+        *result = 0;
+        return true;
+    case WM_NCPAINT:
+        if (!(window->flags & KWF_FRAMED))
+            return false;
+        window->PaintFrame();
+        *result = 0;
+        return true;
+    }
+    return false;
+}
+
 int KMapVirtualKey(UINT virtualKey)
 {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')
@@ -91,22 +124,13 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     CKWindow* window = item->window;
     // Handlers may destroy the window and free its item.
     const WNDPROC prevProc = item->prevProc;
+    LRESULT shared = 0;
+    if (CKWindow::HandleSharedMessage(window, message, lParam, &shared))
+        return shared;
     switch (message) {
     case WM_DESTROY:
         window->OnDestroy();
         return 0;
-    case WM_MOVE:
-        window->OnMove();
-        break;
-    case WM_SIZE:
-        window->OnSize();
-        break;
-    case WM_SETFOCUS:
-        window->SetFocusFlag(true);
-        break;
-    case WM_KILLFOCUS:
-        window->SetFocusFlag(false);
-        break;
     case WM_PAINT:
         window->Paint(nullptr);
         return 0;
@@ -118,18 +142,6 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETCURSOR:
         SetCursor(LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW));
         return 1;
-    case WM_NCCALCSIZE:
-        if (window->flags & KWF_FRAMED) {
-            window->CalcFrame((RECT*)lParam);
-            return 0;
-        }
-        break;
-    case WM_NCPAINT:
-        if (window->flags & KWF_FRAMED) {
-            window->PaintFrame();
-            return 0;
-        }
-        break;
     case WM_GETDLGCODE:
         if (LRESULT code = DialogCode(window))
             return code;
@@ -184,34 +196,13 @@ LRESULT CALLBACK KNativeCtrlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return DefWindowProcW(hwnd, message, wParam, lParam);
     CKWindow* window = item->window;
     const WNDPROC prevProc = item->prevProc;
+    LRESULT shared = 0;
+    if (CKWindow::HandleSharedMessage(window, message, lParam, &shared))
+        return shared;
     switch (message) {
     case WM_DESTROY:
         window->OnDestroy();
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, (LONG_PTR)prevProc);
-        break;
-    case WM_MOVE:
-        window->OnMove();
-        break;
-    case WM_SIZE:
-        window->OnSize();
-        break;
-    case WM_SETFOCUS:
-        window->SetFocusFlag(true);
-        break;
-    case WM_KILLFOCUS:
-        window->SetFocusFlag(false);
-        break;
-    case WM_NCCALCSIZE:
-        if (window->flags & KWF_FRAMED) {
-            window->CalcFrame((RECT*)lParam);
-            return 0;
-        }
-        break;
-    case WM_NCPAINT:
-        if (window->flags & KWF_FRAMED) {
-            window->PaintFrame();
-            return 0;
-        }
         break;
     }
     return CallWindowProcW(prevProc, hwnd, message, wParam, lParam);
