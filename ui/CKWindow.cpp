@@ -415,9 +415,12 @@ void CKWindow::Invalidate(const RECT* rect)
 
 void CKWindow::Move(const RECT& rect)
 {
+    // Every window paints itself whole from the back buffer, so the old screen pixels are never
+    // worth keeping: copying them would show a sibling's pixels where a window slides over it
+    // (the drawer sliding the page aside), since windows do not clip their siblings.
     if (item)
-        MoveWindow(item->hwnd, rect.left, rect.top, rect.right - rect.left,
-                   rect.bottom - rect.top, TRUE);
+        SetWindowPos(item->hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 int CKWindow::GetClientRect(RECT* rect) const
