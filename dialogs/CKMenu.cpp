@@ -46,3 +46,13 @@ int CKMenu::AddItem(unsigned int command, unsigned int flags, const wchar_t* tex
         submenu->AddRef();
     return items.GetCount() - 1;
 }
+
+KMenuItem_* CKMenu::FindItem(unsigned int command) const
+{
+    for (int i = 0; i < items.GetCount(); i++) {
+        KMenuItem_* menuItem = GetItem(i);
+        if (menuItem->command == command)
+            return menuItem;
+    }
+    return nullptr;
+}

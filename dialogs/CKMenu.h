@@ -40,6 +40,9 @@ public:
     int GetCount() const { return items.GetCount(); }
     // The item at `index`, or none outside 0..count-1. Pointers are invalidated by AddItem.
     KMenuItem_* GetItem(int index) const { return (KMenuItem_*)items.GetAt(index); }
+    // The first item with `command`, or none: an owner's OnUpdateMenuItem finds the item it
+    // updates so. Same validity as GetItem.
+    KMenuItem_* FindItem(unsigned int command) const;
 
 private:
     static void FreeItem(void* item, void* context);

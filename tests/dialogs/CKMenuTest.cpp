@@ -45,3 +45,19 @@ TEST(CKMenu, IsCreatableByItsClassRecord)
     EXPECT_EQ(((CKMenu*)object)->GetCount(), 0);
     delete object;
 }
+
+TEST(CKMenu, FindItemGivesTheFirstItemWithTheCommand)
+{
+    CKMenu menu;
+    EXPECT_EQ(menu.FindItem(7), nullptr) << "an empty menu";
+    menu.AddItem(7, KMENU_CHECK, L"First", nullptr);
+    menu.AddItem(8, 0, L"Other", nullptr);
+    menu.AddItem(7, 0, L"Second", nullptr);
+    ASSERT_NE(menu.FindItem(7), nullptr);
+    EXPECT_STREQ(menu.FindItem(7)->text, L"First");
+    EXPECT_EQ(menu.FindItem(8), menu.GetItem(1));
+    EXPECT_EQ(menu.FindItem(9), nullptr);
+    // The item found is the menu's own: an owner's update shows in the menu.
+    menu.FindItem(8)->flags |= KMENU_DISABLED;
+    EXPECT_EQ(menu.GetItem(1)->flags, KMENU_DISABLED);
+}
