@@ -254,6 +254,12 @@ protected:
     void DrawItemIconAndBox(CKCanvas* canvas, KListItem_* item, RECT& content,
                             unsigned int extraState);
 
+    // A shared text drawable pointed at `text` only for this one measure or draw.
+    static SIZE MeasureText(CKTextDrawable* drawable, const wchar_t* text, int length,
+                            unsigned int state);
+    static void DrawTextLine(CKCanvas* canvas, CKTextDrawable* drawable, const wchar_t* text,
+                             int length, const RECT& rect, unsigned int state);
+
     // Repaints the item's row across the whole client width while redraw is on.
     void InvalidateItem(int index);
     // Recalculates and repaints while redraw is on.
@@ -304,13 +310,7 @@ private:
     // Lays a button group out in a band as wide as the client area.
     void LayoutGroup(CKButtonGroup* group);
 
-    // Painting (CKListBoxPaint.cpp). A shared text drawable is pointed at the text only for the
-    // one measure or draw.
-    static SIZE MeasureText(CKTextDrawable* drawable, const wchar_t* text, int length,
-                            unsigned int state);
-    static void DrawTextLine(CKCanvas* canvas, CKTextDrawable* drawable, const wchar_t* text,
-                             int length, const RECT& rect, unsigned int state);
-    // One or two text lines in what is left of a row.
+    // Painting (CKListBoxPaint.cpp): one or two text lines in what is left of a row.
     void DrawItemTexts(CKCanvas* canvas, KListItem_* item, const RECT& content);
 
     // Input (CKListBoxInput.cpp).

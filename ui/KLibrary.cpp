@@ -5,6 +5,7 @@
 // use, and the window class only after every window is gone.
 #include "ui/KLibrary.h"
 
+#include "controls/CKFileCache.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"
 #include "graphics/KDrawableRegistry.h"
@@ -53,6 +54,7 @@ const KStartupStep STARTUP_STEPS[] = {
 const KShutdownStep SHUTDOWN_STEPS[] = {
     {"drawables", KTermDrawables},     // the shared state box, every drawable, the registry
     {"COM", KTermMediaPlayer},         // CoUninitialize when a media player initialised COM
+    {"file list", KTermFileList},      // the extension map of "res/FileExt.ini"
     {"windows", KTermWindowClass},     // "KWndClass" unregistered
     {"drawing", KTermDrawing},         // default objects, fonts, fill buffers, back buffer, GDI+
     {"images", KTermImages},           // image cache, image DCs, GDI+, the lock

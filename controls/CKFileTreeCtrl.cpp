@@ -1,0 +1,157 @@
+// CKFileTreeCtrl: drive roots from the cache, children synchronised on the first expansion, and
+// items following their entries out of the cache.
+#include "controls/CKFileTreeCtrl.h"
+
+#include "graphics/CKImgList.h"
+
+K_IMPLEMENT_DYNCREATE(CKFileTreeCtrl, CKTreeCtrl)
+
+namespace {
+
+// Flags of the items: borrowed texts; the drive roots start expanded.
+constexpr unsigned int ENTRY_ITEM_FLAGS = KTIF_TEXT_BORROWED;
+constexpr unsigned int ROOT_ITEM_FLAGS = KTIF_EXPANDED | KTIF_TEXT_BORROWED;
+
+// What the search for an entry's item walks with.
+struct KFindEntry
+{
+    const KFileEntry* entry;
+    KTreeItem_* found;
+};
+
+} // namespace
+
+CKFileTreeCtrl::~CKFileTreeCtrl()
+{
+    ReleaseCache();
+    if (iconStrip)
+        iconStrip->Release();
+}
+
+void CKFileTreeCtrl::Initialize(unsigned int newStyle)
+{
+    CKTreeCtrl::Initialize(newStyle);
+    if (!iconStrip)
+        SetImgList(GetFileIconStrip());
+}
+
+void CKFileTreeCtrl::SetImgList(CKImgList* list)
+{
+    if (list)
+        list->AddRef();
+    if (iconStrip)
+        iconStrip->Release();
+    iconStrip = list;
+}
+
+int CKFileTreeCtrl::NotifyParent(int code, INT_PTR param, int notifyId)
+{
+    KTreeItem_* item = (KTreeItem_*)param;
+    if (code == KNOTIFY_TREE_EXPANDING && cache && item && !(item->flags & KTIF_EXPANDED_ONCE)) {
+        if (KFileEntry* entry = GetEntry(item)) {
+            cache->ReadChildren(entry);
+            SyncChildren(item, entry);
+        }
+    }
+    return CKTreeCtrl::NotifyParent(code, param, notifyId);
+}
+
+void CKFileTreeCtrl::SetCache(CKFileCache* newCache)
+{
+    if (newCache != cache) {
+        if (newCache) {
+            newCache->AddRef();
+            newCache->AddRemoveHook(OnEntryRemoved, this);
+        }
+        ReleaseCache();
+        cache = newCache;
+    }
+    const bool updating = IsUpdating();
+    SetRedraw(false);
+    RemoveAllItems();
+    if (cache) {
+        for (KFileEntry* root = cache->GetFirstRoot(); root; root = cache->GetNext(root)) {
+            if (CKFileCache::IsExcluded(root->info.mode, style))
+                continue;
+            KTreeItem_* item = InsertItem(nullptr, ROOT_ITEM_FLAGS);
+            if (!item)
+                break;
+            SetItemText(item, root->displayName, -1);
+            SetItemIcon(item, iconStrip, root->icon, root->icon);
+            SetItemData(item, (INT_PTR)root);
+            SyncChildren(item, root);
+        }
+    }
+    if (updating)
+        SetRedraw(true);
+}
+
+void CKFileTreeCtrl::ReleaseCache()
+{
+    if (!cache)
+        return;
+    cache->RemoveRemoveHook(OnEntryRemoved, this);
+    cache->Release();
+    cache = nullptr;
+}
+
+void CKFileTreeCtrl::SyncChildren(KTreeItem_* item, KFileEntry* entry)
+{
+    KTreeItem_* previous = nullptr;   // the last item kept or inserted
+    for (KFileEntry* child = cache->GetFirstChild(entry); child; child = cache->GetNext(child)) {
+        if (CKFileCache::IsExcluded(child->info.mode, style))
+            continue;
+        KTreeItem_* start = previous ? GetNextSibling(previous) : GetFirstChild(item);
+        KTreeItem_* kept = start;
+        while (kept && GetEntry(kept) != child)
+            kept = GetNextSibling(kept);
+        if (kept) {
+            // The items between the previous kept one and this one have no entry any more here.
+            while (start != kept) {
+                KTreeItem_* next = GetNextSibling(start);
+                DeleteItem(start);
+                start = next;
+            }
+            previous = kept;
+        } else if (KTreeItem_* added = InsertEntry(item, previous, child, ENTRY_ITEM_FLAGS)) {
+            previous = added;
+        }
+    }
+    KTreeItem_* rest = previous ? GetNextSibling(previous) : GetFirstChild(item);
+    while (rest) {
+        KTreeItem_* next = GetNextSibling(rest);
+        DeleteItem(rest);
+        rest = next;
+    }
+    for (KTreeItem_* child = GetFirstChild(item); child; child = GetNextSibling(child))
+        SyncChildren(child, GetEntry(child));
+}
+
+KTreeItem_* CKFileTreeCtrl::InsertEntry(KTreeItem_* parent, KTreeItem_* previous,
+                                        KFileEntry* entry, unsigned int itemFlags)
+{
+    KTreeItem_* item = previous ? InsertAfter(previous, itemFlags) : InsertFirst(parent, itemFlags);
+    if (!item)
+        return nullptr;
+    SetItemText(item, entry->displayName, -1);
+    SetItemIcon(item, iconStrip, entry->icon, entry->icon);
+    SetItemData(item, (INT_PTR)entry);
+    return item;
+}
+
+void CKFileTreeCtrl::OnEntryRemoved(KFileEntry* entry, void* context)
+{
+    CKFileTreeCtrl* self = (CKFileTreeCtrl*)context;
+    if (CKFileCache::IsExcluded(entry->info.mode, self->style))
+        return;
+    KFindEntry find = {entry, nullptr};
+    self->tree.Walk(nullptr, [](KTreeItem_* item, void* param) -> int {
+        KFindEntry* search = (KFindEntry*)param;
+        if ((const KFileEntry*)item->userData != search->entry)
+            return 1;
+        search->found = item;
+        return 0;
+    }, &find);
+    if (find.found)
+        self->DeleteItem(find.found);
+}
