@@ -1,13 +1,25 @@
-// CLumoApp: the music player's application object.
+// CLumoApp: the music player's application object and the string toast.
 #include "app/CLumoApp.h"
 
+#include "app/CBrowseView.h"
+#include "app/CHelpView.h"
+#include "app/CPlayerView.h"
+#include "app/CSettingView.h"
 #include "app/LmPageTable.h"
+#include "app/LmSettings.h"
+#include "dialogs/CKToastDialog.h"
+#include "foundation/KDevMetrics.h"
+#include "foundation/KResource.h"
 #include "ui/CKStartupView.h"
 #include "ui/CKView.h"
+#include "ui/KViewStack.h"
 
 K_IMPLEMENT_CLASS(CLumoApp, CKApplication)
 
 namespace {
+
+// Longest toast text taken from the string table, in characters.
+constexpr int TOAST_TEXT_MAX = 128;
 
 // The page table as the view system reads it.
 int LookupPageRow(int viewId, KPageEntry* entry)
@@ -23,18 +35,45 @@ int LookupPageRow(int viewId, KPageEntry* entry)
     return 1;
 }
 
+// Marks the page counted, initialises it with `flags`, gives it its id and registers it.
+void AddAppPage(CKView* page, unsigned int flags, int viewId)
+{
+    if (!page)
+        return;
+    page->EnableRefCount();
+    page->Initialize(flags);
+    page->InitView(flags, viewId);
+    AddPage(page);
+}
+
 } // namespace
 
 CLumoApp::CLumoApp(HINSTANCE instance, const wchar_t* commandLine)
     : CKApplication(instance, commandLine)
 {
     SetPageLookup(LookupPageRow);
+    FitDpiToScreen();
+}
+
+int CLumoApp::OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != LMWM_INTERRUPTION)
+        return CKApplication::OnAppMessage(message, wParam, lParam);
+    CPlayerContainer* player = CPlayerContainer::FromPlayerPage();
+    if (!player)
+        return 1;
+    if (wParam == LMINTERRUPTION_BEGINS || wParam == LMINTERRUPTION_BEGINS_TOO)
+        player->BeginInterruption();
+    else if (wParam == LMINTERRUPTION_ENDS)
+        player->EndInterruption();
+    return 1;
 }
 
 int CLumoApp::InitInstance()
 {
     if (!CKApplication::InitInstance())
         return 0;
+    LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
         CreatePages();
     ShowPage(IDS_PAGE_PLAYER);
@@ -44,17 +83,23 @@ int CLumoApp::InitInstance()
 void CLumoApp::ExitInstance()
 {
     DestroyPages();
+    SaveAndCloseSettings();
     CKApplication::ExitInstance();
 }
 
 void CLumoApp::CreatePages()
 {
     CKApplication::CreatePages();
-    CKView* player = new CKView();
-    if (!player)
-        return;
-    player->EnableRefCount();
-    player->Initialize(0);
-    player->InitView(0, IDS_PAGE_PLAYER);
-    AddPage(player);
+    AddAppPage(new CPlayerView(), KVF_DRAWER, IDS_PAGE_PLAYER);
+    AddAppPage(new CBrowseView(), KVF_DRAWER, IDS_PAGE_BROWSE);
+    AddAppPage(new CSettingView(), 0, IDS_PAGE_SETTINGS);
+    AddAppPage(new CHelpView(), 0, IDS_PAGE_HELP);
+}
+
+int ShowToastString(int stringId)
+{
+    wchar_t text[TOAST_TEXT_MAX + 1];
+    if (LoadResString((UINT)stringId, text, TOAST_TEXT_MAX + 1) <= 0)
+        return 0;
+    return ShowToast(text, LMTOAST_DURATION_MS, KTOAST_CENTRE);
 }

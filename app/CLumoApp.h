@@ -1,21 +1,39 @@
-// The music player's application object: it registers the page table with the view system, shows
-// the frame window and the start-up picture, creates the pages behind it, and destroys them at
-// the end.
+// The music player's application object: it fits the screen density, registers the page table,
+// loads the settings, shows the start-up picture and creates the four pages behind it, routes the
+// interruption message to the player, and at the end destroys the pages and saves the settings.
+// Also the helper that shows a string-table text as a toast.
 #pragma once
 #include "ui/CKApplication.h"
+
+// The interruption message (a thread message another thread or process posts): wParam 1 or 2
+// an interruption begins, 0 it ends.
+constexpr UINT LMWM_INTERRUPTION = 4097;
+constexpr WPARAM LMINTERRUPTION_ENDS = 0;
+constexpr WPARAM LMINTERRUPTION_BEGINS = 1;
+constexpr WPARAM LMINTERRUPTION_BEGINS_TOO = 2;
+
+// A toast of a string-table text lasts this long, in milliseconds.
+constexpr int LMTOAST_DURATION_MS = 3000;
 
 class CLumoApp : public CKApplication
 {
     K_DECLARE_CLASS(CLumoApp)
 public:
-    // Registers the page table (titles and title buttons of the pages).
+    // Registers the page table (titles and title buttons of the pages) and fits the density.
     CLumoApp(HINSTANCE instance, const wchar_t* commandLine);
 
-    // The frame window, then the start-up picture as page 3000 (the pages at once when there is
-    // no picture), shown. Returns 1, or 0 when the base fails.
+    // Message 4097 pauses and resumes the player around an interruption (1); others go to the
+    // base.
+    int OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The frame window, the settings, then the start-up picture as page 3000 (the pages at once
+    // when there is no picture), shown. Returns 1, or 0 when the base fails.
     int InitInstance() override;
-    // Destroys the pages, last registered first.
+    // Destroys the pages, last registered first, then saves the settings if they changed.
     void ExitInstance() override;
-    // Registers the player page (3000) with its title from the page table.
+    // The player, browse, settings and help pages, in that order.
     void CreatePages() override;
 };
+
+// Shows string `stringId` (at most 128 characters) as a centred toast for 3000 ms; 0 when the
+// string does not load.
+int ShowToastString(int stringId);

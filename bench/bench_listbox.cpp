@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "KBench.h"
+#include "KBenchListBox.h"
 #include "app/CLmMediaInfo.h"
 #include "app/CLmPlayList.h"
 #include "controls/CKListBox.h"
@@ -19,11 +20,6 @@ namespace {
 
 constexpr int ROWS = 100000;
 constexpr int SORT_ROWS = 10000;
-// Frames of a drag: the pointer moves 3 pixels per frame.
-constexpr int FRAMES = 100;
-constexpr int FRAME_STEP = 3;
-constexpr int HIT_TESTS = 1000000;
-constexpr int TAPS = 2000;
 // The player list's window flags: repaint on change, tab stop, vertical scrolling, double
 // presses, opaque.
 constexpr unsigned int LIST_FLAGS =
@@ -60,57 +56,6 @@ CKListBox* CreateList(int rows)
     return list;
 }
 
-void Send(CKListBox* list, UINT message, int x, int y)
-{
-    SendMessageW(list->GetHwnd(), message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
-                 MAKELPARAM(x, y));
-}
-
-// Milliseconds per frame of a drag that starts at scroll position `start` and moves the pointer
-// `direction` (-1 up, 1 down) 3 pixels a frame, each move painted at once.
-double DragFrames(CKListBox* list, int start, int direction)
-{
-    list->ScrollTo(0, start);
-    UpdateWindow(list->GetHwnd());
-    const int x = 160;
-    int y = direction < 0 ? 400 : 80;
-    Send(list, WM_LBUTTONDOWN, x, y);
-    const double begin = NowMs();
-    for (int frame = 0; frame < FRAMES; frame++) {
-        y += direction * FRAME_STEP;
-        Send(list, WM_MOUSEMOVE, x, y);
-        UpdateWindow(list->GetHwnd());
-    }
-    GdiFlush();
-    const double elapsed = NowMs() - begin;
-    Send(list, WM_LBUTTONUP, x, y);
-    return elapsed / FRAMES;
-}
-
-// Nanoseconds per HitTest at scroll position `start` over the visible rows.
-double HitTests(CKListBox* list, int start)
-{
-    list->ScrollTo(0, start);
-    volatile int sink = 0;
-    const double begin = NowMs();
-    for (int i = 0; i < HIT_TESTS; i++)
-        sink = sink + list->HitTest(160, i % 480);
-    return (NowMs() - begin) * 1e6 / HIT_TESTS;
-}
-
-// Microseconds per press and release on rows inside the client area at scroll position `start`.
-double Taps(CKListBox* list, int start)
-{
-    list->ScrollTo(0, start);
-    const double begin = NowMs();
-    for (int i = 0; i < TAPS; i++) {
-        const int y = 75 + (i % 6) * 50;
-        Send(list, WM_LBUTTONDOWN, 160, y);
-        Send(list, WM_LBUTTONUP, 160, y);
-    }
-    return (NowMs() - begin) * 1000.0 / TAPS;
-}
-
 void BenchScrolling()
 {
     printf("List box of %d rows, 320 x 480: drag-scrolling and hit-testing\n", ROWS);
@@ -121,9 +66,7 @@ void BenchScrolling()
         return;
     }
     PrintFigure("filling 100,000 rows with redraw off, then one layout", NowMs() - begin, "ms");
-    int extent = 0;
-    list->GetScrollExtent(nullptr, &extent);
-    const int bottom = extent - 480;
+    const int bottom = BottomScrollPos(list);
     PrintFigure("one frame while drag-scrolling at the top", DragFrames(list, 0, -1), "ms");
     PrintFigure("one frame while drag-scrolling at the bottom", DragFrames(list, bottom, 1), "ms");
     PrintFigure("HitTest at the top", HitTests(list, 0), "ns");

@@ -8,7 +8,7 @@
 
 #include "KBench.h"
 #include "app/CLmPathIndex.h"
-#include "app/CLmPlayLists.h"
+#include "app/CLmPlayListCtrl.h"
 #include "app/LmSettings.h"
 #include "foundation/KPaths.h"
 
@@ -27,7 +27,7 @@ std::wstring TrackPath(int list, int track)
     return path;
 }
 
-void FillCollection(CLmPlayLists& lists, int playlistCount, int recordsPerList)
+void FillCollection(CLmPlayListCtrl& lists, int playlistCount, int recordsPerList)
 {
     for (int l = 0; l < playlistCount; l++) {
         wchar_t name[64];
@@ -53,14 +53,16 @@ int main()
     MakeModulePath(path, L"bench-PlayList.txt");
     printf("Playlists (10 lists, 100,000 records):\n");
     {
-        CLmPlayLists lists(path);
+        CLmPlayListCtrl lists(path);
+        lists.Initialize(0);
         FillCollection(lists, 10, 10000);
         double start = NowMs();
         lists.SavePlayLists();
         PrintFigure("save PlayList.txt, 100,000 records", NowMs() - start, "ms");
     }
     {
-        CLmPlayLists lists(path);
+        CLmPlayListCtrl lists(path);
+        lists.Initialize(0);
         double start = NowMs();
         lists.LoadPlayLists();
         PrintFigure("load PlayList.txt, 100,000 records", NowMs() - start, "ms");
@@ -70,9 +72,10 @@ int main()
         PrintFigure("records loaded", records, "");
     }
     {
-        CLmPlayLists lists(path);
+        CLmPlayListCtrl lists(path);
+        lists.Initialize(0);
         FillCollection(lists, 1, 10000);
-        CLmPlayList* list = lists.PlayListAt(0);
+        CLmPlayList* list = lists.PlayListAt(lists.GetPlayListCount() - 1);
         double start = NowMs();
         CLmPathIndex index;
         for (int i = 0; i < list->GetCount(); i++)

@@ -67,6 +67,9 @@ public:
     void SetLineStep(int n) { lineStep = n; }
     // Below 1 a tap on the track jumps to the tapped value.
     void SetPageStep(int n) { pageStep = n; }
+    // Values between two tick marks; below 1 no ticks are drawn.
+    void SetTickFrequency(int n) { tickFrequency = n; }
+    int GetTickFrequency() const { return tickFrequency; }
     int GetLineStep() const { return lineStep; }
     int GetPageStep() const { return pageStep; }
     // The value at a client point, clamped into the range.

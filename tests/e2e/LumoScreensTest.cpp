@@ -68,13 +68,15 @@ struct KScreenshot
                 white += Near(x, y, 255, 255, 255, 40);
         return white;
     }
-    // A page painted whole (its windows paint one after the other): the title band's colour where
-    // the picture had its icon too, the title text "Lumo" in white in the middle of the band and
-    // the menu button's text at its left.
+    // The player page painted whole (its windows paint one after the other): the title band with
+    // the menu button's three light bars at its left and the name of the playlist in white, the
+    // light page background where the picture had its icon, and the blue play button at the bottom.
     bool ShowsPage() const
     {
-        return Near(100, STATUS_BAR + 3, 46, 50, 65, 2) && Near(160, STATUS_BAR + 190, 46, 50, 65, 2)
-               && WhiteInTitle(120, 200) > 20 && WhiteInTitle(0, 80) > 10;
+        return Near(100, STATUS_BAR + 3, 46, 50, 65, 2) && Near(22, STATUS_BAR + 16, 248, 248, 248, 12)
+               && Near(22, STATUS_BAR + 28, 248, 248, 248, 12) && Near(22, STATUS_BAR + 19, 46, 50, 65, 12)
+               && WhiteInTitle(50, 240) > 20 && Near(160, STATUS_BAR + 190, 248, 248, 248, 2)
+               && Near(150, 453, 35, 114, 204, 8);
     }
 };
 
@@ -171,6 +173,19 @@ TEST(LumoScreens, StartupPictureThenAPageWithStatusBarAndTitle)
     std::wstring commandLine = L"\"" + exe + L"\"";
     ASSERT_TRUE(CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &si, &pi));
+    // Owns the process handles; a failed check returns early, and the program must not stay on
+    // the display for the tests after this one.
+    struct KEndOnReturn
+    {
+        PROCESS_INFORMATION process;
+        ~KEndOnReturn()
+        {
+            if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(process.hProcess, 1);
+            CloseHandle(process.hThread);
+            CloseHandle(process.hProcess);
+        }
+    } endOnReturn = {pi};
     HWND frame = WaitForFrame(pi.dwProcessId, 20000);
     ASSERT_TRUE(frame) << "no frame window appeared";
 
@@ -207,6 +222,4 @@ TEST(LumoScreens, StartupPictureThenAPageWithStatusBarAndTitle)
     DWORD exitCode = 1;
     GetExitCodeProcess(pi.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
 }

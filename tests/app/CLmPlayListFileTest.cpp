@@ -1,5 +1,6 @@
-// The playlist collection and "PlayList.txt": the exact bytes written, the reader's rules, the name
-// and selection rules, the sort orders, and files that are damaged or interrupted.
+// "PlayList.txt" read and written through the playlist tree that holds the collection: the exact
+// bytes written, the reader's rules, the name and selection rules, the sort orders, and files that
+// are damaged or interrupted.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +9,8 @@
 #include "KFileFixtures.h"
 #include "KTestSupport.h"
 #include "app/CLmPathIndex.h"
-#include "app/CLmPlayLists.h"
+#include "app/CLmPlayListCtrl.h"
+#include "app/CLmPlayListFile.h"
 #include "app/LmSettings.h"
 #include "foundation/KPaths.h"
 
@@ -18,7 +20,7 @@ const std::wstring SEP = L"\xFFFD";
 
 // Each test gets its own folder for "PlayList.txt" and fresh settings (Settings.ini beside the
 // test executable, removed afterwards).
-class CLmPlayListsTest : public testing::Test
+class CLmPlayListFileTest : public testing::Test
 {
 protected:
     void SetUp() override
@@ -42,7 +44,16 @@ protected:
         return std::wstring((const wchar_t*)bytes.data(), bytes.size() / 2);
     }
 
-    std::vector<std::wstring> Names(const CLmPlayLists& lists) const
+    // A collection loaded from the test's file, as the panel initialises it.
+    void Load(CLmPlayListCtrl& lists) const { lists.Initialize(0); }
+    // A collection holding exactly the playlists named.
+    void LoadWith(CLmPlayListCtrl& lists, const std::wstring& headers) const
+    {
+        ASSERT_TRUE(WriteFileBytes(file, Utf16FileBytes(headers)));
+        lists.Initialize(0);
+    }
+
+    std::vector<std::wstring> Names(const CLmPlayListCtrl& lists) const
     {
         std::vector<std::wstring> names;
         for (int i = 0; i < lists.GetPlayListCount(); i++)
@@ -67,10 +78,11 @@ CLmMediaInfo* Record(const wchar_t* path, int duration, const wchar_t* title, co
 
 } // namespace
 
-TEST_F(CLmPlayListsTest, WritesOneListWithOneRecordByteForByte)
+TEST_F(CLmPlayListFileTest, WritesOneListWithOneRecordByteForByte)
 {
-    CLmPlayLists lists(file.c_str());
-    CLmPlayList* a = lists.AddPlayList(L"A");
+    CLmPlayListCtrl lists(file.c_str());
+    LoadWith(lists, L"\n@A\n\n");
+    CLmPlayList* a = lists.PlayListAt(0);
     ASSERT_TRUE(a);
     ASSERT_EQ(a->Add(Record(L"C:\\m.mp3", 61000, L"", L"", L"")), 1);
     ASSERT_EQ(lists.SavePlayLists(), 1);
@@ -79,11 +91,12 @@ TEST_F(CLmPlayListsTest, WritesOneListWithOneRecordByteForByte)
     EXPECT_EQ(ReadFileBytes(file), expected);
 }
 
-TEST_F(CLmPlayListsTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
+TEST_F(CLmPlayListFileTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
 {
     {
-        CLmPlayLists lists(file.c_str());
-        CLmPlayList* first = lists.AddPlayList(L"我的\t列表 @#");
+        CLmPlayListCtrl lists(file.c_str());
+        LoadWith(lists, L"\n@我的\t列表 @#\n\n");
+        CLmPlayList* first = lists.PlayListAt(0);
         first->Add(Record(L"D:\\音乐\\歌 #1.mp3", -1, L"标题\t@", L"专辑#", L"歌手 @x"));
         first->Add(Record(L"C:\\a.wav", 0, L"a", L"", L""));
         lists.AddPlayList(L"空");
@@ -91,8 +104,8 @@ TEST_F(CLmPlayListsTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
         third->Add(Record(L"C:\\b.mp3", 123456, L"b", L"B", L"BB"));
         ASSERT_EQ(lists.SavePlayLists(), 1);
     }
-    CLmPlayLists loaded(file.c_str());
-    loaded.LoadPlayLists();
+    CLmPlayListCtrl loaded(file.c_str());
+    Load(loaded);
     ASSERT_EQ(Names(loaded), (std::vector<std::wstring>{L"我的\t列表 @#", L"空", L"Third"}));
     CLmPlayList* first = loaded.PlayListAt(0);
     ASSERT_EQ(first->GetCount(), 2);
@@ -109,61 +122,60 @@ TEST_F(CLmPlayListsTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
     EXPECT_EQ(ReadFileBytes(file), before);
 }
 
-TEST_F(CLmPlayListsTest, RecordLinesNeedFiveSeparatorsAndReadTheDurationLikeAnInteger)
+TEST_F(CLmPlayListFileTest, RecordLinesNeedFiveSeparatorsAndReadTheDurationLikeAnInteger)
 {
-    CLmMediaInfo* four = CLmPlayLists::ParseRecord((L"#p" + SEP + L"1" + SEP + L"t" + SEP + L"a" + SEP
+    CLmMediaInfo* four = CLmPlayListFile::ParseRecord((L"#p" + SEP + L"1" + SEP + L"t" + SEP + L"a" + SEP
                                                     + L"x").c_str());
     EXPECT_EQ(four, nullptr);
-    CLmMediaInfo* noDigits = CLmPlayLists::ParseRecord((L"#x" + SEP + SEP + SEP + SEP + SEP).c_str());
+    CLmMediaInfo* noDigits = CLmPlayListFile::ParseRecord((L"#x" + SEP + SEP + SEP + SEP + SEP).c_str());
     ASSERT_TRUE(noDigits);
     EXPECT_EQ(noDigits->GetDuration(), 0);
     EXPECT_STREQ(noDigits->GetPath(), L"x");
     EXPECT_EQ(noDigits->GetRefCount(), 0) << "a parsed record is counted and held by no one";
     delete noDigits;
-    CLmMediaInfo* signedDuration = CLmPlayLists::ParseRecord(
+    CLmMediaInfo* signedDuration = CLmPlayListFile::ParseRecord(
         (L"#p" + SEP + L" \t+42x" + SEP + L"t" + SEP + SEP + L"r" + SEP + L"ignored tail").c_str());
     ASSERT_TRUE(signedDuration);
     EXPECT_EQ(signedDuration->GetDuration(), 42);
     EXPECT_STREQ(signedDuration->GetArtist(), L"r");
     delete signedDuration;
-    EXPECT_EQ(CLmPlayLists::ParseRecord(L"p\xFFFD"), nullptr);
+    EXPECT_EQ(CLmPlayListFile::ParseRecord(L"p\xFFFD"), nullptr);
 }
 
-TEST_F(CLmPlayListsTest, EmptyOrMarkOnlyFileGivesTheDefaultListSelected)
+TEST_F(CLmPlayListFileTest, EmptyOrMarkOnlyFileGivesTheDefaultListSelected)
 {
     for (const std::string& bytes : {std::string(), std::string("\xFF\xFE")}) {
         ASSERT_TRUE(WriteFileBytes(file, bytes));
-        CLmPlayLists lists(file.c_str());
-        lists.LoadPlayLists();
+        CLmPlayListCtrl lists(file.c_str());
+        Load(lists);
         EXPECT_EQ(Names(lists), std::vector<std::wstring>{L"默认列表"});
         EXPECT_EQ(lists.GetSelectedPlayList(), lists.PlayListAt(0));
     }
     // A missing file gives the same, and loading writes nothing.
     DeleteFileW(file.c_str());
-    CLmPlayLists lists(file.c_str());
-    lists.LoadPlayLists();
+    CLmPlayListCtrl lists(file.c_str());
+    Load(lists);
     EXPECT_EQ(Names(lists), std::vector<std::wstring>{L"默认列表"});
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(CLmPlayListsTest, SavedIndexIsClampedAndTheClampedIndexStored)
+TEST_F(CLmPlayListFileTest, SavedIndexIsClampedAndTheClampedIndexStored)
 {
     ASSERT_TRUE(WriteFileBytes(file, Utf16FileBytes(L"\n@a\n\n@b\n\n@c\n\n")));
     SetPlayListSelected(7);
     ASSERT_EQ(SaveSettings(), 1);
-    CLmPlayLists lists(file.c_str());
-    lists.LoadPlayLists();
+    CLmPlayListCtrl lists(file.c_str());
+    Load(lists);
     EXPECT_EQ(lists.GetSelectedPlayList(), lists.PlayListAt(2));
     EXPECT_EQ(GetPlayListSelected(), 2);
     std::string stored = ReadFileBytes(settings);
     EXPECT_NE(stored.find(Utf16Bytes(L"PlayListSelected = 2\n")), std::string::npos);
 }
 
-TEST_F(CLmPlayListsTest, NamesCompareFoldingOnlyLatinCapitals)
+TEST_F(CLmPlayListFileTest, NamesCompareFoldingOnlyLatinCapitals)
 {
-    CLmPlayLists lists(file.c_str());
-    lists.AddPlayList(L"ABC");
-    lists.AddPlayList(L"Ä列表");
+    CLmPlayListCtrl lists(file.c_str());
+    LoadWith(lists, L"\n@ABC\n\n@Ä列表\n\n");
     EXPECT_EQ(lists.NameExists(L"abc"), 1);
     EXPECT_EQ(lists.NameExists(L"aBc"), 1);
     EXPECT_EQ(lists.NameExists(L"ä列表"), 0) << "only A-Z fold";
@@ -173,18 +185,19 @@ TEST_F(CLmPlayListsTest, NamesCompareFoldingOnlyLatinCapitals)
     EXPECT_GT(CompareNames(L"b", L"A"), 0);
     EXPECT_EQ(CompareNames(L"C:\\MUSIC\\X.MP3", L"c:\\music\\x.mp3"), 0);
     // Renaming to the same name in other capitals is a plain rename of the selected list.
-    lists.SelectPlayList(lists.PlayListAt(0));
+    lists.SelectPlayListByIndex(0);
     EXPECT_EQ(lists.RenamePlayList(L"abc"), 1);
     EXPECT_STREQ(lists.PlayListAt(0)->GetName(), L"abc");
 }
 
-TEST_F(CLmPlayListsTest, DeletingSelectsTheNextListOrThePreviousForTheLast)
+TEST_F(CLmPlayListFileTest, DeletingSelectsTheNextListOrThePreviousForTheLast)
 {
-    CLmPlayLists lists(file.c_str());
-    EXPECT_EQ(lists.DeletePlayList(), 0) << "nothing selected";
-    EXPECT_EQ(lists.RenamePlayList(L"x"), 0);
-    for (const wchar_t* name : {L"a", L"b", L"c", L"d"})
-        lists.AddPlayList(name);
+    CLmPlayListCtrl empty(file.c_str());
+    EXPECT_EQ(empty.DeletePlayList(), 0) << "nothing selected before the load";
+    EXPECT_EQ(empty.RenamePlayList(L"x"), 0);
+    EXPECT_EQ(empty.AddPlayList(L"x"), nullptr) << "no group to hold it before the load";
+    CLmPlayListCtrl lists(file.c_str());
+    LoadWith(lists, L"\n@a\n\n@b\n\n@c\n\n@d\n\n");
     lists.SelectPlayListByIndex(1);
     ASSERT_EQ(lists.DeletePlayList(), 1);
     EXPECT_EQ(Names(lists), (std::vector<std::wstring>{L"a", L"c", L"d"}));
@@ -201,7 +214,7 @@ TEST_F(CLmPlayListsTest, DeletingSelectsTheNextListOrThePreviousForTheLast)
     EXPECT_EQ(lists.IndexOfPlayList(nullptr), -1);
 }
 
-TEST_F(CLmPlayListsTest, RecordsAreReleasedByTheLastHolder)
+TEST_F(CLmPlayListFileTest, RecordsAreReleasedByTheLastHolder)
 {
     CLmMediaInfo* shared = NewMediaInfoForFile(L"C:\\Music\\song.live.mp3");
     ASSERT_TRUE(shared);
@@ -221,7 +234,7 @@ TEST_F(CLmPlayListsTest, RecordsAreReleasedByTheLastHolder)
     shared->Release();
 }
 
-TEST_F(CLmPlayListsTest, SortOrdersPutEmptyTagsFirstAndFallBackToTheNextKey)
+TEST_F(CLmPlayListFileTest, SortOrdersPutEmptyTagsFirstAndFallBackToTheNextKey)
 {
     CLmMediaInfo* a = Record(L"p", 0, L"b", L"", L"");
     CLmMediaInfo* b = Record(L"p", 0, L"a", L"X", L"");
@@ -237,7 +250,7 @@ TEST_F(CLmPlayListsTest, SortOrdersPutEmptyTagsFirstAndFallBackToTheNextKey)
         delete info;
 }
 
-TEST_F(CLmPlayListsTest, DamagedFilesKeepEveryReadableListAndRecord)
+TEST_F(CLmPlayListFileTest, DamagedFilesKeepEveryReadableListAndRecord)
 {
     std::wstring good = L"#C:\\ok.mp3" + SEP + L"5" + SEP + L"ok" + SEP + SEP + SEP;
     std::wstring text = L"\n#C:\\orphan.mp3" + SEP + L"1" + SEP + SEP + SEP + SEP + L"\n"   // before any '@'
@@ -247,8 +260,8 @@ TEST_F(CLmPlayListsTest, DamagedFilesKeepEveryReadableListAndRecord)
     std::string bytes = Utf16FileBytes(text);
     bytes += "\x41";   // half a unit at the end
     ASSERT_TRUE(WriteFileBytes(file, bytes));
-    CLmPlayLists lists(file.c_str());
-    lists.LoadPlayLists();
+    CLmPlayListCtrl lists(file.c_str());
+    Load(lists);
     ASSERT_EQ(Names(lists), (std::vector<std::wstring>{L"first", L"second"}));
     EXPECT_EQ(lists.PlayListAt(0)->GetCount(), 1);
     EXPECT_EQ(lists.PlayListAt(1)->GetCount(), 1);
@@ -257,20 +270,20 @@ TEST_F(CLmPlayListsTest, DamagedFilesKeepEveryReadableListAndRecord)
     EXPECT_EQ(saved, L"\xFEFF\n@first\n" + good + L"\n\n@second\n" + good + L"\n\n");
 }
 
-TEST_F(CLmPlayListsTest, UnreadableFilesAreKeptAsACopyBeforeTheDefaultListReplacesThem)
+TEST_F(CLmPlayListFileTest, UnreadableFilesAreKeptAsACopyBeforeTheDefaultListReplacesThem)
 {
     // A UTF-8 playlist file (written by hand or another tool) reads as no playlist at all.
     std::string utf8 = "\n@Rock\n#C:\\a.mp3\xEF\xBF\xBD" "1\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\n";
     ASSERT_TRUE(WriteFileBytes(file, utf8));
-    CLmPlayLists lists(file.c_str());
-    lists.LoadPlayLists();
+    CLmPlayListCtrl lists(file.c_str());
+    Load(lists);
     EXPECT_EQ(Names(lists), std::vector<std::wstring>{L"默认列表"});
     EXPECT_EQ(ReadFileBytes(file + L".unreadable"), utf8);
     ASSERT_EQ(lists.SavePlayLists(), 1);
     EXPECT_EQ(FileText(), L"\xFEFF\n@默认列表\n\n");
 }
 
-TEST_F(CLmPlayListsTest, ManyEmptyLinesAndBinaryGarbageLoadWithoutHanging)
+TEST_F(CLmPlayListFileTest, ManyEmptyLinesAndBinaryGarbageLoadWithoutHanging)
 {
     std::string bytes = "\xFF\xFE";
     bytes += Utf16Bytes(L"\n@list\n");
@@ -284,18 +297,19 @@ TEST_F(CLmPlayListsTest, ManyEmptyLinesAndBinaryGarbageLoadWithoutHanging)
     }
     ASSERT_TRUE(WriteFileBytes(file, bytes));
     DWORD start = GetTickCount();
-    CLmPlayLists lists(file.c_str());
-    lists.LoadPlayLists();
+    CLmPlayListCtrl lists(file.c_str());
+    Load(lists);
     EXPECT_LT(GetTickCount() - start, 20000u);
     ASSERT_GE(lists.GetPlayListCount(), 1);
     EXPECT_STREQ(lists.PlayListAt(0)->GetName(), L"list");
     EXPECT_EQ(lists.SavePlayLists(), 1);
 }
 
-TEST_F(CLmPlayListsTest, AFailedSaveLeavesThePreviousFileIntact)
+TEST_F(CLmPlayListFileTest, AFailedSaveLeavesThePreviousFileIntact)
 {
-    CLmPlayLists lists(file.c_str());
-    lists.AddPlayList(L"keep")->Add(Record(L"C:\\k.mp3", 1, L"k", L"", L""));
+    CLmPlayListCtrl lists(file.c_str());
+    LoadWith(lists, L"\n@keep\n\n");
+    lists.PlayListAt(0)->Add(Record(L"C:\\k.mp3", 1, L"k", L"", L""));
     ASSERT_EQ(lists.SavePlayLists(), 1);
     std::string before = ReadFileBytes(file);
     // The temporary file beside the target cannot be created: a folder stands in its place.

@@ -1,0 +1,166 @@
+// CLmPlayListFile: reading and writing "PlayList.txt".
+#include "app/CLmPlayListFile.h"
+
+#include <climits>
+
+#include "foundation/CKFile.h"
+#include "foundation/KPaths.h"
+#include "foundation/KText.h"
+
+const wchar_t* const PLAYLIST_FILE_NAME = L"PlayList.txt";
+
+namespace {
+
+constexpr wchar_t FIELD_END = 0xFFFD;        // ends every field of a record line
+constexpr wchar_t HEADER_MARK = L'@';        // first unit of a playlist's header line
+constexpr wchar_t RECORD_MARK = L'#';        // first unit of a record line
+constexpr wchar_t BYTE_ORDER_MARK = 0xFEFF;
+// Fields of a record line: path, duration, title, album, artist.
+constexpr int RECORD_FIELDS = 5;
+// Units gathered before one write to the file: a large file is written in few calls.
+constexpr int WRITE_CHUNK_UNITS = 32768;
+// Where a file that held text but no readable playlist is kept before anything overwrites it.
+constexpr wchar_t UNREADABLE_COPY_SUFFIX[] = L".unreadable";
+// Bytes of a file holding only the byte-order mark.
+constexpr int MARK_BYTES = 2;
+
+// Moves on to the next field: returns the field's separator, none when missing.
+const wchar_t* FieldEnd(const wchar_t* field)
+{
+    while (*field && *field != FIELD_END)
+        field++;
+    return *field ? field : nullptr;
+}
+
+int FileSize(const wchar_t* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return 0;
+    return data.nFileSizeHigh ? INT_MAX : (int)data.nFileSizeLow;
+}
+
+} // namespace
+
+// ---- Reading ------------------------------------------------------------------------------------
+
+CLmMediaInfo* CLmPlayListFile::ParseRecord(const wchar_t* line)
+{
+    if (!line || line[0] != RECORD_MARK)
+        return nullptr;
+    const wchar_t* fields[RECORD_FIELDS];
+    const wchar_t* ends[RECORD_FIELDS];
+    const wchar_t* at = line + 1;
+    for (int i = 0; i < RECORD_FIELDS; i++) {
+        fields[i] = at;
+        ends[i] = FieldEnd(at);
+        if (!ends[i])
+            return nullptr;
+        at = ends[i] + 1;
+    }
+    CLmMediaInfo* info = NewMediaInfo();
+    if (!info)
+        return nullptr;
+    auto count = [&](int i) { return (int)(ends[i] - fields[i]); };
+    bool fits = info->SetPath(fields[0], count(0)) >= 0 && info->SetTitle(fields[2], count(2)) >= 0
+                && info->SetAlbum(fields[3], count(3)) >= 0 && info->SetArtist(fields[4], count(4)) >= 0;
+    info->SetDuration(KStrToIntW(fields[1]));   // stops at the separator: it is no digit
+    if (!fits) {
+        delete info;   // counted but held by no one
+        return nullptr;
+    }
+    return info;
+}
+
+int CLmPlayListFile::Read(const wchar_t* path, KAddListProc addList, void* context)
+{
+    CKFile file;
+    if (!file.Open(path, KFILE_READ))
+        return 0;
+    int made = 0;
+    wchar_t line[PLAYLIST_MAX_LINE + 1];
+    CLmPlayList* current = nullptr;
+    while (file.ReadLine(line, PLAYLIST_MAX_LINE + 1) >= 0) {
+        if (line[0] == HEADER_MARK) {
+            current = addList(line + 1, context);
+            if (current)
+                made++;
+        } else if (line[0] == RECORD_MARK && current) {
+            CLmMediaInfo* info = ParseRecord(line);
+            if (info && !current->Add(info))
+                delete info;
+        }
+    }
+    file.Close();
+    // A file with text in it but no playlist is not ours to overwrite silently: the next save
+    // would lose whatever the user had in it. Keep a copy beside it.
+    if (made == 0 && FileSize(path) > MARK_BYTES) {
+        wchar_t copy[KMAX_PATH + 16];
+        FormatText(copy, KMAX_PATH + 16, L"%s%s", path, UNREADABLE_COPY_SUFFIX);
+        CopyFileW(path, copy, FALSE);
+    }
+    return made;
+}
+
+// ---- Writing ------------------------------------------------------------------------------------
+
+int CLmPlayListFile::Open(const wchar_t* path)
+{
+    if (!file.Open(path))
+        return 0;
+    text.Empty();
+    text.Reserve(WRITE_CHUNK_UNITS);
+    Put(BYTE_ORDER_MARK);
+    Put(L'\n');
+    return 1;
+}
+
+void CLmPlayListFile::Write(const CLmPlayList* list)
+{
+    wchar_t number[16];
+    Put(HEADER_MARK);
+    Put(list->GetName(), KStrLenW(list->GetName()));
+    Put(L'\n');
+    for (int r = 0; r < list->GetCount(); r++) {
+        const CLmMediaInfo* info = list->GetAt(r);
+        if (!info)
+            continue;
+        Put(RECORD_MARK);
+        Put(info->GetPath());
+        Put(FIELD_END);
+        Put(number, KIntToStrW(info->GetDuration(), number, 10));
+        Put(FIELD_END);
+        Put(info->GetTitle());
+        Put(FIELD_END);
+        Put(info->GetAlbum());
+        Put(FIELD_END);
+        Put(info->GetArtist());
+        Put(FIELD_END);
+        Put(L'\n');
+    }
+    Put(L'\n');
+}
+
+int CLmPlayListFile::Commit()
+{
+    Flush();
+    return file.Commit();
+}
+
+void CLmPlayListFile::Put(const wchar_t* units, int count)
+{
+    if (text.GetLength() + count > WRITE_CHUNK_UNITS)
+        Flush();
+    if (count > WRITE_CHUNK_UNITS) {
+        file.WriteText(units, count);
+        return;
+    }
+    text.Append(units, count);
+}
+
+void CLmPlayListFile::Flush()
+{
+    if (text.GetLength())
+        file.WriteText(text, text.GetLength());
+    text.Empty();
+}

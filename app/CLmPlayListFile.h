@@ -1,0 +1,53 @@
+// CLmPlayListFile: the reader and writer of "PlayList.txt", the file that keeps every playlist.
+// The playlist tree (app/CLmPlayListCtrl.h) holds the collection and calls it to load and save.
+//
+// The file is UTF-16LE: the mark FF FE, one LF, then per playlist a line "@name", one line per
+// record "#path�duration�title�album�artist�" (U+FFFD ends every field, none is escaped) and an
+// empty line. Callers save after every change (add, rename, delete, clear, sort, added files,
+// durations); a save replaces the file in one step, so a failed one leaves the old file whole.
+#pragma once
+#include "app/CLmPlayList.h"
+#include "foundation/CKSafeFile.h"
+#include "foundation/KString.h"
+
+// Name of the playlist file in ModuleDir.
+extern const wchar_t* const PLAYLIST_FILE_NAME;
+// Longest line the reader takes, in characters; the rest of a longer line is read as another line.
+constexpr int PLAYLIST_MAX_LINE = 1023;
+
+class CLmPlayListFile
+{
+public:
+    // Makes the playlist of a header line (appended to the caller's collection): the playlist
+    // that takes the records that follow, or none to drop them.
+    typedef CLmPlayList* (*KAddListProc)(const wchar_t* name, void* context);
+
+    // Reads the file at `path` line by line: each '@' line through `addList`, each '#' line after
+    // one as a record of that playlist; other lines and malformed records are skipped. Returns the
+    // number of playlists made (0 also for a missing file). A file with text in it but no
+    // playlist is copied to path + ".unreadable" first, since the next save replaces it.
+    static int Read(const wchar_t* path, KAddListProc addList, void* context);
+    // Parses one record line ("#path�duration�title�album�artist�..."); the new record, counted
+    // and held by no one, or none when a separator is missing or memory ran out.
+    static CLmMediaInfo* ParseRecord(const wchar_t* line);
+
+    // Writing: Open, Write each playlist in collection order, Commit.
+    CLmPlayListFile() = default;
+    // Starts a new file beside `path` with the mark and the first line feed; 0 when it cannot be
+    // created.
+    int Open(const wchar_t* path);
+    // The playlist's header, its record lines (missing records skipped) and the empty line.
+    void Write(const CLmPlayList* list);
+    // Puts the new file in the old one's place; 1, or 0 when anything could not be written.
+    int Commit();
+
+private:
+    // Gathers `count` units; the text goes to the file in large pieces.
+    void Put(const wchar_t* units, int count);
+    void Put(const KStringW& string) { Put(string, string.GetLength()); }
+    void Put(wchar_t unit) { Put(&unit, 1); }
+    void Flush();
+
+    CKSafeFile file;
+    KStringW text;   // units not written yet
+};

@@ -1,0 +1,219 @@
+// CPlayerContainer: the player page's content: the playing list, the playing file's title, its
+// elapsed and total time with the progress slider, and the five buttons. It owns the program's
+// one media player, observes it, and plays the selected playlist by the list rules of
+// media/KPlayOrder.h; it measures the listed files' durations in the background and offers the
+// operations with which the browse page and the playlist panel change the list.
+//
+// Ownership: the ten children are members (uncounted windows); the media player is owned (created
+// at OnCreate, destroyed at OnDestroy); the playlist control is counted (the panel creates it);
+// the playing record is counted (it outlives its removal from a playlist); the playing playlist
+// is only compared by identity; image lists are borrowed from the image cache.
+#pragma once
+#include "app/CLmPlayList.h"
+#include "app/CMediaListBox.h"
+#include "controls/CKButton.h"
+#include "controls/CKLabel.h"
+#include "controls/CKSlider.h"
+#include "media/CKMediaObserver.h"
+#include "ui/CKContainer.h"
+
+class CKMediaPlayer;
+class CLmPlayListCtrl;
+
+// Ids of the children (also the ids their notifications carry).
+constexpr int LMID_PLAY = 5001;            // play/pause button
+constexpr int LMID_PREVIOUS = 5003;        // previous button
+constexpr int LMID_NEXT = 5004;            // next button
+constexpr int LMID_LOOP = 5007;            // loop type button
+constexpr int LMID_ADD_FILES = 5008;       // add-files button
+constexpr int LMID_PROGRESS = 5009;        // progress slider
+constexpr int LMID_TOTAL_TIME = 5010;      // total time label
+constexpr int LMID_ELAPSED_TIME = 5011;    // elapsed time label
+constexpr int LMID_TRACK_TITLE = 5012;     // title label
+constexpr int LMID_MEDIA_EVENTS = 5020;    // id the media player's events would carry
+constexpr int LMID_PLAYING_LIST = 5021;    // the playing list
+
+// Cells of "PlayImgList.png"; each normal cell is followed by its pressed cell.
+constexpr int LMCELL_PLAY = 0;
+constexpr int LMCELL_PAUSE = 2;
+constexpr int LMCELL_PREVIOUS = 4;
+constexpr int LMCELL_NEXT = 6;
+constexpr int LMCELL_ADD_FILES = 8;
+constexpr int LMCELL_LOOP = 10;            // loop type t shows LMCELL_LOOP + 2t
+
+// String ids of the player's toasts.
+constexpr int IDS_INVALID_FILE = 3039;     // "无效的音频文件! 打开文件失败!"
+constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以播放的项目！"
+
+// Delays of the duration probe, in milliseconds.
+constexpr int LMPROBE_AFTER_RELOAD_MS = 100;
+constexpr int LMPROBE_STEP_MS = 10;
+
+class CPlayerContainer : public CKContainer, public CKMediaObserver
+{
+    K_DECLARE_CLASS(CPlayerContainer)
+public:
+    // The player page's container (page 3000), none before the pages exist.
+    static CPlayerContainer* FromPlayerPage();
+
+    CPlayerContainer();
+    // Lets go of the playing record and the playlist control.
+    ~CPlayerContainer() override;
+
+    // ---- Window operations ----
+    // The drawables and image lists, the buttons' icons, every child initialised, the saved
+    // playing playlist and file, then ReloadList.
+    void Initialize(unsigned int style) override;
+    // The ten children, the slider's steps, "0:00" in both time labels, the media player, the
+    // loop type from the settings, and the title.
+    int OnCreate() override;
+    // The media player goes (observer and notify window cleared first), then the base.
+    void OnDestroy() override;
+    // Button bar at the bottom, progress area above it, the list in the rest.
+    void OnSize() override;
+    // The progress area's and the button bar's backgrounds.
+    void OnPaint(CKCanvas* canvas) override;
+    // The buttons, the slider's seeking, double presses and swipe removals of the list.
+    int OnNotify(int id, int code, INT_PTR param) override;
+    // The title's menu button (3001) opens or closes the drawer.
+    int OnCommand(int command) override;
+    // The back action on the player page ends the program.
+    int OnBack() override;
+
+    // ---- Media observer ----
+    // While playing: the elapsed label and the slider follow the whole second.
+    void OnMediaPosition(CKMediaPlayer* player) override;
+    // A pause shows the play icon.
+    void OnMediaPaused(CKMediaPlayer* player) override;
+    // Stop, then the next row by the loop type.
+    void OnMediaEnd(CKMediaPlayer* player) override;
+    // KMEDIA_CMD_*: resume, pause, toggle, previous, next.
+    void OnMediaCommand(INT_PTR a, int command, INT_PTR b) override;
+
+    // ---- The list and the playlists ----
+    // Held with one reference; set by the view before Initialize.
+    void SetPlayListCtrl(CLmPlayListCtrl* ctrl);
+    CLmPlayListCtrl* GetPlayListCtrl() const { return playListCtrl; }
+    CMediaListBox* GetListBox() { return &listBox; }
+    // One row per record of the selected playlist (updates off meanwhile), the playing row
+    // marked while its file is open, then the duration probe 100 ms later.
+    void ReloadList();
+    // The view's title shows the selected playlist's name.
+    void RefreshTitle();
+    // Updates of the playing list off while files are added.
+    void BeginAddFiles();
+    // Appends the file to the selected playlist and a row for it, unless a row shows the same
+    // path already (which still succeeds). 0 when there is no selected playlist or memory ran out.
+    int AddFile(const wchar_t* path);
+    // Updates on; with `save` the playlists are written; the duration probe starts 10 ms later.
+    void EndAddFiles(int save);
+    // A new playlist named `name` holding the `count` files in the order given (no duplicate
+    // test), then the playlists are written. None when it could not be made.
+    CLmPlayList* AddDirectoryAsPlayList(const wchar_t* name, const wchar_t* const* paths,
+                                        int count);
+    // The rows sorted by file name or by artist, ascending or descending, the selected
+    // playlist's slots rewritten in the new row order, and the playlists written.
+    void SortPlayList(int byArtist, int descending);
+
+    // ---- Playback (the list rules) ----
+    // Plays `row`, or with -1 the playing row of the list shown (a fresh list: its first row, or
+    // a random one when shuffling). 0 when nothing plays.
+    int PlayRow(int row);
+    // Stop, then the next or previous row by the loop type; 0 when nothing plays.
+    int PlayNext();
+    int PlayPrevious();
+    // Stops a file that is open and not stopped: the play icon, progress 0, no row selected.
+    void StopPlayback();
+    // Closed: PlayRow(-1); playing: pause; otherwise resume.
+    void TogglePlay();
+    // The player pauses (playing only) or resumes (not closed, not playing), with the icon.
+    void PausePlayback();
+    void ResumePlayback();
+    // The loop button's icon, the setting, and the settings file.
+    void ApplyLoopType(int type);
+    int GetLoopType() const { return loopType; }
+
+    // An interruption begins: a playing file pauses and is remembered as paused by it.
+    void BeginInterruption();
+    // The interruption ends: a file it paused resumes when it is still paused.
+    void EndInterruption();
+    bool IsPausedByInterruption() const { return pausedByInterruption; }
+
+    // ---- State for the page and its tests ----
+    CKMediaPlayer* GetPlayer() const { return player; }
+    CLmMediaInfo* GetPlayingInfo() const { return playingInfo; }
+    CLmPlayList* GetPlayingList() const { return playingList; }
+    int GetPlayingIndex() const { return playingIndex; }
+    CKButton* GetPlayButton() { return &playButton; }
+    CKButton* GetLoopButton() { return &loopButton; }
+    CKLabel* GetTotalLabel() { return &totalLabel; }
+    CKLabel* GetElapsedLabel() { return &elapsedLabel; }
+    CKLabel* GetTitleLabel() { return &titleLabel; }
+    CKSlider* GetSlider() { return &slider; }
+    const RECT& GetButtonBarRect() const { return buttonBarRect; }
+    const RECT& GetProgressRect() const { return progressRect; }
+    const RECT& GetListRect() const { return listRect; }
+
+private:
+    // Which choice a step of the list rules makes.
+    enum KChoice
+    {
+        CHOOSE_GIVEN = 0,      // the given row (or the playing one)
+        CHOOSE_NEXT = 1,
+        CHOOSE_PREVIOUS = 2,
+    };
+
+    CLmPlayList* GetSelectedPlayList() const;
+    // The rule's row in the list shown (the selected playlist becoming the playing one), then
+    // StartRow; toast 3040 for an empty list. 0 when nothing plays.
+    int Choose(int choice, int row);
+    // The row's record becomes the playing one and its file is played; toast 3039 when it cannot
+    // be, else the labels and the settings "PlayingList" and "PlayingFile" follow.
+    int StartRow(int row);
+    // Labels, slider and play icon for the file that just started.
+    void ShowStartedFile();
+    // The play/pause button shows cell `cell` (pressed: the next cell).
+    void SetPlayIcon(int cell);
+    // Posts a probe step `delayMs` later unless one is waiting already.
+    void PostProbe(int continuation, int delayMs);
+    // Measures the first unmeasured row; posts the next step, or saves after the last one.
+    void ProbeStep(int continuation);
+    static void ProbeCall(INT_PTR container, INT_PTR continuation, INT_PTR unused);
+    // 1 when `container` still exists (a posted probe may outlive it).
+    static int IsAlive(const CPlayerContainer* container);
+    // Gives the children their "Lm" drawables.
+    void InitButton(CKButton& button, const char* fallbackFace, int cell);
+    void InitLabel(CKLabel& label, const char* textDrawable);
+
+    // Children, in the order they are created.
+    CMediaListBox listBox;
+    CKButton playButton;
+    CKButton previousButton;
+    CKButton nextButton;
+    CKButton addButton;
+    CKButton loopButton;
+    CKLabel totalLabel;
+    CKLabel elapsedLabel;
+    CKLabel titleLabel;
+    CKSlider slider;
+
+    CLmPlayListCtrl* playListCtrl = nullptr;   // counted: the panel's playlist control
+    RECT buttonBarRect = {0, 0, 0, 0};
+    RECT progressRect = {0, 0, 0, 0};
+    RECT listRect = {0, 0, 0, 0};
+    CKMediaPlayer* player = nullptr;           // owned: exists between OnCreate and OnDestroy
+    CLmMediaInfo* playingInfo = nullptr;       // counted: the playing file's record
+    CLmPlayList* playingList = nullptr;        // borrowed: compared by identity only
+    int playingIndex = -1;
+    int lastSecond = 0;                        // the elapsed second shown
+    int loopType = 0;
+    bool pausedByInterruption = false;
+    bool probePending = false;                 // a probe step is posted and has not run
+    CKImgList* buttonImages = nullptr;         // borrowed from the image cache: "PlayImgList.png"
+    CKImgList* fileIcons = nullptr;            // borrowed from the image cache: "res/FileIcon.png"
+    CKFaceDrawable* buttonBarBkgnd = nullptr;  // counted: "LmPlayButtonBkgnd"
+    CKFaceDrawable* progressBkgnd = nullptr;   // counted: "LmPlayProgressBkgnd"
+    CPlayerContainer* nextAlive = nullptr;     // borrowed: the next live container
+
+    static CPlayerContainer* firstAlive;       // head of the chain of live containers
+};

@@ -1,0 +1,144 @@
+// The playlist panel: the tool bar over the tree, and what taps on its buttons and rows tell the
+// player view (the commands, a changed selection) and what they leave alone.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "KFileFixtures.h"
+#include "PlayListTestSupport.h"
+#include "app/CLmPlayListView.h"
+#include "app/LmSettings.h"
+#include "foundation/KDevMetrics.h"
+
+namespace {
+
+class CLmPlayListViewTest : public PlayListFixture
+{
+protected:
+    // The panel's child window with the id.
+    CKWindow* Child(int id) const
+    {
+        for (CKWindow* child = panel->GetFirstChild(); child; child = child->GetNextSibling())
+            if (child->GetId() == id)
+                return child;
+        return nullptr;
+    }
+    CKToolBar* ToolBar() const { return static_cast<CKToolBar*>(Child(LMID_PANEL_TOOLBAR)); }
+
+    // Taps the middle of the row of `item`.
+    void TapRow(const KTreeItem_* item)
+    {
+        CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+        RECT row = RowOf(ctrl, item);
+        ASSERT_GT(row.bottom, row.top);
+        TapWindow(ctrl, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    }
+    // The row carrying the command.
+    KTreeItem_* CommandRow(INT_PTR command) const
+    {
+        CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+        for (KTreeItem_* group = ctrl->GetFirstChild(nullptr); group;
+             group = ctrl->GetNextSibling(group))
+            for (KTreeItem_* row = ctrl->GetFirstChild(group); row; row = ctrl->GetNextSibling(row))
+                if (row->userData == command)
+                    return row;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(CLmPlayListViewTest, ToolBarRunsAlongTheTopAndTheTreeFillsTheRest)
+{
+    ASSERT_TRUE(OpenPanel());
+    CKToolBar* bar = ToolBar();
+    ASSERT_TRUE(bar);
+    const int barHeight = GetDevMetric(TitleBarHeight);
+    RECT rect;
+    ASSERT_TRUE(bar->GetRectInParent(&rect));
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+    EXPECT_EQ(rect.right, 320);
+    EXPECT_EQ(rect.bottom, barHeight);
+    CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+    ASSERT_TRUE(ctrl);
+    EXPECT_EQ(static_cast<CKWindow*>(ctrl), Child(LMID_PLAYLIST_CTRL));
+    ASSERT_TRUE(ctrl->GetRectInParent(&rect));
+    EXPECT_EQ(rect.top, barHeight);
+    EXPECT_EQ(rect.bottom, 480);
+    EXPECT_EQ(rect.right, 320);
+    EXPECT_TRUE(ctrl->GetStyle() & KTVS_PINNED);
+    EXPECT_TRUE(ctrl->GetFlags() & KWF_VSCROLL);
+
+    ASSERT_EQ(bar->GetCount(), 3);
+    const int ids[] = {LMID_ADD_LIST, LMID_EDIT_LIST, LMID_DELETE_LIST};
+    for (int i = 0; i < 3; i++) {
+        const KButtonItem_* item = bar->CKButtonGroup::GetItem(i);
+        EXPECT_EQ((int)item->id, ids[i]);
+        EXPECT_TRUE(item->content.iconList);
+        EXPECT_EQ(item->content.cells[0], i);
+    }
+    // The buttons sit at the right end of the bar.
+    const KButtonItem_* last = bar->CKButtonGroup::GetItem(2);
+    EXPECT_GT(last->x + last->width, 320 / 2);
+}
+
+TEST_F(CLmPlayListViewTest, ToolBarButtonsAndCommandRowsBecomeCommandsOfTheParent)
+{
+    ASSERT_TRUE(OpenPanel());
+    CKToolBar* bar = ToolBar();
+    ASSERT_TRUE(bar);
+    for (int i = 0; i < 3; i++) {
+        const KButtonItem_* item = bar->CKButtonGroup::GetItem(i);
+        TapWindow(bar, item->x + item->width / 2, item->y + item->height / 2);
+    }
+    EXPECT_EQ(host->notices, (std::vector<KPanelNotice>{{LMID_ADD_LIST, 257, 0},
+                                                        {LMID_EDIT_LIST, 257, 1},
+                                                        {LMID_DELETE_LIST, 257, 2}}));
+    host->notices.clear();
+    for (INT_PTR command : {5060, 5063, 5070, 5072}) {
+        KTreeItem_* row = CommandRow(command);
+        ASSERT_TRUE(row);
+        TapRow(row);
+    }
+    EXPECT_EQ(host->notices, (std::vector<KPanelNotice>{
+                                 {5060, 257, 0}, {5063, 257, 0}, {5070, 257, 0}, {5072, 257, 0}}));
+    host->notices.clear();
+    // Group rows do nothing.
+    CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+    for (KTreeItem_* group = ctrl->GetFirstChild(nullptr); group; group = ctrl->GetNextSibling(group))
+        TapRow(group);
+    EXPECT_TRUE(host->notices.empty());
+}
+
+TEST_F(CLmPlayListViewTest, TappingAnotherPlaylistSelectsItSavesTheIndexAndReportsTheChange)
+{
+    WritePlayLists(L"\n@a\n\n@b\n\n");
+    ASSERT_TRUE(OpenPanel());
+    CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+    KTreeItem_* second = ctrl->GetNextSibling(ctrl->GetFirstChild(ctrl->GetListGroup()));
+    ASSERT_TRUE(second);
+    TapRow(second);
+    EXPECT_EQ(host->notices, (std::vector<KPanelNotice>{{LMID_PLAYLIST_CTRL, 1795, 0}}));
+    EXPECT_EQ(ctrl->GetSelectedPlayList(), ctrl->PlayListAt(1));
+    EXPECT_EQ(GetPlayListSelected(), 1);
+    EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"PlayListSelected = 1\n")), std::string::npos);
+}
+
+TEST_F(CLmPlayListViewTest, TappingTheSelectedPlaylistNeitherReportsNorWritesTheSettings)
+{
+    WritePlayLists(L"\n@a\n\n@b\n\n");
+    ASSERT_TRUE(OpenPanel());
+    CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+    // An unsaved change: any save from here on would write the file.
+    SetLoopType(2);
+    ASSERT_TRUE(SettingsBytes().empty());
+    TapRow(ctrl->GetSelectedListItem());
+    EXPECT_TRUE(host->notices.empty());
+    EXPECT_TRUE(SettingsBytes().empty()) << "Settings.ini was written";
+    EXPECT_EQ(ctrl->GetSelectedPlayList(), ctrl->PlayListAt(0));
+    // The check can fail: selecting does save the pending change.
+    ctrl->SelectPlayList(ctrl->GetSelectedListItem());
+    EXPECT_FALSE(SettingsBytes().empty());
+}

@@ -1,0 +1,490 @@
+// The player page on real audio files, driven through its real windows: the children and their
+// layout, double presses that play rows, the time labels and the slider's range, the loop types
+// at the end of the list, previous and next, files that cannot be played, the empty list, the
+// swipe that removes the playing row, adding files with the duplicate test, the duration probe,
+// sorting against a plain selection sort, and the bytes of "PlayList.txt" and "Settings.ini".
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "KTestSupport.h"
+#include "KViewTestSupport.h"
+#include "PlayerTestSupport.h"
+#include "app/CLmPlayListCtrl.h"
+#include "app/CPlayerView.h"
+#include "app/LmSettings.h"
+#include "controls/CKTitle.h"
+#include "graphics/CKDrawable.h"
+#include "media/CKMediaPlayer.h"
+#include "media/KPlayOrder.h"
+#include "media/KRandom.h"
+#include "support/KFileFixtures.h"
+
+namespace {
+
+constexpr int START_MS = 5000;     // opening and starting a file under the emulator
+constexpr int SHORT_MS = 600;      // the files whose end the tests wait for
+
+std::wstring Text(const CKLabel* label)
+{
+    return label->GetText() ? label->GetText() : L"";
+}
+
+std::string SettingsBytes()
+{
+    return ReadFileBytes(KPlayerPage::SettingsPath());
+}
+
+// A record as "PlayList.txt" holds it for a file not yet measured: its base name as title.
+KTestRecord Fresh(const std::wstring& path, const wchar_t* title)
+{
+    return KTestRecord{path, 0, title, L"", L""};
+}
+
+class CPlayerContainerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { KSeedRandom(1); }
+
+    CPlayerContainer* C() { return page.Container(); }
+    CMediaListBox* List() { return page.Container()->GetListBox(); }
+    CKMediaPlayer* Player() { return page.Container()->GetPlayer(); }
+
+    // Three short files in one playlist "L", the page open.
+    void OpenThreeShortFiles()
+    {
+        for (int i = 0; i < 3; i++)
+            paths.push_back(page.MakeWav((L"s" + std::to_wstring(i) + L".wav").c_str(), SHORT_MS));
+        ASSERT_TRUE(page.Open({{L"L", {KTestRecord{paths[0], SHORT_MS, L"s0", L"", L""},
+                                       KTestRecord{paths[1], SHORT_MS, L"s1", L"", L""},
+                                       KTestRecord{paths[2], SHORT_MS, L"s2", L"", L""}}}}));
+    }
+
+    // Waits for the end of the playing file and for what the end starts.
+    bool WaitForIndexChange(int from)
+    {
+        return PumpLikeLoopUntil([&] { return C()->GetPlayingIndex() != from; }, 5000);
+    }
+
+    KPlayerPage page;
+    std::vector<std::wstring> paths;
+};
+
+} // namespace
+
+TEST_F(CPlayerContainerTest, TheTenChildrenAreLaidOutFromTheBottomAndTheTitleIsTheListName)
+{
+    ASSERT_TRUE(page.Open({{L"Rock", {}}, {L"Jazz", {}}}));
+    CPlayerContainer* c = C();
+    const int ids[] = {LMID_PLAYING_LIST, LMID_PLAY, LMID_PREVIOUS, LMID_NEXT, LMID_ADD_FILES,
+                       LMID_LOOP, LMID_TOTAL_TIME, LMID_ELAPSED_TIME, LMID_TRACK_TITLE,
+                       LMID_PROGRESS};
+    for (int id : ids)
+        EXPECT_TRUE(GetDlgItem(c->GetHwnd(), id)) << id;
+    EXPECT_STREQ(page.View()->GetTitle()->GetText(), L"Rock");
+    EXPECT_EQ(Text(c->GetTotalLabel()), L"0:00");
+    EXPECT_EQ(Text(c->GetElapsedLabel()), L"0:00");
+    EXPECT_EQ(c->GetSlider()->GetTickFrequency(), 30);
+    EXPECT_EQ(c->GetSlider()->GetLineStep(), 5);
+    EXPECT_EQ(c->GetSlider()->GetPageStep(), 10);
+    EXPECT_EQ(c->GetPlayButton()->GetIconCell(0), LMCELL_PLAY);
+    EXPECT_EQ(c->GetLoopButton()->GetIconCell(0), LMCELL_LOOP);
+
+    RECT client;
+    c->GetClientRect(&client);
+    EXPECT_EQ(c->GetButtonBarRect().bottom, client.bottom);
+    EXPECT_EQ(c->GetProgressRect().bottom, c->GetButtonBarRect().top);
+    EXPECT_EQ(c->GetListRect().bottom, c->GetProgressRect().top);
+    EXPECT_EQ(c->GetListRect().top, 0);
+    EXPECT_GT(c->GetListRect().bottom, client.bottom / 2) << "the list takes what remains";
+
+    // Loop, gap, previous + play + next touching, gap, add files; equal gaps.
+    auto rectOf = [&](int id) {
+        RECT r;
+        GetWindowRect(GetDlgItem(c->GetHwnd(), id), &r);
+        MapWindowPoints(nullptr, c->GetHwnd(), (POINT*)&r, 2);
+        return r;
+    };
+    const RECT loop = rectOf(LMID_LOOP), previous = rectOf(LMID_PREVIOUS);
+    const RECT play = rectOf(LMID_PLAY), next = rectOf(LMID_NEXT), add = rectOf(LMID_ADD_FILES);
+    const int gap = loop.left;
+    EXPECT_GE(gap, 0);
+    EXPECT_EQ(previous.left - loop.right, gap);
+    EXPECT_EQ(play.left, previous.right);
+    EXPECT_EQ(next.left, play.right);
+    EXPECT_EQ(add.left - next.right, gap);
+    EXPECT_EQ(gap, (client.right - 5 * (add.right - add.left)) / 4);
+    EXPECT_LT(add.bottom, client.bottom + 1);
+    EXPECT_GT(add.top, c->GetButtonBarRect().top);
+
+    // The time row: the labels as wide as "999:99" at both ends, the slider between them, all
+    // above the title label.
+    const RECT elapsed = rectOf(LMID_ELAPSED_TIME), total = rectOf(LMID_TOTAL_TIME);
+    const RECT slider = rectOf(LMID_PROGRESS), title = rectOf(LMID_TRACK_TITLE);
+    EXPECT_EQ(elapsed.left, 0);
+    EXPECT_EQ(total.right, client.right);
+    EXPECT_EQ(elapsed.right - elapsed.left, total.right - total.left);
+    EXPECT_EQ(slider.left, elapsed.right);
+    EXPECT_EQ(slider.right, total.left);
+    EXPECT_EQ(elapsed.bottom, title.top);
+    EXPECT_EQ(title.right - title.left, client.right);
+    EXPECT_GE(title.bottom - title.top, 12) << "one line high before any title is shown";
+    EXPECT_GT(elapsed.top, c->GetProgressRect().top);
+}
+
+TEST_F(CPlayerContainerTest, A61SecondTrackShows101AndTheRange0To61AndStoresWhatPlays)
+{
+    const std::wstring first = page.MakeWav(L"first.wav", 2000);
+    const std::wstring path = page.MakeWav(L"minute.wav", 61000);
+    ASSERT_TRUE(page.Open({{L"L", {Fresh(first, L"first"), Fresh(path, L"minute")}}}));
+    page.DoublePressRow(1);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    EXPECT_EQ(Text(C()->GetTotalLabel()), L"1:01");
+    EXPECT_EQ(Text(C()->GetElapsedLabel()), L"0:00");
+    EXPECT_EQ(C()->GetSlider()->GetMinimum(), 0);
+    EXPECT_EQ(C()->GetSlider()->GetMaximum(), 61);
+    EXPECT_EQ(C()->GetSlider()->GetPosition(), 0);
+    EXPECT_EQ(Text(C()->GetTitleLabel()), L"minute");
+    EXPECT_EQ(C()->GetPlayButton()->GetIconCell(0), LMCELL_PAUSE);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    EXPECT_EQ(List()->GetSelectedIndex(), 1);
+    EXPECT_TRUE(List()->GetItem(1)->flags & LMROW_PLAYING);
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 1\n"));
+
+    // The position tick moves the elapsed label and the slider once a second.
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return Text(C()->GetElapsedLabel()) == L"0:01"; }, 4000));
+    EXPECT_EQ(C()->GetSlider()->GetPosition(), 1);
+
+    // A drag of the thumb to the middle seeks there when released (2307 with the value).
+    CKSlider* slider = C()->GetSlider();
+    const RECT thumb = slider->GetThumbRect();
+    const RECT channel = slider->GetChannelRect();
+    const int middle = channel.left + (channel.right - channel.left) / 2;
+    const int y = (channel.top + channel.bottom) / 2;
+    PostMessageW(slider->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM((thumb.left + thumb.right) / 2, y));
+    PostMessageW(slider->GetHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(middle, y));
+    PostMessageW(slider->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(middle, y));
+    RunPostedLikeLoop();
+    EXPECT_NEAR(Player()->GetPosition(), 30500, 1500);
+}
+
+TEST_F(CPlayerContainerTest, ATrackUnderASecondShows000AndAnEmptyRangeThatPaintsSafely)
+{
+    const std::wstring path = page.MakeWav(L"short.wav", 900);
+    ASSERT_TRUE(page.Open({{L"L", {Fresh(path, L"short")}}}));
+    page.DoublePressRow(0);
+    ASSERT_EQ(C()->GetPlayingIndex(), 0);
+    EXPECT_EQ(Text(C()->GetTotalLabel()), L"0:00");
+    CKSlider* slider = C()->GetSlider();
+    EXPECT_EQ(slider->GetMinimum(), 0);
+    EXPECT_EQ(slider->GetMaximum(), 0);
+    slider->Invalidate();
+    UpdateWindow(slider->GetHwnd());
+    EXPECT_EQ(slider->GetThumbOffset(), 0) << "the thumb rests at the start";
+    EXPECT_EQ(slider->ValueFromPoint(slider->GetChannelRect().right - 1, 1), 0);
+    // A tap on the track: no division by zero, no seek past the end.
+    PostMessageW(slider->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM(slider->GetChannelRect().right - 2, 2));
+    PostMessageW(slider->GetHwnd(), WM_LBUTTONUP, 0,
+                 MAKELPARAM(slider->GetChannelRect().right - 2, 2));
+    RunPostedLikeLoop();
+    EXPECT_EQ(slider->GetPosition(), 0);
+}
+
+TEST_F(CPlayerContainerTest, DoublePressingThePlayingRowRestartsItsFile)
+{
+    const std::wstring path = page.MakeWav(L"long.wav", 20000);
+    ASSERT_TRUE(page.Open({{L"L", {Fresh(path, L"long")}}}));
+    page.DoublePressRow(0);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return Player()->GetPosition() >= 1500; }, 5000));
+    CLmMediaInfo* held = C()->GetPlayingInfo();
+    page.DoublePressRow(0);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+    EXPECT_LT(Player()->GetPosition(), 1000) << "the file started again";
+    EXPECT_EQ(Text(C()->GetElapsedLabel()), L"0:00");
+    EXPECT_EQ(C()->GetPlayingInfo(), held);
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
+}
+
+TEST_F(CPlayerContainerTest, LoopTypeOnceStopsAfterTheLastRowAndPreviousGoesBack)
+{
+    OpenThreeShortFiles();
+    EXPECT_EQ(C()->GetLoopType(), KLOOP_ONCE);
+    page.DoublePressRow(2);
+    ASSERT_EQ(C()->GetPlayingIndex(), 2);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_STOPPED, 5000)) << "the end stops playback";
+    PumpMessagesFor(300);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_STOPPED);
+    EXPECT_EQ(C()->GetPlayingIndex(), 2);
+    EXPECT_EQ(C()->GetPlayButton()->GetIconCell(0), LMCELL_PLAY);
+    EXPECT_EQ(List()->GetSelectedIndex(), -1) << "stopping clears the row selection";
+
+    page.ClickButton(LMID_NEXT);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_STOPPED) << "nothing after the last row";
+    page.ClickButton(LMID_PREVIOUS);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 1\n"));
+}
+
+TEST_F(CPlayerContainerTest, LoopTypeAllWrapsToTheFirstRowAndShuffleDrawsAgain)
+{
+    OpenThreeShortFiles();
+    page.ClickButton(LMID_LOOP);
+    EXPECT_EQ(C()->GetLoopType(), KLOOP_ALL);
+    EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_NORMAL), LMCELL_LOOP + 2);
+    EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_PRESSED), LMCELL_LOOP + 3);
+    EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_SELECTED), LMCELL_LOOP + 2);
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 1\n"));
+
+    // Previous from row 0 wraps to the last row; the end of the last row plays row 0.
+    page.DoublePressRow(0);
+    page.ClickButton(LMID_PREVIOUS);
+    ASSERT_EQ(C()->GetPlayingIndex(), 2);
+    ASSERT_TRUE(WaitForIndexChange(2));
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+
+    // Shuffle: every choice is drawn with the process's generator.
+    page.ClickButton(LMID_LOOP);
+    EXPECT_EQ(C()->GetLoopType(), KLOOP_SHUFFLE);
+    KSeedRandom(77);
+    const int expected = KNextRow(3, 0, KLOOP_SHUFFLE, 1);
+    KSeedRandom(77);
+    page.ClickButton(LMID_NEXT);
+    EXPECT_EQ(C()->GetPlayingIndex(), expected);
+    page.ClickButton(LMID_LOOP);
+    EXPECT_EQ(C()->GetLoopType(), KLOOP_ONCE) << "after 2 back to 0";
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 0\nPlayingFile = " +
+                                              std::to_wstring(expected) + L"\n"));
+}
+
+TEST_F(CPlayerContainerTest, ShuffleWithOneRowPlaysItAgainAtItsEnd)
+{
+    const std::wstring path = page.MakeWav(L"one.wav", SHORT_MS);
+    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{path, SHORT_MS, L"one", L"", L""}}}}));
+    C()->ApplyLoopType(KLOOP_SHUFFLE);
+    page.DoublePressRow(0);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    // The end stops (state 4) and starts row 0 again at once.
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return Player()->GetPosition() >= 400; }, 3000));
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return Player()->GetPosition() < 300; }, 3000));
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
+}
+
+TEST_F(CPlayerContainerTest, AnEmptyListShowsToast3040AndPlaysNothing)
+{
+    ASSERT_TRUE(page.Open({{L"Empty", {}}}));
+    const int buttons[] = {LMID_PLAY, LMID_NEXT, LMID_PREVIOUS};
+    for (int id : buttons) {
+        page.ClickButton(id);
+        EXPECT_EQ(KPlayerPage::ToastText(), L"当前列表为空，没有可以播放的项目！") << id;
+        EXPECT_EQ(Player()->GetState(), KMEDIA_CLOSED);
+        KPlayerPage::CloseToast();
+    }
+    EXPECT_EQ(GetFileAttributesW(KPlayerPage::SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES)
+        << "nothing to store";
+}
+
+TEST_F(CPlayerContainerTest, AFileThatCannotBePlayedShowsToast3039AndTheChainStopsThere)
+{
+    const std::wstring text = page.Folder() + L"notes.wav";
+    ASSERT_TRUE(WriteFileBytes(text, std::string(4000, 'x')));
+    const std::wstring good = page.MakeWav(L"good.wav", SHORT_MS);
+    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{good, SHORT_MS, L"good", L"", L""},
+                                   KTestRecord{page.Folder() + L"missing.wav", 5, L"gone", L"",
+                                               L""},
+                                   KTestRecord{text, 5, L"notes", L"", L""}}}}));
+    // The good file ends and the next one, missing, cannot be opened: toast, no more files.
+    page.DoublePressRow(0);
+    ASSERT_TRUE(WaitForIndexChange(0));
+    EXPECT_EQ(C()->GetPlayingIndex(), 1) << "the index stays on the failed row";
+    EXPECT_EQ(KPlayerPage::ToastText(), L"无效的音频文件! 打开文件失败!");
+    EXPECT_EQ(Player()->GetState(), KMEDIA_CLOSED);
+    PumpMessagesFor(800);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    KPlayerPage::CloseToast();
+    EXPECT_EQ(SettingsBytes(), std::string()) << "only started files are stored";
+
+    // A text file named .wav fails too; next continues from the failed row.
+    page.DoublePressRow(2);
+    EXPECT_EQ(KPlayerPage::ToastText(), L"无效的音频文件! 打开文件失败!");
+    EXPECT_EQ(C()->GetPlayingIndex(), 2);
+    KPlayerPage::CloseToast();
+    C()->ApplyLoopType(KLOOP_ALL);
+    page.ClickButton(LMID_NEXT);
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+}
+
+TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayKeepsItPlayingAndSavesThePlaylist)
+{
+    const std::wstring a = page.MakeWav(L"a.wav", 10000);
+    const std::wstring b = page.MakeWav(L"b.wav", 10000);
+    const std::wstring c = page.MakeWav(L"c.wav", 10000);
+    const KTestRecord ra{a, 10000, L"a", L"", L""}, rb{b, 10000, L"b", L"Al", L"Ar"},
+        rc{c, 10000, L"c", L"", L""};
+    ASSERT_TRUE(page.Open({{L"L", {ra, rb, rc}}}));
+    page.DoublePressRow(1);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    CLmMediaInfo* playing = C()->GetPlayingInfo();
+
+    // A sixth of the width to the left opens the delete area; a tap there removes the row.
+    RECT row;
+    ASSERT_TRUE(List()->GetItemRect(1, &row));
+    MapWindowPoints(List()->GetHwnd(), page.View()->GetHwnd(), (POINT*)&row, 2);
+    const int width = row.right - row.left;
+    const int y = (row.top + row.bottom) / 2;
+    KViewPointer pointer(page.View());
+    pointer.Drag(POINT{row.left + width - 20, y}, POINT{row.left + width - 20 - width / 6, y}, 6);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return !List()->GetAnimation(); }, 3000));
+    ASSERT_EQ(List()->GetSwipeIndex(), 1);
+    pointer.Tap(row.right - 10, y);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetCount() == 2; }, 3000));
+
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes({{L"L", {ra, rc}}}));
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+    EXPECT_EQ(C()->GetPlayingInfo(), playing) << "the held record outlives its row";
+    EXPECT_EQ(playing->GetRefCount(), 1);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1) << "the playing index is not adjusted";
+    EXPECT_EQ(C()->GetPlayListCtrl()->GetSelectedPlayList()->GetCount(), 2);
+}
+
+TEST_F(CPlayerContainerTest, AddedFilesSkipShownPathsAndAreMeasuredOneByOneThenSaved)
+{
+    const std::wstring shown = page.MakeWav(L"Shown.wav", 1000);
+    const std::wstring minute = page.MakeWav(L"minute.wav", 61000);
+    const std::wstring broken = page.Folder() + L"broken.wav";
+    ASSERT_TRUE(WriteFileBytes(broken, std::string(100, '\0')));
+    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{shown, 1000, L"Shown", L"", L""}}}}));
+
+    C()->BeginAddFiles();
+    std::wstring upper = shown;
+    for (wchar_t& ch : upper)
+        ch = (ch >= L'a' && ch <= L'z') ? (wchar_t)(ch - 32) : ch;
+    EXPECT_EQ(C()->AddFile(upper.c_str()), 1) << "a shown path under A-Z folding";
+    EXPECT_EQ(C()->AddFile(minute.c_str()), 1);
+    EXPECT_EQ(C()->AddFile(broken.c_str()), 1);
+    EXPECT_EQ(C()->AddFile(minute.c_str()), 1);
+    EXPECT_FALSE(List()->IsRedrawOn());
+    C()->EndAddFiles(1);
+    EXPECT_TRUE(List()->IsRedrawOn());
+    ASSERT_EQ(List()->GetCount(), 3);
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()),
+              PlayListBytes({{L"L", {KTestRecord{shown, 1000, L"Shown", L"", L""},
+                                     Fresh(minute, L"minute"), Fresh(broken, L"broken")}}}));
+
+    // One file per step, in row order; a file that cannot be measured keeps -1.
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(1)->GetDuration() != 0; }, 5000));
+    const int length = List()->GetRecord(1)->GetDuration();
+    EXPECT_NEAR(length, 61000, 5);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(2)->GetDuration() != 0; }, 5000));
+    EXPECT_EQ(List()->GetRecord(2)->GetDuration(), -1);
+    const std::string measured =
+        PlayListBytes({{L"L", {KTestRecord{shown, 1000, L"Shown", L"", L""},
+                               KTestRecord{minute, length, L"minute", L"", L""},
+                               KTestRecord{broken, -1, L"broken", L"", L""}}}});
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return ReadFileBytes(page.PlayListPath()) == measured; },
+                                  3000))
+        << "the step after the last measured file saves the playlists";
+    PumpMessagesFor(200);
+    EXPECT_EQ(List()->GetRecord(2)->GetDuration(), -1) << "not tried again";
+}
+
+TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)
+{
+    const std::wstring path = page.MakeWav(L"Untitled Song.wav", 1500);
+    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{path, 0, L"", L"", L""}}}}));
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->GetDuration() > 0; }, 5000));
+    EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1500, 5);
+    EXPECT_STREQ(List()->GetRecord(0)->GetTitle(), L"Untitled Song");
+    EXPECT_STREQ(List()->GetItem(0)->text1, L"Untitled Song");
+}
+
+TEST_F(CPlayerContainerTest, SortingGivesExactlyTheSelectionSortOrderAndRewritesThePlaylist)
+{
+    // Many equal keys: 12 titles, 5 artists and 4 albums with empty ones, in mixed case.
+    std::mt19937 random(11);
+    const wchar_t* const artists[] = {L"", L"abba", L"ABBA", L"Queen", L"queen"};
+    const wchar_t* const albums[] = {L"", L"Gold", L"gold", L"Live"};
+    KTestPlayList list{L"L", {}};
+    for (int i = 0; i < 240; i++) {
+        const std::wstring title = L"Song " + std::to_wstring(random() % 12);
+        list.records.push_back(KTestRecord{L"C:\\m\\" + std::to_wstring(i) + L".mp3", 1000 + i,
+                                           title, albums[random() % 4], artists[random() % 5]});
+    }
+    ASSERT_TRUE(page.Open({list}));
+
+    for (int byArtist = 0; byArtist < 2; byArtist++) {
+        for (int descending = 0; descending < 2; descending++) {
+            // The reference: the library's plain selection sort that swaps, on the rows as they
+            // are now, with the comparison run backwards for descending orders.
+            std::vector<CLmMediaInfo*> expected;
+            for (int i = 0; i < List()->GetCount(); i++)
+                expected.push_back(List()->GetRecord(i));
+            auto compare = [&](const CLmMediaInfo* a, const CLmMediaInfo* b) {
+                const CLmMediaInfo* first = descending ? b : a;
+                const CLmMediaInfo* second = descending ? a : b;
+                return byArtist ? CompareByArtist(first, second)
+                                : CompareByFileName(first, second);
+            };
+            for (size_t i = 0; i + 1 < expected.size(); i++) {
+                size_t best = i;
+                for (size_t j = i + 1; j < expected.size(); j++)
+                    if (compare(expected[best], expected[j]) > 0)
+                        best = j;
+                std::swap(expected[i], expected[best]);
+            }
+
+            C()->SortPlayList(byArtist, descending);
+            CLmPlayList* selected = C()->GetPlayListCtrl()->GetSelectedPlayList();
+            KTestPlayList saved{L"L", {}};
+            for (int i = 0; i < List()->GetCount(); i++) {
+                ASSERT_EQ(List()->GetRecord(i), expected[i]) << byArtist << descending << " " << i;
+                ASSERT_EQ(selected->GetAt(i), expected[i]);
+                const CLmMediaInfo* r = expected[i];
+                saved.records.push_back(KTestRecord{(const wchar_t*)r->GetPath(),
+                                                    r->GetDuration(), (const wchar_t*)r->GetTitle(),
+                                                    (const wchar_t*)r->GetAlbum(),
+                                                    (const wchar_t*)r->GetArtist()});
+            }
+            EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes({saved}));
+        }
+    }
+}
+
+TEST_F(CPlayerContainerTest, AFolderBecomesANewPlaylistOfItsFilesInOrder)
+{
+    ASSERT_TRUE(page.Open({{L"L", {}}}));
+    const wchar_t* files[] = {L"C:\\D\\b.mp3", L"C:\\D\\a.mp3", L"C:\\D\\b.mp3"};
+    CLmPlayList* list = C()->AddDirectoryAsPlayList(L"D", files, 3);
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->GetCount(), 3) << "no duplicate test";
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()),
+              PlayListBytes({{L"L", {}},
+                             {L"D", {Fresh(files[0], L"b"), Fresh(files[1], L"a"),
+                                     Fresh(files[2], L"b")}}}));
+    EXPECT_EQ(List()->GetCount(), 0) << "the list shown is still the selected one";
+}
+
+TEST_F(CPlayerContainerTest, TheMenuButtonOpensTheDrawerWhichStopsSwipesWhileOpen)
+{
+    ASSERT_TRUE(page.Open({{L"L", {}}}));
+    CKTitle* title = page.View()->GetTitle();
+    ASSERT_TRUE(title->GetLeftButton());
+    EXPECT_EQ(title->GetLeftButton()->GetIconCell(0), LMCELL_TITLE_MENU);
+    HWND button = title->GetLeftButton()->GetHwnd();
+    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return page.View()->GetMenuOffset() > 0 &&
+                                               !page.View()->GetAnimation(); }, 3000));
+    EXPECT_TRUE(page.View()->IsMenuOpen());
+    EXPECT_EQ(List()->GetStyle() & KLBS_SWIPE, 0u);
+    page.View()->CloseMenu(false);
+    EXPECT_EQ(List()->GetStyle() & KLBS_SWIPE, KLBS_SWIPE);
+}
