@@ -1,13 +1,19 @@
-# Shorthands for ./lumo (the README's two commands) and for a plain build.
+# Shorthands for ./lumo (the README's commands) and for a plain build.
 BUILD_DIR ?= build
 export BUILD_DIR
 
-.PHONY: run test build
+.PHONY: run test bench release build
 run:
 	./lumo run
 
 test:
 	./lumo test
+
+bench:
+	./lumo bench
+
+release:
+	./lumo release
 
 build:
 	tools/setup.sh $(BUILD_DIR)

@@ -8,9 +8,9 @@ build=${1:?build folder}
 mkdir -p "$build"
 
 packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
-          wine wine64 xvfb xauth x11-utils xdotool imagemagick
+          wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-          fonts-wqy-microhei locales sox libsox-fmt-mp3 lame)
+          fonts-wqy-microhei locales sox libsox-fmt-mp3 lame python3 zip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
