@@ -1,0 +1,30 @@
+"""Reads and writes "PlayList.txt" the way Lumo does, so that flows can hand it playlists and read back
+what it kept: UTF-16LE with the byte-order mark, a line feed, then per playlist an '@' line with the
+name, one '#' line per record (path, duration, title, album, artist, each ended by U+FFFD) and an
+empty line.
+"""
+
+SEPARATOR = "\ufffd"
+
+
+def encode(playlists):
+    """playlists: [(name, [(path, duration_ms, title, album, artist), ...]), ...] -> file bytes."""
+    text = "\n"
+    for name, records in playlists:
+        text += "@%s\n" % name
+        for path, duration, title, album, artist in records:
+            text += "#" + SEPARATOR.join([path, "%d" % duration, title, album, artist]) + SEPARATOR + "\n"
+        text += "\n"
+    return b"\xff\xfe" + text.encode("utf-16-le")
+
+
+def names_and_paths(data):
+    """The playlists of a file Lumo wrote, as [(name, [path, ...])]: what a user must not lose."""
+    text = data[2:].decode("utf-16-le", errors="replace")
+    playlists = []
+    for line in text.split("\n"):
+        if line.startswith("@"):
+            playlists.append((line[1:], []))
+        elif line.startswith("#") and playlists and line.count(SEPARATOR) >= 5:
+            playlists[-1][1].append(line[1:].split(SEPARATOR)[0])
+    return playlists

@@ -1,0 +1,276 @@
+"""Hostile inputs, each fed to a fresh start of Lumo.exe in a fresh folder (suite "E2eRobustness"):
+loose "AppRes" overrides of every XML and PNG file the program ships, absurd device metrics, damaged
+"PlayList.txt" and "Settings.ini", files that only look like audio, odd file names. For each, the
+program must start, show its window and paint it (the screenshot is not blank), end with exit code 0
+when closed, and keep every playlist the user had. Every input is generated here, from a fixed seed,
+from the names under resources/ (a file added there is covered without a change here).
+"""
+
+import os
+import random
+import struct
+import time
+import zlib
+
+from lumo_e2e import check, flow
+import flows
+import playlist_file
+
+SUITE = "E2eRobustness"
+RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
+# Absurd device metrics can leave the frame a sliver of client area (a zero or huge screen height
+# gives a window of caption only); below this many pixels a side nothing is expected to paint.
+USABLE_CLIENT = 32
+# After this long the start-up picture has given way to the pages (it stays 500 ms after painting).
+PAGES_SETTLED = 1.5
+
+
+def resource_names(suffix):
+    """Relative paths ("res/DrawableCtrl.xml") of the shipped resources ending with suffix."""
+    names = []
+    for folder, _, files in os.walk(RESOURCES):
+        for name in files:
+            if name.lower().endswith(suffix):
+                relative = os.path.relpath(os.path.join(folder, name), RESOURCES)
+                names.append(relative.replace(os.sep, "/"))
+    return sorted(names)
+
+
+def shipped(relative):
+    with open(os.path.join(RESOURCES, *relative.split("/")), "rb") as f:
+        return f.read()
+
+
+def garbage(seed, size):
+    return random.Random(seed).randbytes(size)
+
+
+# --- Damage ------------------------------------------------------------------------------------------
+# Each takes the shipped file's bytes and returns the damaged bytes.
+
+def empty(_):
+    return b""
+
+
+def first_half(original):
+    return original[:len(original) // 2]
+
+
+def random_bytes(original):
+    return garbage(len(original), max(len(original), 64))
+
+
+def nested_100000_deep(_):
+    depth = 100000
+    return b'<?xml version="1.0" encoding="utf-8"?>\n' + b"<a>" * depth + b"x" + b"</a>" * depth
+
+
+def tags_never_closed(original):
+    """Every '>' removed: tags and comments that never close."""
+    return original.replace(b">", b"")
+
+
+def huge_attributes(_):
+    value = b"9" * 200000
+    return (b'<?xml version="1.0"?><Drawables><Drawable name="' + value + b'" class="' + value
+            + b'"><MultiColor mode="solid" color="{' + value + b'}"/></Drawable></Drawables>')
+
+
+def header_only(original):
+    return original[:33]  # signature and IHDR, no image data
+
+
+def claiming_65535_squared(original):
+    """A well-formed header claiming 65535 x 65535 pixels, then the original's data."""
+    body = b"IHDR" + struct.pack(">IIBBBBB", 65535, 65535, 8, 6, 0, 0, 0)
+    ihdr = struct.pack(">I", 13) + body + struct.pack(">I", zlib.crc32(body))
+    return original[:8] + ihdr + original[33:]
+
+
+def flipped_bits(original):
+    data = bytearray(original)
+    rng = random.Random(len(original))
+    for _ in range(max(1, len(data) // 50)):
+        data[rng.randrange(8, len(data))] ^= 0xFF
+    return bytes(data)
+
+
+XML_DAMAGE = [empty, first_half, random_bytes, nested_100000_deep, tags_never_closed, huge_attributes]
+PNG_DAMAGE = [empty, header_only, claiming_65535_squared, flipped_bits, random_bytes]
+
+
+# --- Running one case ---------------------------------------------------------------------------------
+
+def start_paint_and_close(suite, folder, keep_playlists=None, settle=PAGES_SETTLED, look_intact=False):
+    """Starts Lumo in `folder` (from suite.fresh_folder), waits `settle` seconds for the pages, checks
+    that the window is painted (not one flat colour) unless absurd device metrics left it no usable
+    client area, closes it and checks the exit code. When the look-and-feel files are intact
+    (look_intact, implied by keep_playlists) the player page itself must show. With keep_playlists
+    (the bytes of the valid "PlayList.txt" it was given) every playlist and record must still be
+    there after the exit."""
+    lumo = suite.lumo(folder).start()
+    time.sleep(settle)
+    if look_intact or keep_playlists is not None:
+        flows.wait_for_player_page(lumo)
+    elif min(lumo.client) >= USABLE_CLIENT:
+        lumo.wait_for_screen(lambda shot: shot.distinct_colours() >= 4, 5.0, "a painted window")
+    check(lumo.running(), "Lumo.exe ended by itself")
+    code = lumo.close()
+    check(code == 0, "exit code %d" % code)
+    if keep_playlists is not None:
+        kept = lumo.read("PlayList.txt")
+        check(kept is not None, "PlayList.txt is gone")
+        check(playlist_file.names_and_paths(kept) == playlist_file.names_and_paths(keep_playlists),
+              "playlists lost: %r" % (playlist_file.names_and_paths(kept),))
+
+
+def app_res(files):
+    return {"AppRes/" + name: data for name, data in files.items()}
+
+
+def define_case(name, function):
+    function.__name__ = name
+    flow(SUITE)(function)
+
+
+# --- The cases ----------------------------------------------------------------------------------------
+
+def define_xml_cases():
+    names = resource_names(".xml")
+    # Each kind of damage applied to every XML file at once...
+    for damage in XML_DAMAGE:
+        def case(suite, damage=damage):
+            start_paint_and_close(suite, suite.fresh_folder(app_res({n: damage(shipped(n)) for n in names})))
+        define_case("every_apres_xml_override_%s_still_starts_paints_and_exits_0" % damage.__name__, case)
+    # ...and each file damaged alone, so that one loader's fallback is not hidden by another's.
+    for index, name in enumerate(names):
+        damage = XML_DAMAGE[index % len(XML_DAMAGE)]
+        def case(suite, name=name, damage=damage):
+            start_paint_and_close(suite, suite.fresh_folder(app_res({name: damage(shipped(name))})))
+        define_case("apres_%s_%s_alone_still_starts_paints_and_exits_0"
+                    % (name.replace("/", "_").replace(".", "_"), damage.__name__), case)
+
+
+def dev_metrics(values):
+    body = "".join("<%s>%s</%s>" % (key, value, key) for key, value in values)
+    return ('<?xml version="1.0" encoding="utf-8"?><DevMetrics>%s</DevMetrics>' % body).encode()
+
+
+DEV_METRICS_CASES = {
+    "zero_screen_and_zero_dpi": [("CxScreen", "0"), ("CyScreen", "0"), ("LogPixelsX", "0"),
+                                 ("LogPixelsY", "0")],
+    "negative_everything": [("CxScreen", "-320"), ("CyScreen", "-480"), ("LogPixelsX", "-160"),
+                            ("LogPixelsY", "-160"), ("StatusBarHeight", "-24LD"),
+                            ("TitleBarHeight", "-44LD"), ("FontSize", "-15")],
+    "huge_screen_and_fonts": [("CxScreen", "100000"), ("CyScreen", "2147483647"),
+                              ("LogPixelsX", "99999"), ("FontSize", "1e30"), ("FontSizeBig", "3.4e39")],
+    "bars_taller_than_the_screen": [("StatusBarHeight", "4000px"), ("TitleBarHeight", "99999LD")],
+    "words_instead_of_numbers": [("CxScreen", "wide"), ("LogPixelsX", "LD"), ("ScreenOrientation", "7"),
+                                 ("FontSize", "nan"), ("StatusBarHeight", "HDHD")],
+}
+
+
+def define_dev_metrics_cases():
+    for name, values in DEV_METRICS_CASES.items():
+        def case(suite, values=values):
+            files = app_res({"DevMetrics.xml": dev_metrics(values)})
+            start_paint_and_close(suite, suite.fresh_folder(files))
+        define_case("dev_metrics_%s_still_starts_and_exits_0" % name, case)
+
+
+def define_png_cases():
+    names = resource_names(".png")
+    for damage in PNG_DAMAGE:
+        def case(suite, damage=damage):
+            files = app_res({n: damage(shipped(n)) for n in names})
+            files["TitleIcon.png"] = damage(shipped("TitleIcon.png"))  # beside the executable too
+            start_paint_and_close(suite, suite.fresh_folder(files))
+        define_case("every_png_%s_still_starts_paints_and_exits_0" % damage.__name__, case)
+
+
+# Long, but a record line stays under the 1023 characters the reader takes in one line, and the path
+# under the 260 characters of a Windows path.
+LONG_NAME = "很长的名字 " * 20
+PLAYLIST_CASES = {
+    "empty": b"",
+    "only_the_byte_order_mark": b"\xff\xfe",
+    "odd_length": flows.utf16_file("\n@列表\n#C:\\a.mp3\ufffd1000\ufffd\ufffd\ufffd\ufffd\n")[:-1],
+    "without_byte_order_mark": "\n@列表\n#C:\\a.mp3\ufffd1000\ufffd\ufffd\ufffd\ufffd\n".encode("utf-16-le"),
+    "a_one_megabyte_line": flows.utf16_file("@" + "长" * (512 * 1024) + "\n#" + "x" * (512 * 1024) + "\n"),
+    "random_bytes": garbage(7, 100000),
+    "utf8_text": "\n@列表\n#C:\\a.mp3\ufffd1000\ufffd\ufffd\ufffd\ufffd\n".encode("utf-8"),
+    "records_without_separators_and_lists":
+        flows.utf16_file("#orphan\ufffd\n@\n#\n#\ufffd\ufffd\ufffd\n@@@\n\n"),
+}
+
+
+def define_playlist_cases():
+    for name, data in PLAYLIST_CASES.items():
+        def case(suite, data=data):
+            start_paint_and_close(suite, suite.fresh_folder({"PlayList.txt": data}), look_intact=True)
+        define_case("playlist_file_%s_still_shows_the_player_page_and_exits_0" % name, case)
+
+    odd_names = playlist_file.encode([
+        ("中文 列表", [("C:\\音乐\\周杰伦\\稻香.mp3", 223000, "稻香", "魔杰座", "周杰伦")]),
+        (LONG_NAME, [("C:\\" + "目录\\" * 40 + LONG_NAME + ".mp3", 1000, LONG_NAME, LONG_NAME, LONG_NAME)]),
+        ("odd !#@%&;=[]{}~`'\" \t names", [
+            ("C:\\odd\\#hash;semi=eq[1].mp3", 2000, "@at", "#hash", "\t"),
+            ("\\\\server\\share\\😀 emoji 𝄞.wav", 3000, "😀", "", ""),
+            ("relative\\..\\..\\up.wma", 4000, "", "", "")]),
+    ])
+
+    def odd_file_names(suite):
+        start_paint_and_close(suite, suite.fresh_folder({"PlayList.txt": odd_names}), odd_names)
+    define_case("chinese_long_and_odd_file_names_in_playlists_are_kept", odd_file_names)
+
+    many = playlist_file.encode([("五千首", [("C:\\Music\\%05d 歌.mp3" % i, 1000 + i, "", "", "")
+                                             for i in range(5000)])])
+
+    def five_thousand(suite):
+        start_paint_and_close(suite, suite.fresh_folder({"PlayList.txt": many}), many)
+    define_case("a_playlist_of_5000_files_is_shown_and_kept", five_thousand)
+
+    def not_audio(suite):
+        # Unmeasured records (duration 0) make the player page try to open each file; none is audio.
+        files = {"Music/silence.mp3": b"", "Music/text.wav": b"not a wave file\r\n" * 100,
+                 "Music/zeros.wma": bytes(4096), "Music/random.mp3": garbage(3, 20000),
+                 "Music/riff.wav": b"RIFF\xff\xff\xff\x7fWAVEfmt " + garbage(4, 100)}
+        folder = suite.fresh_folder(files)
+        windows_folder = "Z:" + folder.replace("/", "\\")
+        lists = [("不是音乐", [(windows_folder + "\\" + name.replace("/", "\\"), 0, "", "", "")
+                             for name in files])]
+        data = playlist_file.encode(lists)
+        with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
+            f.write(data)
+        # Each failed open takes Wine's media graph up to a third of a second: give the probes time.
+        start_paint_and_close(suite, folder, data, PAGES_SETTLED + 0.4 * len(files))
+    define_case("files_named_like_audio_that_are_not_keep_their_playlist", not_audio)
+
+
+SETTINGS_CASES = {
+    "absurd_indices": flows.utf16_file("[Default]\r\nLoopType=99\r\nPlayListSelected=-5\r\n"
+                                       "PlayingList=1000000\r\nPlayingFile=-2147483648\r\n"),
+    "huge_values": flows.utf16_file("[Default]\r\nLoopType=99999999999999999999\r\n"
+                                    "PlayListSelected=4294967296\r\nBrowsePath=" + "C:\\很长" * 3000
+                                    + "\r\nBrowseExtFilter=" + "*.mp3;" * 5000 + "\r\n"),
+    "garbage": garbage(11, 30000),
+    "utf8_instead_of_utf16": "[Default]\r\nLoopType=2\r\nPlayListSelected=1\r\n".encode("utf-8"),
+    "no_section_and_empty_keys":
+        flows.utf16_file("LoopType=1\r\n[Default\r\n=\r\n==\r\nPlayListSelected=\r\n[]\r\n"),
+}
+
+
+def define_settings_cases():
+    playlists = flows.sample_playlists()
+    for name, data in SETTINGS_CASES.items():
+        def case(suite, data=data):
+            folder = suite.fresh_folder({"Settings.ini": data, "PlayList.txt": playlists})
+            start_paint_and_close(suite, folder, playlists)
+        define_case("settings_%s_still_start_and_keep_the_playlists" % name, case)
+
+
+define_xml_cases()
+define_dev_metrics_cases()
+define_png_cases()
+define_playlist_cases()
+define_settings_cases()
