@@ -16,25 +16,37 @@ enum ValueKind
     VALUE_LEVEL,     // decimal float, SetDevMetricF
 };
 
+// A value outside [low, high] (pixels, dots per inch or font level) is ignored and the metric
+// keeps what it had: a loose file saying 0, -320 or 100000 would otherwise leave a frame window
+// without a usable client area or fonts no one can read.
 struct MetricElement
 {
     const char* name;
     int index;
     ValueKind kind;
+    float low;
+    float high;
 };
 
+constexpr float ANY_VALUE = 3.4e38f;
+
 const MetricElement g_elements[] = {
-    {"CxScreen", CxScreen, VALUE_INTEGER},
-    {"CyScreen", CyScreen, VALUE_INTEGER},
-    {"LogPixelsX", LogPixelsX, VALUE_INTEGER},
-    {"LogPixelsY", LogPixelsY, VALUE_INTEGER},
-    {"ScreenOrientation", ScreenOrientation, VALUE_INTEGER},
-    {"StatusBarHeight", StatusBarHeight, VALUE_LENGTH},
-    {"TitleBarHeight", TitleBarHeight, VALUE_LENGTH},
-    {"FontSize", FontSize, VALUE_LEVEL},
-    {"FontSizeSmall", FontSizeSmall, VALUE_LEVEL},
-    {"FontSizeBig", FontSizeBig, VALUE_LEVEL},
+    {"CxScreen", CxScreen, VALUE_INTEGER, 120, 8192},
+    {"CyScreen", CyScreen, VALUE_INTEGER, 120, 8192},
+    {"LogPixelsX", LogPixelsX, VALUE_INTEGER, 60, 1280},
+    {"LogPixelsY", LogPixelsY, VALUE_INTEGER, 60, 1280},
+    {"ScreenOrientation", ScreenOrientation, VALUE_INTEGER, -ANY_VALUE, ANY_VALUE},
+    {"StatusBarHeight", StatusBarHeight, VALUE_LENGTH, 0, 512},
+    {"TitleBarHeight", TitleBarHeight, VALUE_LENGTH, 0, 512},
+    {"FontSize", FontSize, VALUE_LEVEL, 1, 200},
+    {"FontSizeSmall", FontSizeSmall, VALUE_LEVEL, 1, 200},
+    {"FontSizeBig", FontSizeBig, VALUE_LEVEL, 1, 200},
 };
+
+bool InRange(const MetricElement& metric, float value)
+{
+    return value >= metric.low && value <= metric.high;   // false for NaN
+}
 
 } // namespace
 
@@ -56,15 +68,24 @@ int CKDevMetricsXml::OnText(const char* element, const char* text, int)
         if (KStrICmpA(element, metric.name) != 0)
             continue;
         switch (metric.kind) {
-        case VALUE_INTEGER:
-            SetDevMetric(metric.index, KStrToIntA(text));
+        case VALUE_INTEGER: {
+            const int value = KStrToIntA(text);
+            if (InRange(metric, (float)value))
+                SetDevMetric(metric.index, value);
             break;
-        case VALUE_LENGTH:
-            SetDevMetric(metric.index, TruncateFloat(ParseLength(text)));
+        }
+        case VALUE_LENGTH: {
+            const int value = TruncateFloat(ParseLength(text));
+            if (InRange(metric, (float)value))
+                SetDevMetric(metric.index, value);
             break;
-        case VALUE_LEVEL:
-            SetDevMetricF(metric.index, KStrToFloatA(text));
+        }
+        case VALUE_LEVEL: {
+            const float value = KStrToFloatA(text);
+            if (InRange(metric, value))
+                SetDevMetricF(metric.index, value);
             break;
+        }
         }
         break;
     }

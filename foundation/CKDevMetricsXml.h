@@ -7,7 +7,9 @@
 // Elements (names in any ASCII case) and what their text sets: "CxScreen", "CyScreen",
 // "LogPixelsX", "LogPixelsY", "ScreenOrientation" (decimal integers); "StatusBarHeight",
 // "TitleBarHeight" (lengths, so "LogPixelsX" must come first); "FontSize", "FontSizeSmall",
-// "FontSizeBig" (decimal floats). Every other element, the root and all attributes are ignored.
+// "FontSizeBig" (decimal floats). Every other element, the root and all attributes are ignored, and
+// so is a value no screen could use (sizes outside 120-8192 px, resolutions outside 60-1280 dpi,
+// bars outside 0-512 px, font levels outside 1-200).
 class CKDevMetricsXml : public CKObject, public CKXmlDelegatorA
 {
     K_DECLARE_CLASS(CKDevMetricsXml)

@@ -149,9 +149,37 @@ TEST_F(KDevMetrics, TheFileIsReadInItsOrderWithNamesInAnyCase)
     EXPECT_EQ(GetDevMetric(LogPixelsY), 240);
     EXPECT_EQ(GetDevMetric(TitleBarHeight), 30);
     EXPECT_EQ(GetDevMetric(FontSizeSmall), 87500);
-    // A value without digits reads as 0.
-    EXPECT_EQ(GetDevMetric(LogPixelsX), 0);
-    EXPECT_EQ(GetDevMetric(Density), 0);
+    // A value without digits reads as 0, which no screen has: the preset stays.
+    EXPECT_EQ(GetDevMetric(LogPixelsX), 160);
+}
+
+TEST_F(KDevMetrics, ValuesNoScreenCouldUseAreIgnoredAndTheRestApplies)
+{
+    Apply("<DevMetrics><CxScreen>0</CxScreen><CyScreen>-480</CyScreen><LogPixelsX>99999</LogPixelsX>"
+          "<LogPixelsY>59</LogPixelsY><StatusBarHeight>4000px</StatusBarHeight>"
+          "<TitleBarHeight>-44LD</TitleBarHeight><FontSize>nan</FontSize><FontSizeBig>1e30</FontSizeBig>"
+          "<FontSizeSmall>0.5</FontSizeSmall></DevMetrics>");
+    EXPECT_EQ(GetDevMetric(CxScreen), 320);
+    EXPECT_EQ(GetDevMetric(CyScreen), 480);
+    EXPECT_EQ(GetDevMetric(LogPixelsX), 160);
+    EXPECT_EQ(GetDevMetric(LogPixelsY), 160);
+    EXPECT_EQ(GetDevMetric(StatusBarHeight), 24);
+    EXPECT_EQ(GetDevMetric(TitleBarHeight), 0);
+    EXPECT_EQ(GetDevMetric(FontSize), 150000);
+    EXPECT_EQ(GetDevMetric(FontSizeSmall), 100000);
+    EXPECT_EQ(GetDevMetric(FontSizeBig), 200000);
+
+    // The bounds themselves are accepted.
+    Apply("<DevMetrics><CxScreen>120</CxScreen><CyScreen>8192</CyScreen><LogPixelsX>60</LogPixelsX>"
+          "<LogPixelsY>1280</LogPixelsY><TitleBarHeight>512px</TitleBarHeight>"
+          "<FontSize>200</FontSize><FontSizeSmall>1</FontSizeSmall></DevMetrics>");
+    EXPECT_EQ(GetDevMetric(CxScreen), 120);
+    EXPECT_EQ(GetDevMetric(CyScreen), 8192);
+    EXPECT_EQ(GetDevMetric(LogPixelsX), 60);
+    EXPECT_EQ(GetDevMetric(LogPixelsY), 1280);
+    EXPECT_EQ(GetDevMetric(TitleBarHeight), 512);
+    EXPECT_EQ(GetDevMetric(FontSize), 2000000);
+    EXPECT_EQ(GetDevMetric(FontSizeSmall), 10000);
 }
 
 TEST_F(KDevMetrics, DensityRoundsTheResolutionToItsNearestClass)

@@ -101,15 +101,19 @@ PNG_DAMAGE = [empty, header_only, claiming_65535_squared, flipped_bits, random_b
 
 # --- Running one case ---------------------------------------------------------------------------------
 
-def start_paint_and_close(suite, folder, keep_playlists=None, settle=PAGES_SETTLED, look_intact=False):
+def start_paint_and_close(suite, folder, keep_playlists=None, settle=PAGES_SETTLED, look_intact=False,
+                          usable_client=False):
     """Starts Lumo in `folder` (from suite.fresh_folder), waits `settle` seconds for the pages, checks
     that the window is painted (not one flat colour) unless absurd device metrics left it no usable
     client area, closes it and checks the exit code. When the look-and-feel files are intact
     (look_intact, implied by keep_playlists) the player page itself must show. With keep_playlists
     (the bytes of the valid "PlayList.txt" it was given) every playlist and record must still be
-    there after the exit."""
+    there after the exit. With usable_client the window must have a usable client area whatever the
+    files said."""
     lumo = suite.lumo(folder).start()
     time.sleep(settle)
+    if usable_client:
+        check(min(lumo.client) >= USABLE_CLIENT, "no usable client area: %d x %d" % lumo.client)
     if look_intact or keep_playlists is not None:
         flows.wait_for_player_page(lumo)
     elif min(lumo.client) >= USABLE_CLIENT:
@@ -174,8 +178,8 @@ def define_dev_metrics_cases():
     for name, values in DEV_METRICS_CASES.items():
         def case(suite, values=values):
             files = app_res({"DevMetrics.xml": dev_metrics(values)})
-            start_paint_and_close(suite, suite.fresh_folder(files))
-        define_case("dev_metrics_%s_still_starts_and_exits_0" % name, case)
+            start_paint_and_close(suite, suite.fresh_folder(files), usable_client=True)
+        define_case("dev_metrics_%s_still_starts_paints_and_exits_0" % name, case)
 
 
 def define_png_cases():
