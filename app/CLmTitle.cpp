@@ -30,14 +30,7 @@ void CLmTitle::OnSize()
 
 void CLmTitle::OnPaint(CKCanvas* canvas)
 {
-    RECT client;
-    if (!GetClientRect(&client))
-        return;
-    if (face) {
-        face->SetState(0);
-        face->Draw(canvas, client, nullptr);
-    }
-    if (!textDrawable || !text.GetLength())
+    if (!PaintFace(canvas) || !textDrawable || !text.GetLength())
         return;
     const int bar = UnitToPixels(LMTITLE_BAR_UNITS, 1);
     canvas->SetBrushColor(LMTITLE_BAR_COLOR);

@@ -21,20 +21,6 @@ namespace {
 // Longest toast text taken from the string table, in characters.
 constexpr int TOAST_TEXT_MAX = 128;
 
-// The page table as the view system reads it.
-int LookupPageRow(int viewId, KPageEntry* entry)
-{
-    const KPageRow* row = FindPageRow(viewId);
-    if (!row)
-        return 0;
-    entry->flags = row->flags;
-    entry->leftTextId = row->leftTextId;
-    entry->leftStyle = row->leftStyle;
-    entry->rightTextId = row->rightTextId;
-    entry->rightStyle = row->rightStyle;
-    return 1;
-}
-
 // Marks the page counted, initialises it with `flags`, gives it its id and registers it.
 void AddAppPage(CKView* page, unsigned int flags, int viewId)
 {
@@ -51,7 +37,7 @@ void AddAppPage(CKView* page, unsigned int flags, int viewId)
 CLumoApp::CLumoApp(HINSTANCE instance, const wchar_t* commandLine)
     : CKApplication(instance, commandLine)
 {
-    SetPageLookup(LookupPageRow);
+    SetPageLookup(LookupPageEntry);
     FitDpiToScreen();
 }
 

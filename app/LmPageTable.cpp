@@ -18,3 +18,13 @@ const KPageRow* FindPageRow(int viewId)
             return row;
     return nullptr;
 }
+
+int LookupPageEntry(int viewId, KPageEntry* entry)
+{
+    const KPageRow* row = FindPageRow(viewId);
+    if (!row)
+        return 0;
+    *entry = KPageEntry{row->flags, row->leftTextId, row->leftStyle, row->rightTextId,
+                        row->rightStyle};
+    return 1;
+}

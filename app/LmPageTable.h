@@ -1,6 +1,7 @@
 // The music player's page table: for each page id (also the string id of its title) the page
 // flags and its title-bar buttons. A view's InitView looks its id up here.
 #pragma once
+#include "ui/CKView.h"
 
 // Page flag: the page covers the status-bar strip too. No page of this program sets it.
 constexpr int KPAGE_FULLSCREEN = 0x1;
@@ -33,3 +34,5 @@ constexpr int IDS_HELP_BACK = 3008;
 extern const KPageRow PAGE_TABLE[];
 // The row of a page id, or none (also for 0).
 const KPageRow* FindPageRow(int viewId);
+// The row of a page id as the view system reads it (CKApplication::SetPageLookup); 0 for none.
+int LookupPageEntry(int viewId, KPageEntry* entry);

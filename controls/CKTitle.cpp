@@ -252,16 +252,21 @@ int CKTitle::OnNotify(int notifyId, int code, INT_PTR param)
     return 0;
 }
 
-void CKTitle::OnPaint(CKCanvas* canvas)
+bool CKTitle::PaintFace(CKCanvas* canvas)
 {
     RECT client;
     if (!GetClientRect(&client))
-        return;
+        return false;
     if (face) {
         face->SetState(0);
         face->Draw(canvas, client, nullptr);
     }
-    if (!textDrawable || !text.GetLength())
+    return true;
+}
+
+void CKTitle::OnPaint(CKCanvas* canvas)
+{
+    if (!PaintFace(canvas) || !textDrawable || !text.GetLength())
         return;
     const int width = textRect.right - textRect.left;
     SIZE size = {width, textRect.bottom - textRect.top};

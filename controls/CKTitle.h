@@ -73,6 +73,9 @@ public:
     CKTextDrawable* GetSmallTextDrawable() const { return smallTextDrawable; }
 
 protected:
+    // The background face over the whole client area; false when the title has no window. The
+    // text is painted only when this is true and there is a text drawable and a text.
+    bool PaintFace(CKCanvas* canvas);
     // One side's button: stores command and style; a command creates the button when missing (and
     // its window when the title has one), 0 deletes it. Returns the button, or none.
     CKButton* SetButton(CKButton*& button, int& cmdField, int& styleField, int cmd,

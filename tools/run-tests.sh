@@ -6,18 +6,8 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:?build folder}
 shift
-"$here/setup.sh" "$build" --sound-null || exit 1
-"$here/build.sh" "$build" || exit 1
-
-. "$here/lumo-env.sh" "$build"
-. "$here/xvfb.sh"
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  lumo_stop_xvfb
-}
-trap cleanup EXIT
-lumo_start_xvfb || exit 1
-wineserver -p >/dev/null 2>&1 </dev/null
+. "$here/wine-session.sh"
+lumo_begin_session "$build" || exit 1
 
 results="$LUMO_BUILD/test-results"
 rm -rf "$results"

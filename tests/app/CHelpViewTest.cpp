@@ -25,17 +25,6 @@ namespace {
 constexpr KColor HELP_COLOR = 0xFF333333;
 constexpr wchar_t ADDRESS[] = L"https://lumo.example.org";
 
-// The application's page table as the view system reads it.
-int HelpTestPageLookup(int viewId, KPageEntry* entry)
-{
-    const KPageRow* row = FindPageRow(viewId);
-    if (!row)
-        return 0;
-    *entry = KPageEntry{row->flags, row->leftTextId, row->leftStyle, row->rightTextId,
-                        row->rightStyle};
-    return 1;
-}
-
 // The settings page stand-in below the help page, and the help page, both registered.
 class CHelpViewTest : public ::testing::Test
 {
@@ -43,7 +32,7 @@ protected:
     void SetUp() override
     {
         EnsureTestFrame();
-        SetPageLookup(HelpTestPageLookup);
+        SetPageLookup(LookupPageEntry);
         below = AddTestPage(IDS_PAGE_SETTINGS, 0, nullptr);
         help = new CHelpView();
         help->EnableRefCount();

@@ -28,17 +28,6 @@
 
 namespace {
 
-// The application's page table, as CLumoApp registers it.
-int AppPageLookup(int viewId, KPageEntry* entry)
-{
-    const KPageRow* row = FindPageRow(viewId);
-    if (!row)
-        return 0;
-    *entry = KPageEntry{row->flags, row->leftTextId, row->leftStyle, row->rightTextId,
-                        row->rightStyle};
-    return 1;
-}
-
 std::vector<std::wstring> g_links;
 
 INT_PTR RecordLink(const wchar_t* link)
@@ -75,7 +64,7 @@ protected:
     void SetUp() override
     {
         EnsureTestFrame();
-        SetPageLookup(AppPageLookup);
+        SetPageLookup(LookupPageEntry);
         path = std::wstring(GetModuleDir()) + SETTINGS_FILE_NAME;
         DeleteFileW(path.c_str());
         LoadSettings();

@@ -28,20 +28,6 @@ const std::wstring SEP = L"\xFFFD";
 constexpr int SETTLE_MS = 150;
 constexpr int WAIT_MS = 3000;
 
-// The program's page table, as the application registers it.
-int PlayerPageLookup(int viewId, KPageEntry* entry)
-{
-    const KPageRow* row = FindPageRow(viewId);
-    if (!row)
-        return 0;
-    entry->flags = row->flags;
-    entry->leftTextId = row->leftTextId;
-    entry->leftStyle = row->leftStyle;
-    entry->rightTextId = row->rightTextId;
-    entry->rightStyle = row->rightStyle;
-    return 1;
-}
-
 // A record line of "PlayList.txt".
 std::wstring RecordLine(const wchar_t* path, int duration, const wchar_t* title,
                         const wchar_t* album, const wchar_t* artist)
@@ -69,7 +55,7 @@ protected:
     // pages behind it.
     void StartPlayer()
     {
-        SetPageLookup(PlayerPageLookup);
+        SetPageLookup(LookupPageEntry);
         view = new CPlayerView();
         view->EnableRefCount();
         view->SetPlayListPath(file.c_str());

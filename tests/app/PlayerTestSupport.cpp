@@ -30,17 +30,6 @@ void PutU16(std::string& bytes, unsigned int value)
     bytes.push_back((char)((value >> 8) & 0xFF));
 }
 
-// The page table of the program, as the application registers it.
-int PlayerPageLookup(int viewId, KPageEntry* entry)
-{
-    const KPageRow* row = FindPageRow(viewId);
-    if (!row)
-        return 0;
-    *entry = KPageEntry{row->flags, row->leftTextId, row->leftStyle, row->rightTextId,
-                        row->rightStyle};
-    return 1;
-}
-
 } // namespace
 
 bool WriteSilentWav(const std::wstring& path, int ms)
@@ -79,7 +68,7 @@ std::string PlayListBytes(const std::vector<KTestPlayList>& lists)
 KPlayerPage::KPlayerPage() : folder(MakeTempDir(L"player"))
 {
     EnsureTestFrame();
-    SetPageLookup(PlayerPageLookup);
+    SetPageLookup(LookupPageEntry);
     DeleteFileW(SettingsPath().c_str());
     LoadSettings();
 }
