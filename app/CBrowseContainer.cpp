@@ -5,6 +5,7 @@
 #include "app/CPlayerContainer.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "foundation/KText.h"
 #include "foundation/KMemory.h"
 #include "foundation/KPaths.h"
 #include "foundation/KResource.h"
@@ -154,7 +155,7 @@ void CBrowseContainer::GetBands(RECT* pathBand, RECT* buttonBand)
     RECT client = {0, 0, 0, 0};
     GetClientRect(&client);
     SIZE label = {client.right - client.left, 0};
-    pathLabel.CalcSize(label);
+    pathLabel.CalcLineSize(label);   // the drives list has no path: the band keeps one line
     SIZE button = {(client.right - client.left) / LMBROWSE_BUTTON_COUNT, 0};
     buttons[0].CalcSize(button);
     *pathBand = client;
@@ -282,6 +283,12 @@ int CBrowseContainer::ShowPath(const wchar_t* path)
 
 void CBrowseContainer::RefreshFolder()
 {
+    // A filter edited on the settings page since the last visit applies now: every folder read so
+    // far is read again through it, so files it no longer passes leave the list and the cache.
+    if (cache && KStrCmpW(cache->GetFilter(), GetBrowseExtFilter()) != 0) {
+        cache->SetFilter(GetBrowseExtFilter());
+        cache->Refresh(nullptr);
+    }
     fileList.Refresh();
     TakeListPath();
 }

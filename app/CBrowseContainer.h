@@ -52,7 +52,8 @@ public:
     // ---- Operations of the page ----
     // The list shows `path` (SetPath) and the label the list's path; 0 when it is not found.
     int ShowPath(const wchar_t* path);
-    // Reads the current folder again (the page is about to be shown).
+    // Reads the current folder again (the page is about to be shown, or "刷 新"), through the
+    // "BrowseExtFilter" setting when it changed since the cache last took it.
     void RefreshFolder();
     // Ticks (1), unticks (0) or inverts (-1) every row that has a check box; repaints the list.
     void SetAllChecks(int on);

@@ -30,7 +30,8 @@ public:
     // disabled and hidden, as the drawer.
     void CreateViewMenu() override;
 
-    // Makes the page ready to be shown: the current folder is read again.
+    // Makes the page ready to be shown: the current folder is read again, through the filter setting
+    // as it is now.
     void Prepare();
 
     CBrowseContainer* GetBrowseContainer() { return &container; }

@@ -71,7 +71,7 @@ int InsetBottom(const CKDrawable* drawable)
     return drawable ? drawable->GetMargin().bottom + drawable->GetPadding().bottom : 0;
 }
 
-// The size a text drawable gives `text`, its insets included (no text: one line of its font).
+// The size a text drawable gives `text`, its insets included.
 SIZE MeasureWith(CKTextDrawable* drawable, const wchar_t* text)
 {
     SIZE size = {0, 0};
@@ -280,10 +280,7 @@ void CPlayerContainer::OnSize()
     r.bottom -= InsetBottom(progressBkgnd);
     // At least one line high: the label is laid out before it has a title to measure.
     SIZE title = {width, r.bottom - r.top};
-    titleLabel.CalcSize(title);
-    const SIZE line = MeasureWith(titleLabel.GetTextDrawable(), nullptr);
-    if (title.cy < line.cy)
-        title.cy = line.cy;
+    titleLabel.CalcLineSize(title);
     titleLabel.Move(RECT{r.left, r.bottom - title.cy, r.right, r.bottom});
     r.bottom -= title.cy;
     const SIZE time = MeasureWith(totalLabel.GetTextDrawable(), WIDEST_TIME);

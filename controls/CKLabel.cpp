@@ -71,6 +71,26 @@ int CKLabel::CalcSize(SIZE& size)
     return 1;
 }
 
+int CKLabel::CalcLineSize(SIZE& size)
+{
+    const int width = size.cx;
+    CalcSize(size);
+    if (!textDrawable)
+        return 1;
+    SIZE line = {width, 0};
+    textDrawable->SetState(0);
+    textDrawable->SetText(nullptr, 0);   // no text measures one line of the drawable's font
+    textDrawable->CalcSize(line);
+    if (background) {
+        const RECT& margin = background->GetMargin();
+        const RECT& padding = background->GetPadding();
+        line.cy += margin.top + margin.bottom + padding.top + padding.bottom;
+    }
+    if (size.cy < line.cy)
+        size.cy = line.cy;
+    return 1;
+}
+
 void CKLabel::OnPaint(CKCanvas* canvas)
 {
     RECT rect;

@@ -33,6 +33,9 @@ public:
     // Icon and text combined by the arrangement (a multi-line text wraps at size.cx), plus the
     // face's margins and paddings when there is a face. Returns 1.
     int CalcSize(SIZE& size) override;
+    // As CalcSize, but at least one line of the text drawable high (with the face's insets): for a
+    // label laid out before it is given its text, whose band must not collapse meanwhile.
+    int CalcLineSize(SIZE& size);
     // Face, then text and icon as one block aligned by the style.
     void OnPaint(CKCanvas* canvas) override;
 
