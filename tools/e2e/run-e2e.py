@@ -17,6 +17,11 @@ import flows  # noqa: E402,F401  (registers the flows)
 import lumo_e2e  # noqa: E402
 import player_flows  # noqa: E402,F401  (registers the player page's flows)
 import robustness  # noqa: E402,F401  (registers the corpus)
+import drawer_flows  # noqa: E402,F401  (registers the drawer's flows)
+import browse_flows  # noqa: E402,F401  (registers the browse page's flow)
+import pages_flows  # noqa: E402,F401  (registers the settings and help pages' flows)
+import playback_flows  # noqa: E402,F401  (registers the playback flows)
+import restart_flows  # noqa: E402,F401  (registers the restart flow)
 
 
 def main(argv):

@@ -1,0 +1,151 @@
+"""Playback through Lumo.exe (suite "E2eFlows"): short sox tones listed in "PlayList.txt", played by a
+double tap, paused, resumed, skipped forwards and back, run to the end of the list in each loop type,
+sought by tapping and by dragging the slider, and a row swiped away; judged by the red playing row,
+the play button's face, the slider and the files Lumo writes.
+"""
+
+import os
+import time
+
+import flows
+import lumo_pages as pages
+import player_flows
+import playlist_file
+from lumo_e2e import check, flow, wait_for
+
+
+def tone_folder(suite, seconds):
+    """A fresh folder whose "PlayList.txt" holds one list "Tones" of tones t0.wav, t1.wav... of the
+    given lengths (made by sox beside Lumo.exe, durations measured). Returns (folder, Windows paths)."""
+    folder = suite.fresh_folder()
+    paths, records = [], []
+    for i, length in enumerate(seconds):
+        path = os.path.join(folder, "t%d.wav" % i)
+        player_flows.make_tone(path, length)
+        paths.append(player_flows.windows_path(path))
+        records.append((paths[-1], length * 1000, "Tone %d" % i, "Tones", "Lumo"))
+    with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
+        f.write(playlist_file.encode([("Tones", records)]))
+    return folder, paths
+
+
+def wait_playing(lumo, row, playing, what):
+    """Waits until row `row` is the red one and the play button shows pause (playing) or play."""
+    return lumo.wait_for_screen(lambda s: pages.playing_row(s) == row and pages.is_playing(s) == playing,
+                                10.0, what)
+
+
+def wait_setting(lumo, expected, what):
+    wait_for(lambda: lumo.read("Settings.ini") == expected, 10.0, 0.1, what)
+
+
+@flow(flows.SUITE)
+def a_double_tap_plays_a_row_and_the_buttons_pause_resume_and_skip(suite):
+    folder, _ = tone_folder(suite, [6, 6, 6])
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.double_click(160, pages.player_row_y(1))
+    wait_playing(lumo, 1, True, "row 1 playing")
+    wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1")
+    lumo.screenshot("e2e-player-playing")
+
+    lumo.click(*pages.PLAY_BUTTON)
+    shot = wait_playing(lumo, 1, False, "row 1 paused")
+    time.sleep(1.2)
+    check(player_flows.region(lumo.screenshot(), player_flows.ELAPSED)
+          == player_flows.region(shot, player_flows.ELAPSED), "the time moved while paused")
+    lumo.click(*pages.PLAY_BUTTON)
+    shot = wait_playing(lumo, 1, True, "row 1 resumed")
+    wait_for(lambda: player_flows.region(lumo.screenshot(), player_flows.ELAPSED)
+             != player_flows.region(shot, player_flows.ELAPSED), 3.0, 0.1, "the time to move again")
+
+    lumo.click(*pages.NEXT_BUTTON)
+    wait_playing(lumo, 2, True, "row 2 playing after next")
+    wait_setting(lumo, pages.settings_file(PlayingFile=2), "Settings.ini to store row 2")
+    lumo.click(*pages.PREVIOUS_BUTTON)
+    wait_playing(lumo, 1, True, "row 1 playing after previous")
+    wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1 again")
+    check(lumo.close() == 0, "Alt+F4 while playing did not end Lumo with exit code 0")
+
+
+@flow(flows.SUITE)
+def each_loop_type_carries_playback_to_the_end_of_the_list_as_it_says(suite):
+    folder, _ = tone_folder(suite, [1, 1])
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    # Once in order (the default): from row 0 on to row 1, then playback stops on row 1.
+    lumo.double_click(160, pages.player_row_y(0))
+    wait_playing(lumo, 0, True, "row 0 playing")
+    wait_playing(lumo, 1, True, "row 1 playing after row 0 ended")
+    wait_playing(lumo, 1, False, "playback stopped after the last row")
+
+    # Repeat the list: from the last row on to the first.
+    lumo.click(*pages.LOOP_BUTTON)
+    wait_setting(lumo, pages.settings_file(PlayingFile=1, LoopType=1), "Settings.ini to store loop type 1")
+    lumo.double_click(160, pages.player_row_y(1))
+    wait_playing(lumo, 1, True, "row 1 playing")
+    wait_playing(lumo, 0, True, "row 0 playing after the last row ended, repeating the list")
+
+    # Shuffle: playback goes on from row to row, never stopping at the list's end.
+    lumo.click(*pages.LOOP_BUTTON)
+    wait_for(lambda: pages.has_setting(lumo.read("Settings.ini"), "LoopType", 2), 10.0, 0.1,
+             "Settings.ini to store loop type 2")
+    lumo.double_click(160, pages.player_row_y(1))
+    wait_playing(lumo, 1, True, "row 1 playing")
+    # Three tone lengths later a list played once in order would have stopped.
+    time.sleep(3.5)
+    lumo.wait_for_screen(pages.is_playing, 1.0, "shuffle still playing")
+
+    lumo.click(*pages.LOOP_BUTTON)
+    wait_for(lambda: pages.has_setting(lumo.read("Settings.ini"), "LoopType", 0), 10.0, 0.1,
+             "Settings.ini to store loop type 0 after a full cycle")
+    check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
+
+
+@flow(flows.SUITE)
+def tapping_and_dragging_the_slider_seek_in_the_playing_file(suite):
+    folder, _ = tone_folder(suite, [20])
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.double_click(160, pages.player_row_y(0))
+    wait_playing(lumo, 0, True, "the tone playing")
+    lumo.click(*pages.PLAY_BUTTON)
+    shot = wait_playing(lumo, 0, False, "the tone paused")
+    check(pages.slider_thumb(shot) < pages.SLIDER_LEFT + 20, "the slider is not near its start")
+
+    # A tap right of the thumb pages forward by the page step, 10 seconds: half of this tone.
+    middle = (pages.SLIDER_LEFT + pages.SLIDER_RIGHT) // 2
+    lumo.click(240, pages.SLIDER_Y)
+    lumo.wait_for_screen(lambda s: abs(pages.slider_thumb(s) - middle) <= 8, 5.0,
+                         "the slider paged to the middle")
+    # Playing on goes on from there, not from where it was paused.
+    lumo.click(*pages.PLAY_BUTTON)
+    wait_playing(lumo, 0, True, "the tone playing again")
+    shot = lumo.wait_for_screen(lambda s: pages.slider_thumb(s) > middle + 3, 5.0,
+                                "the slider moving on from the middle")
+    check(pages.slider_thumb(shot) < middle + 40, "the slider ran far past the middle")
+    # Dragging the thumb's knob (just right of where the blue part ends) back to x 100 while
+    # playing: at the release the file plays from there and the position ticks show it.
+    lumo.drag(pages.slider_thumb(shot) + 4, pages.SLIDER_Y, 100, pages.SLIDER_Y)
+    lumo.wait_for_screen(lambda s: 85 <= pages.slider_thumb(s) <= 120, 5.0, "the slider where the drag ended")
+    lumo.wait_for_screen(lambda s: pages.slider_thumb(s) > 120, 5.0, "the slider moving on after the drag")
+    check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
+
+
+@flow(flows.SUITE)
+def a_row_swiped_away_leaves_the_list_and_playlist_txt(suite):
+    folder, paths = tone_folder(suite, [1, 1, 1])
+    lumo = suite.lumo(folder).start()
+    shot = flows.wait_for_player_page(lumo)
+    check(pages.row_count(shot) == 3, "the list does not show three rows")
+    lumo.drag(250, pages.player_row_y(1), 60, pages.player_row_y(1))
+    # The row slides left and shows the red "删除" area at its right end.
+    lumo.wait_for_screen(lambda s: s.near(300, pages.player_row_y(1) - 15, (255, 0, 0), 30), 5.0,
+                         "the delete area")
+    lumo.wait_until_still()
+    lumo.click(265, pages.player_row_y(1))
+    lumo.wait_for_screen(lambda s: pages.row_count(s) == 2, 5.0, "two rows left")
+    left = [("Tones", [paths[0], paths[2]])]
+    wait_for(lambda: playlist_file.names_and_paths(lumo.read("PlayList.txt")) == left, 5.0, 0.1,
+             "PlayList.txt to lose the swiped row")
+    check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
