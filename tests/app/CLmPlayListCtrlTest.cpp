@@ -152,7 +152,7 @@ TEST_F(CLmPlayListCtrlTest, RenamingFollowsTheNameInTheRowAndAddingAppendsAnUnse
     const std::wstring longName(300, L'长');   // moves the name to a new buffer
     ASSERT_EQ(ctrl.RenamePlayList(longName.c_str()), 1);
     KTreeItem_* row = ctrl.GetSelectedListItem();
-    EXPECT_EQ(ItemText(row), longName);
+    EXPECT_EQ(TextOf(row), longName);
     EXPECT_EQ(row->text, ctrl.PlayListAt(0)->GetName());
 
     CLmPlayList* added = ctrl.AddPlayList(L"新列表");
@@ -160,7 +160,7 @@ TEST_F(CLmPlayListCtrlTest, RenamingFollowsTheNameInTheRowAndAddingAppendsAnUnse
     std::vector<KTreeItem_*> rows = ListRows(ctrl);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1]->userData, (INT_PTR)added);
-    EXPECT_EQ(ItemText(rows[1]), L"新列表");
+    EXPECT_EQ(TextOf(rows[1]), L"新列表");
     EXPECT_FALSE(rows[1]->flags & KSTATE_CHECKED);
     EXPECT_EQ(ctrl.GetSelectedPlayList(), ctrl.PlayListAt(0));
     EXPECT_EQ(ctrl.IndexOfPlayList(added), 1);

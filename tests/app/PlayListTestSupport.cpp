@@ -116,18 +116,3 @@ RECT RowOf(const CKTreeCtrl* tree, const KTreeItem_* item)
     tree->GetItemRect(item, &row);
     return row;
 }
-
-std::wstring ItemText(const KTreeItem_* item)
-{
-    return item && item->text ? std::wstring(item->text, (size_t)item->textLength)
-                              : std::wstring();
-}
-
-std::vector<std::wstring> ChildTexts(const CKTreeCtrl* tree, const KTreeItem_* parent)
-{
-    std::vector<std::wstring> texts;
-    for (KTreeItem_* child = tree->GetFirstChild(parent); child;
-         child = tree->GetNextSibling(child))
-        texts.push_back(ItemText(child));
-    return texts;
-}

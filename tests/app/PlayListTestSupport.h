@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "KTreeTestSupport.h"
 #include "app/CLmPlayListView.h"
 
 // One OnNotify(id, code, param) as it reached the parent.
@@ -65,7 +66,3 @@ unsigned int BackBufferRgb(int x, int y);
 void PaintNow(CKWindow* window);
 // The row of `item` in the tree's client coordinates (empty when it is not displayed).
 RECT RowOf(const CKTreeCtrl* tree, const KTreeItem_* item);
-// The item's text as a string.
-std::wstring ItemText(const KTreeItem_* item);
-// The texts of the children of `parent` (none: the root items), in order.
-std::vector<std::wstring> ChildTexts(const CKTreeCtrl* tree, const KTreeItem_* parent);

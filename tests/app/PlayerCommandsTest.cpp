@@ -288,7 +288,7 @@ TEST_F(PlayerCommandsTest, RenamingToTheSameNameInOtherCapitalsDoesNothingAndCla
     EXPECT_EQ(CurrentDialog(), nullptr);
     EXPECT_EQ(PlayListText(), L"\xFEFF\n@流行 Pop\n\n@B\n\n");
     EXPECT_EQ(Title(), L"流行 Pop");
-    EXPECT_EQ(ItemText(lists->GetSelectedListItem()), L"流行 Pop");
+    EXPECT_EQ(TextOf(lists->GetSelectedListItem()), L"流行 Pop");
 }
 
 TEST_F(PlayerCommandsTest, DeletingTheLastPlaylistOnlyAlertsAndAnotherIsConfirmedFirst)

@@ -58,21 +58,6 @@ KTreeItem_* AddItem(CKTreeCtrl* tree, KTreeItem_* parent, const wchar_t* text, u
     return item;
 }
 
-std::wstring TextOf(const KTreeItem_* item)
-{
-    return item && item->text ? std::wstring(item->text, (size_t)item->textLength)
-                              : std::wstring();
-}
-
-std::vector<std::wstring> ChildTexts(const CKTreeCtrl* tree, const KTreeItem_* parent)
-{
-    std::vector<std::wstring> texts;
-    for (KTreeItem_* child = tree->GetFirstChild(parent); child;
-         child = tree->GetNextSibling(child))
-        texts.push_back(TextOf(child));
-    return texts;
-}
-
 bool WaitForAnimation(const CKTreeCtrl* tree, const KTreeItem_* item)
 {
     const DWORD start = GetTickCount();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ControlsTestSupport.h"
+#include "KTreeTestSupport.h"
 #include "controls/CKTreeCtrl.h"
 
 // The flags of the program's trees: updates on, tab stop, vertical scrolling, opaque.
@@ -46,10 +47,6 @@ CTestTree* AddTree(KControlScope& scope, CKWindow* host, unsigned int style, con
 // A new last child of `parent` (none: root) with a copied text.
 KTreeItem_* AddItem(CKTreeCtrl* tree, KTreeItem_* parent, const wchar_t* text,
                     unsigned int flags = 0);
-// The item's text as a string.
-std::wstring TextOf(const KTreeItem_* item);
-// The texts of the children of `parent` (none: root), in order.
-std::vector<std::wstring> ChildTexts(const CKTreeCtrl* tree, const KTreeItem_* parent);
 // Pumps until `item` has no running animation (and at least its 200 ms passed); true when it
 // ended.
 bool WaitForAnimation(const CKTreeCtrl* tree, const KTreeItem_* item);
