@@ -342,9 +342,9 @@ int CPlayerContainer::OnNotify(int notifyId, int code, INT_PTR param)
         return 1;
     case LMID_PROGRESS:
         if (code == KNOTIFY_SLIDER_PAGED && open)
-            player->SetPosition(slider.GetPosition() * MS_PER_SECOND);
+            SeekToSecond(slider.GetPosition());
         else if (code == KNOTIFY_SLIDER_RELEASED && open)
-            player->SetPosition((int)param * MS_PER_SECOND);
+            SeekToSecond((int)param);
         return 1;
     case LMID_PLAYING_LIST:
         if (code == KNOTIFY_LB_DBLPRESS) {
@@ -384,13 +384,23 @@ void CPlayerContainer::OnMediaPosition(CKMediaPlayer* source)
     if (!source || source->GetState() != KMEDIA_PLAYING)
         return;
     const int second = source->GetPosition() / MS_PER_SECOND;
-    if (second == lastSecond)
-        return;
+    if (second != lastSecond)
+        ShowSecond(second);
+}
+
+void CPlayerContainer::ShowSecond(int second)
+{
     lastSecond = second;
     wchar_t text[TIME_TEXT_MAX];
     CMediaListBox::FormatSeconds(second, text, TIME_TEXT_MAX);
     elapsedLabel.SetText(text);
     slider.SetPosition(second);
+}
+
+void CPlayerContainer::SeekToSecond(int second)
+{
+    player->SetPosition(second * MS_PER_SECOND);
+    ShowSecond(second);
 }
 
 void CPlayerContainer::OnMediaPaused(CKMediaPlayer* source)

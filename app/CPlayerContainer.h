@@ -174,6 +174,11 @@ private:
     void ShowStartedFile();
     // The play/pause button shows cell `cell` (pressed: the next cell).
     void SetPlayIcon(int cell);
+    // The elapsed label and the slider show whole second `second`.
+    void ShowSecond(int second);
+    // Seeks the open file to whole second `second` and shows it at once: while paused no position
+    // tick would move the thumb, which would otherwise spring back to where the drag began.
+    void SeekToSecond(int second);
     // Posts a probe step `delayMs` later unless one is waiting already.
     void PostProbe(int continuation, int delayMs);
     // Measures the first unmeasured row; posts the next step, or saves after the last one.

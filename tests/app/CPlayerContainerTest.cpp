@@ -169,6 +169,23 @@ TEST_F(CPlayerContainerTest, A61SecondTrackShows101AndTheRange0To61AndStoresWhat
     PostMessageW(slider->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(middle, y));
     RunPostedLikeLoop();
     EXPECT_NEAR(Player()->GetPosition(), 30500, 1500);
+
+    // Paused, no position tick moves the thumb: a drag leaves it, and the time, where it ended.
+    C()->OnNotify(LMID_PLAY, KNOTIFY_CLICK, 0);
+    ASSERT_EQ(Player()->GetState(), KMEDIA_PAUSED);
+    const RECT pausedThumb = slider->GetThumbRect();
+    const int quarter = channel.left + (channel.right - channel.left) / 4;
+    PostMessageW(slider->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON,
+                 MAKELPARAM((pausedThumb.left + pausedThumb.right) / 2, y));
+    PostMessageW(slider->GetHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(quarter, y));
+    PostMessageW(slider->GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(quarter, y));
+    RunPostedLikeLoop();
+    const int dropped = slider->ValueFromPoint(quarter, y);
+    EXPECT_EQ(slider->GetPosition(), dropped);
+    wchar_t shown[16];
+    CMediaListBox::FormatSeconds(dropped, shown, 16);
+    EXPECT_EQ(Text(C()->GetElapsedLabel()), shown);
+    EXPECT_NEAR(Player()->GetPosition(), dropped * 1000, 1000);
 }
 
 TEST_F(CPlayerContainerTest, ATrackUnderASecondShows000AndAnEmptyRangeThatPaintsSafely)
