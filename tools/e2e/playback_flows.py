@@ -22,7 +22,7 @@ def tone_folder(suite, seconds):
     for i, length in enumerate(seconds):
         path = os.path.join(folder, "t%d.wav" % i)
         player_flows.make_tone(path, length)
-        paths.append(player_flows.windows_path(path))
+        paths.append(playlist_file.windows_path(path))
         records.append((paths[-1], length * 1000, "Tone %d" % i, "Tones", "Lumo"))
     with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
         f.write(playlist_file.encode([("Tones", records)]))

@@ -24,11 +24,6 @@ def make_tone(path, seconds):
                     "sine", "440", "vol", "0.1"], check=True)
 
 
-def windows_path(path):
-    """The Linux path as Wine's programs see it: the root is drive Z:."""
-    return "Z:" + path.replace("/", "\\")
-
-
 def region(shot, box):
     x0, y0, x1, y1 = box
     return [shot.probe(x, y) for y in range(y0, y1) for x in range(x0, x1)]
@@ -40,9 +35,10 @@ def double_clicking_a_row_plays_its_file_shows_the_time_advancing_and_stores_the
     first, second = os.path.join(folder, "first.wav"), os.path.join(folder, "second.wav")
     make_tone(first, 20)
     make_tone(second, 20)
+    stored = [playlist_file.windows_path(first), playlist_file.windows_path(second)]
     with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
-        f.write(playlist_file.encode([("Flow", [(windows_path(first), 20000, "First", "", ""),
-                                                (windows_path(second), 20000, "Second", "B", "A")])]))
+        f.write(playlist_file.encode([("Flow", [(stored[0], 20000, "First", "", ""),
+                                                (stored[1], 20000, "Second", "B", "A")])]))
     lumo = suite.lumo(folder).start()
     before = flows.wait_for_player_page(lumo, "e2e-player-list")
     columns = flows.title_text_columns(before)
@@ -61,5 +57,5 @@ def double_clicking_a_row_plays_its_file_shows_the_time_advancing_and_stores_the
     check(lumo.close() == 0, "Alt+F4 while playing did not end Lumo with exit code 0")
     check(lumo.read("Settings.ini") == settings, "Settings.ini changed at exit: %r" % lumo.read("Settings.ini"))
     check(playlist_file.names_and_paths(lumo.read("PlayList.txt"))
-          == [("Flow", [windows_path(first), windows_path(second)])],
+          == [("Flow", stored)],
           "PlayList.txt lost its playlist")

@@ -7,6 +7,11 @@ empty line.
 SEPARATOR = "\ufffd"
 
 
+def windows_path(path):
+    """The Linux path as Wine's programs see it (and "PlayList.txt" stores it): the root is drive Z:."""
+    return "Z:" + path.replace("/", "\\")
+
+
 def encode(playlists):
     """playlists: [(name, [(path, duration_ms, title, album, artist), ...]), ...] -> file bytes."""
     text = "\n"

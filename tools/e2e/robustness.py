@@ -240,7 +240,7 @@ def define_playlist_cases():
                  "Music/zeros.wma": bytes(4096), "Music/random.mp3": garbage(3, 20000),
                  "Music/riff.wav": b"RIFF\xff\xff\xff\x7fWAVEfmt " + garbage(4, 100)}
         folder = suite.fresh_folder(files)
-        windows_folder = "Z:" + folder.replace("/", "\\")
+        windows_folder = playlist_file.windows_path(folder)
         lists = [("不是音乐", [(windows_folder + "\\" + name.replace("/", "\\"), 0, "", "", "")
                              for name in files])]
         data = playlist_file.encode(lists)
