@@ -249,8 +249,10 @@ class Lumo:
         owner.stdin.write(text.encode("utf-8"))
         owner.stdin.close()
         try:
+            # Until the owner has taken the clipboard, xclip -o complains on stderr; that is expected.
             wait_for(lambda: subprocess.run(["xclip", "-selection", "clipboard", "-o"], env=XDOTOOL_ENV,
-                                            stdout=subprocess.PIPE).stdout == text.encode("utf-8"),
+                                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout
+                     == text.encode("utf-8"),
                      5.0, 0.02, "the clipboard to hold the text")
             xdotool("key", "--clearmodifiers", "ctrl+v")
             time.sleep(0.2)
