@@ -35,8 +35,9 @@ TITLE_BAR = 44
 FRAME_BORDER = 3
 FRAME_TOP = 22
 
-# How long Lumo gets for each step; Wine starts a process in well under two seconds here.
-WINDOW_TIMEOUT = 20.0
+# How long Lumo gets for each step. Wine starts a process in well under two seconds here, but the
+# first start on a loaded machine, which also starts Wine's own services, has taken over 20 s.
+WINDOW_TIMEOUT = 40.0
 EXIT_TIMEOUT = 20.0
 
 # xdotool types non-ASCII text only when it runs under an installed UTF-8 locale.
