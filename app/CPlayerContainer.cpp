@@ -504,11 +504,20 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
     CLmPlayList* list = GetSelectedPlayList();
     if (!list || list->GetCount() != listBox.GetCount())
         return;
+    // The playing row's mark moves with its record; the playing index follows it, so that next,
+    // previous and a restart go on from where the playing file now stands, not from its old row.
+    const CLmMediaInfo* playing = list == playingList ? listBox.GetRecord(playingIndex) : nullptr;
     KRowOrder order = {byArtist ? CompareByArtist : CompareByFileName, descending};
     if (!listBox.Sort(CompareRows, &order))
         return;
-    for (int i = 0; i < listBox.GetCount(); i++)
+    for (int i = 0; i < listBox.GetCount(); i++) {
         list->SetAt(i, listBox.GetRecord(i));
+        if (playing && listBox.GetRecord(i) == playing && i != playingIndex) {
+            playingIndex = i;
+            SetPlayingFile(i);
+            SaveSettings();
+        }
+    }
     playListCtrl->SavePlayLists();
 }
 

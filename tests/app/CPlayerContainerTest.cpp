@@ -2,7 +2,8 @@
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
 // at the end of the list, previous and next, files that cannot be played, the empty list, the
 // swipe that removes the playing row, adding files with the duplicate test, the duration probe,
-// sorting against a plain selection sort, and the bytes of "PlayList.txt" and "Settings.ini".
+// sorting against a plain selection sort and with a file playing, and the bytes of
+// "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
 #include <random>
@@ -473,6 +474,28 @@ TEST_F(CPlayerContainerTest, SortingGivesExactlyTheSelectionSortOrderAndRewrites
             EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes({saved}));
         }
     }
+}
+
+TEST_F(CPlayerContainerTest, SortingTheListThatPlaysMovesThePlayingIndexWithTheFile)
+{
+    // Titles b, c, a: row 0 plays, and sorting by file name puts it in row 1.
+    std::vector<KTestRecord> records;
+    for (const wchar_t* title : {L"b", L"c", L"a"}) {
+        paths.push_back(page.MakeWav((std::wstring(title) + L".wav").c_str(), 20000));
+        records.push_back(KTestRecord{paths.back(), 20000, title, L"", L""});
+    }
+    ASSERT_TRUE(page.Open({{L"L", records}}));
+    page.DoublePressRow(0);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    C()->SortPlayList(0, 0);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    EXPECT_TRUE(List()->GetItem(1)->flags & LMROW_PLAYING);
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 1\n"))
+        << "a restart continues at the same file";
+    // Next goes on from the playing file's new row, to "c".
+    page.ClickButton(LMID_NEXT);
+    EXPECT_EQ(C()->GetPlayingIndex(), 2);
+    EXPECT_STREQ(C()->GetPlayingInfo()->GetTitle(), L"c");
 }
 
 TEST_F(CPlayerContainerTest, AFolderBecomesANewPlaylistOfItsFilesInOrder)
