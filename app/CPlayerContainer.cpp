@@ -351,6 +351,14 @@ int CPlayerContainer::OnNotify(int notifyId, int code, INT_PTR param)
             PlayRow((int)param);
         } else if (code == KNOTIFY_LB_DELETE) {
             CLmPlayList* list = GetSelectedPlayList();
+            // A row removed above the playing one shifts it up; the playing index follows, so
+            // that next, previous and a restart still go on from the playing file. Removing the
+            // playing row itself leaves the index where it is: the file plays on.
+            if (list && list == playingList && (int)param < playingIndex) {
+                playingIndex--;
+                SetPlayingFile(playingIndex);
+                SaveSettings();
+            }
             if (list && list->RemoveAt((int)param) && playListCtrl)
                 playListCtrl->SavePlayLists();
         }

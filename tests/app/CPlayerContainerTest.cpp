@@ -69,6 +69,24 @@ protected:
         return PumpLikeLoopUntil([&] { return C()->GetPlayingIndex() != from; }, 5000);
     }
 
+    // A sixth of the width to the left opens the delete area; a tap there removes the row.
+    void SwipeAway(int index)
+    {
+        const int count = List()->GetCount();
+        RECT row;
+        ASSERT_TRUE(List()->GetItemRect(index, &row));
+        MapWindowPoints(List()->GetHwnd(), page.View()->GetHwnd(), (POINT*)&row, 2);
+        const int width = row.right - row.left;
+        const int y = (row.top + row.bottom) / 2;
+        KViewPointer pointer(page.View());
+        pointer.Drag(POINT{row.left + width - 20, y}, POINT{row.left + width - 20 - width / 6, y},
+                     6);
+        ASSERT_TRUE(PumpLikeLoopUntil([&] { return !List()->GetAnimation(); }, 3000));
+        ASSERT_EQ(List()->GetSwipeIndex(), index);
+        pointer.Tap(row.right - 10, y);
+        ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetCount() == count - 1; }, 3000));
+    }
+
     KPlayerPage page;
     std::vector<std::wstring> paths;
 };
@@ -352,18 +370,8 @@ TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayKeepsItPlayingAndSavesThePl
     ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
     CLmMediaInfo* playing = C()->GetPlayingInfo();
 
-    // A sixth of the width to the left opens the delete area; a tap there removes the row.
-    RECT row;
-    ASSERT_TRUE(List()->GetItemRect(1, &row));
-    MapWindowPoints(List()->GetHwnd(), page.View()->GetHwnd(), (POINT*)&row, 2);
-    const int width = row.right - row.left;
-    const int y = (row.top + row.bottom) / 2;
-    KViewPointer pointer(page.View());
-    pointer.Drag(POINT{row.left + width - 20, y}, POINT{row.left + width - 20 - width / 6, y}, 6);
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return !List()->GetAnimation(); }, 3000));
-    ASSERT_EQ(List()->GetSwipeIndex(), 1);
-    pointer.Tap(row.right - 10, y);
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetCount() == 2; }, 3000));
+    SwipeAway(1);
+    ASSERT_EQ(List()->GetCount(), 2);
 
     EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes({{L"L", {ra, rc}}}));
     EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
@@ -371,6 +379,32 @@ TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayKeepsItPlayingAndSavesThePl
     EXPECT_EQ(playing->GetRefCount(), 1);
     EXPECT_EQ(C()->GetPlayingIndex(), 1) << "the playing index is not adjusted";
     EXPECT_EQ(C()->GetPlayListCtrl()->GetSelectedPlayList()->GetCount(), 2);
+}
+
+TEST_F(CPlayerContainerTest, SwipingARowAboveThePlayingOneMovesThePlayingIndexUp)
+{
+    std::vector<KTestRecord> records;
+    for (const wchar_t* title : {L"a", L"b", L"c"}) {
+        paths.push_back(page.MakeWav((std::wstring(title) + L".wav").c_str(), 10000));
+        records.push_back(KTestRecord{paths.back(), 10000, title, L"", L""});
+    }
+    ASSERT_TRUE(page.Open({{L"L", records}}));
+    page.DoublePressRow(2);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    SwipeAway(0);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    EXPECT_TRUE(List()->GetItem(1)->flags & LMROW_PLAYING);
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 1\n"))
+        << "a restart continues at the same file";
+    // Previous goes back to "b", the row before the playing file, rather than skipping it.
+    page.ClickButton(LMID_PREVIOUS);
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
+    EXPECT_STREQ(C()->GetPlayingInfo()->GetTitle(), L"b");
+
+    // Below the playing row nothing moves.
+    SwipeAway(1);
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 0\n"));
 }
 
 TEST_F(CPlayerContainerTest, AddedFilesSkipShownPathsAndAreMeasuredOneByOneThenSaved)
