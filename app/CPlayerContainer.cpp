@@ -529,6 +529,18 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
     playListCtrl->SavePlayLists();
 }
 
+void CPlayerContainer::OnPlayListDeleted(bool playingDeleted)
+{
+    if (playingDeleted) {
+        playingList = nullptr;
+        playingIndex = -1;
+    }
+    if (!playListCtrl || (!playingList && !playingDeleted))
+        return;
+    SetPlayingList(playListCtrl->IndexOfPlayList(playingList));
+    SaveSettings();
+}
+
 // ---- Playback -----------------------------------------------------------------------------------
 
 int CPlayerContainer::Choose(int choice, int row)

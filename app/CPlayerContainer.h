@@ -114,6 +114,10 @@ public:
     // The rows sorted by file name or by artist, ascending or descending, the selected
     // playlist's slots rewritten in the new row order, and the playlists written.
     void SortPlayList(int byArtist, int descending);
+    // After a playlist was deleted: the playing list is forgotten when it was the deleted one
+    // (the file plays on, but next starts the selected list afresh), and the stored position of
+    // the playing list follows the shift, so that a restart finds the same list.
+    void OnPlayListDeleted(bool playingDeleted);
 
     // ---- Playback (the list rules) ----
     // Plays `row`, or with -1 the playing row of the list shown (a fresh list: its first row, or

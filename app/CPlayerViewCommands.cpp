@@ -146,13 +146,16 @@ int CPlayerView::OnNotify(int notifyId, int code, INT_PTR param)
     }
     case LMDLG_RENAME_FAILED:
         return OnNotify(LMID_EDIT_LIST, KNOTIFY_CLICK, 0);
-    case LMID_DELETE_LIST:
+    case LMID_DELETE_LIST: {
+        const bool playingDeleted = selected && selected == container.GetPlayingList();
         if (lists->GetPlayListCount() > 1 && lists->DeletePlayList()) {
+            container.OnPlayListDeleted(playingDeleted);
             lists->SavePlayLists();
             container.RefreshTitle();
             container.ReloadList();
         }
         return 1;
+    }
     case LMCMD_CLEAR_LIST:
         if (selected) {
             selected->RemoveAll();

@@ -331,6 +331,38 @@ TEST_F(PlayerCommandsTest, DeletingTheLastPlaylistOnlyAlertsAndAnotherIsConfirme
     EXPECT_EQ(view->GetPlayerContainer()->GetListBox()->GetCount(), 0);
 }
 
+TEST_F(PlayerCommandsTest, DeletingPlaylistsKeepsTheStoredPlayingListOnTheSameList)
+{
+    WritePlayLists(L"\n@A\n\n@B\n\n@C\n\n");
+    SetPlayingList(2);   // C played in the last run
+    StartPlayer();
+    CPlayerContainer* container = view->GetPlayerContainer();
+    CLmPlayList* c = container->GetPlayingList();
+    ASSERT_TRUE(c);
+    ASSERT_STREQ(c->GetName(), L"C");
+
+    // Deleting A, before C, moves C to position 1; the stored position follows.
+    ASSERT_STREQ(lists->GetSelectedPlayList()->GetName(), L"A");
+    TapToolButton(2);
+    ASSERT_TRUE(WaitForDialog(LMID_DELETE_LIST));
+    Press(1);
+    EXPECT_EQ(lists->GetPlayListCount(), 2);
+    EXPECT_EQ(container->GetPlayingList(), c);
+    EXPECT_EQ(GetPlayingList(), 1);
+    EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"\nPlayingList = 1\n")), std::string::npos);
+
+    // Deleting C itself forgets it: no later list can be taken for it.
+    TapRow(lists->GetNextSibling(lists->GetFirstChild(lists->GetListGroup())));
+    ASSERT_STREQ(lists->GetSelectedPlayList()->GetName(), L"C");
+    TapToolButton(2);
+    ASSERT_TRUE(WaitForDialog(LMID_DELETE_LIST));
+    Press(1);
+    EXPECT_EQ(lists->GetPlayListCount(), 1);
+    EXPECT_EQ(container->GetPlayingList(), nullptr);
+    EXPECT_EQ(container->GetPlayingIndex(), -1);
+    EXPECT_EQ(GetPlayingList(), -1);
+}
+
 TEST_F(PlayerCommandsTest, ClearingAsksOnlyWhenTheListHasRows)
 {
     WritePlayLists(L"\n@empty\n\n@full\n" + RecordLine(L"C:\\a.mp3", 1000, L"a", L"", L"")
