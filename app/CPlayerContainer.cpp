@@ -541,6 +541,15 @@ void CPlayerContainer::OnPlayListDeleted(bool playingDeleted)
     SaveSettings();
 }
 
+void CPlayerContainer::OnPlayListCleared()
+{
+    if (!playListCtrl || GetSelectedPlayList() != playingList || playingIndex < 0)
+        return;
+    playingIndex = -1;
+    SetPlayingFile(-1);
+    SaveSettings();
+}
+
 // ---- Playback -----------------------------------------------------------------------------------
 
 int CPlayerContainer::Choose(int choice, int row)

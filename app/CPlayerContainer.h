@@ -118,6 +118,9 @@ public:
     // (the file plays on, but next starts the selected list afresh), and the stored position of
     // the playing list follows the shift, so that a restart finds the same list.
     void OnPlayListDeleted(bool playingDeleted);
+    // After the selected playlist was cleared: when it is the playing list its playing row is gone
+    // (the file plays on), so next and play start the list afresh, now and after a restart.
+    void OnPlayListCleared();
 
     // ---- Playback (the list rules) ----
     // Plays `row`, or with -1 the playing row of the list shown (a fresh list: its first row, or

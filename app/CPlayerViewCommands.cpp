@@ -159,6 +159,7 @@ int CPlayerView::OnNotify(int notifyId, int code, INT_PTR param)
     case LMCMD_CLEAR_LIST:
         if (selected) {
             selected->RemoveAll();
+            container.OnPlayListCleared();
             lists->SavePlayLists();
             container.ReloadList();
         }

@@ -367,6 +367,8 @@ TEST_F(PlayerCommandsTest, ClearingAsksOnlyWhenTheListHasRows)
 {
     WritePlayLists(L"\n@empty\n\n@full\n" + RecordLine(L"C:\\a.mp3", 1000, L"a", L"", L"")
                    + RecordLine(L"C:\\b.mp3", 2000, L"b", L"", L"") + L"\n");
+    SetPlayingList(1);   // "b" of "full" played in the last run
+    SetPlayingFile(1);
     StartPlayer();
     KTreeItem_* clear = CommandRow(LMCMD_CLEAR_LIST);
     ASSERT_TRUE(clear);
@@ -383,12 +385,17 @@ TEST_F(PlayerCommandsTest, ClearingAsksOnlyWhenTheListHasRows)
     Press(2);
     EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_EQ(lists->GetSelectedPlayList()->GetCount(), 2);
+    EXPECT_EQ(view->GetPlayerContainer()->GetPlayingIndex(), 1);
     TapRow(clear);
     ASSERT_TRUE(WaitForDialog(LMCMD_CLEAR_LIST));
     Press(1);
     EXPECT_EQ(lists->GetSelectedPlayList()->GetCount(), 0);
     EXPECT_EQ(view->GetPlayerContainer()->GetListBox()->GetCount(), 0);
     EXPECT_EQ(PlayListText(), L"\xFEFF\n@empty\n\n@full\n\n");
+    // The playing row went with the list: files added later play from the first.
+    EXPECT_EQ(view->GetPlayerContainer()->GetPlayingIndex(), -1);
+    EXPECT_EQ(GetPlayingFile(), -1);
+    EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"\nPlayingFile = -1\n")), std::string::npos);
 }
 
 TEST_F(PlayerCommandsTest, TappingAnotherPlaylistReloadsTheListAndTitleButTheSelectedOneNothing)
