@@ -6,6 +6,7 @@
 // "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -67,6 +68,20 @@ protected:
     bool WaitForIndexChange(int from)
     {
         return PumpLikeLoopUntil([&] { return C()->GetPlayingIndex() != from; }, 5000);
+    }
+
+    // One playlist "L" of files named after `titles`, each `ms` long, the page open and row `row`
+    // playing.
+    void PlayRowOf(std::initializer_list<const wchar_t*> titles, int ms, int row)
+    {
+        std::vector<KTestRecord> records;
+        for (const wchar_t* title : titles) {
+            paths.push_back(page.MakeWav((std::wstring(title) + L".wav").c_str(), ms));
+            records.push_back(KTestRecord{paths.back(), ms, title, L"", L""});
+        }
+        ASSERT_TRUE(page.Open({{L"L", records}}));
+        page.DoublePressRow(row);
+        ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
     }
 
     // A sixth of the width to the left opens the delete area; a tap there removes the row.
@@ -383,14 +398,7 @@ TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayKeepsItPlayingAndSavesThePl
 
 TEST_F(CPlayerContainerTest, SwipingARowAboveThePlayingOneMovesThePlayingIndexUp)
 {
-    std::vector<KTestRecord> records;
-    for (const wchar_t* title : {L"a", L"b", L"c"}) {
-        paths.push_back(page.MakeWav((std::wstring(title) + L".wav").c_str(), 10000));
-        records.push_back(KTestRecord{paths.back(), 10000, title, L"", L""});
-    }
-    ASSERT_TRUE(page.Open({{L"L", records}}));
-    page.DoublePressRow(2);
-    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    ASSERT_NO_FATAL_FAILURE(PlayRowOf({L"a", L"b", L"c"}, 10000, 2));
     SwipeAway(0);
     EXPECT_EQ(C()->GetPlayingIndex(), 1);
     EXPECT_TRUE(List()->GetItem(1)->flags & LMROW_PLAYING);
@@ -513,14 +521,7 @@ TEST_F(CPlayerContainerTest, SortingGivesExactlyTheSelectionSortOrderAndRewrites
 TEST_F(CPlayerContainerTest, SortingTheListThatPlaysMovesThePlayingIndexWithTheFile)
 {
     // Titles b, c, a: row 0 plays, and sorting by file name puts it in row 1.
-    std::vector<KTestRecord> records;
-    for (const wchar_t* title : {L"b", L"c", L"a"}) {
-        paths.push_back(page.MakeWav((std::wstring(title) + L".wav").c_str(), 20000));
-        records.push_back(KTestRecord{paths.back(), 20000, title, L"", L""});
-    }
-    ASSERT_TRUE(page.Open({{L"L", records}}));
-    page.DoublePressRow(0);
-    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    ASSERT_NO_FATAL_FAILURE(PlayRowOf({L"b", L"c", L"a"}, 20000, 0));
     C()->SortPlayList(0, 0);
     EXPECT_EQ(C()->GetPlayingIndex(), 1);
     EXPECT_TRUE(List()->GetItem(1)->flags & LMROW_PLAYING);
