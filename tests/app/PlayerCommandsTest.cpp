@@ -196,6 +196,14 @@ protected:
         Settle();
     }
 
+    // The delete button, then "删除" in its confirmation.
+    void DeleteSelectedPlayList()
+    {
+        TapToolButton(2);
+        ASSERT_TRUE(WaitForDialog(LMID_DELETE_LIST));
+        Press(1);
+    }
+
     std::wstring Title() const { return view->GetTitle()->GetText(); }
 
     CPlayerView* view = nullptr;       // counted by the page registry
@@ -321,9 +329,7 @@ TEST_F(PlayerCommandsTest, DeletingTheLastPlaylistOnlyAlertsAndAnotherIsConfirme
     EXPECT_EQ(ButtonTexts(), (std::vector<std::wstring>{L"删除", L"取消"}));
     Press(2);
     EXPECT_EQ(lists->GetPlayListCount(), 2);
-    TapToolButton(2);
-    ASSERT_TRUE(WaitForDialog(LMID_DELETE_LIST));
-    Press(1);
+    ASSERT_NO_FATAL_FAILURE(DeleteSelectedPlayList());
     EXPECT_EQ(CurrentDialog(), nullptr);
     EXPECT_EQ(PlayListText(), L"\xFEFF\n@second\n\n");
     EXPECT_STREQ(lists->GetSelectedPlayList()->GetName(), L"second");
@@ -343,9 +349,7 @@ TEST_F(PlayerCommandsTest, DeletingPlaylistsKeepsTheStoredPlayingListOnTheSameLi
 
     // Deleting A, before C, moves C to position 1; the stored position follows.
     ASSERT_STREQ(lists->GetSelectedPlayList()->GetName(), L"A");
-    TapToolButton(2);
-    ASSERT_TRUE(WaitForDialog(LMID_DELETE_LIST));
-    Press(1);
+    ASSERT_NO_FATAL_FAILURE(DeleteSelectedPlayList());
     EXPECT_EQ(lists->GetPlayListCount(), 2);
     EXPECT_EQ(container->GetPlayingList(), c);
     EXPECT_EQ(GetPlayingList(), 1);
@@ -354,9 +358,7 @@ TEST_F(PlayerCommandsTest, DeletingPlaylistsKeepsTheStoredPlayingListOnTheSameLi
     // Deleting C itself forgets it: no later list can be taken for it.
     TapRow(lists->GetNextSibling(lists->GetFirstChild(lists->GetListGroup())));
     ASSERT_STREQ(lists->GetSelectedPlayList()->GetName(), L"C");
-    TapToolButton(2);
-    ASSERT_TRUE(WaitForDialog(LMID_DELETE_LIST));
-    Press(1);
+    ASSERT_NO_FATAL_FAILURE(DeleteSelectedPlayList());
     EXPECT_EQ(lists->GetPlayListCount(), 1);
     EXPECT_EQ(container->GetPlayingList(), nullptr);
     EXPECT_EQ(container->GetPlayingIndex(), -1);
