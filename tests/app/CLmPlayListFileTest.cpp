@@ -8,6 +8,7 @@
 
 #include "KFileFixtures.h"
 #include "KTestSupport.h"
+#include "PlayerTestSupport.h"
 #include "app/CLmPathIndex.h"
 #include "app/CLmPlayListCtrl.h"
 #include "app/CLmPlayListFile.h"
@@ -64,18 +65,6 @@ protected:
     std::wstring dir, file, settings;
 };
 
-CLmMediaInfo* Record(const wchar_t* path, int duration, const wchar_t* title, const wchar_t* album,
-                     const wchar_t* artist)
-{
-    CLmMediaInfo* info = NewMediaInfo();
-    info->SetPath(path);
-    info->SetDuration(duration);
-    info->SetTitle(title);
-    info->SetAlbum(album);
-    info->SetArtist(artist);
-    return info;
-}
-
 } // namespace
 
 TEST_F(CLmPlayListFileTest, WritesOneListWithOneRecordByteForByte)
@@ -84,7 +73,7 @@ TEST_F(CLmPlayListFileTest, WritesOneListWithOneRecordByteForByte)
     LoadWith(lists, L"\n@A\n\n");
     CLmPlayList* a = lists.PlayListAt(0);
     ASSERT_TRUE(a);
-    ASSERT_EQ(a->Add(Record(L"C:\\m.mp3", 61000, L"", L"", L"")), 1);
+    ASSERT_EQ(a->Add(NewRecord(L"C:\\m.mp3", 61000, L"", L"", L"")), 1);
     ASSERT_EQ(lists.SavePlayLists(), 1);
     std::string expected = Utf16FileBytes(L"\n@A\n#C:\\m.mp3" + SEP + L"61000" + SEP + SEP + SEP
                                           + SEP + L"\n\n");
@@ -97,11 +86,11 @@ TEST_F(CLmPlayListFileTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
         CLmPlayListCtrl lists(file.c_str());
         LoadWith(lists, L"\n@我的\t列表 @#\n\n");
         CLmPlayList* first = lists.PlayListAt(0);
-        first->Add(Record(L"D:\\音乐\\歌 #1.mp3", -1, L"标题\t@", L"专辑#", L"歌手 @x"));
-        first->Add(Record(L"C:\\a.wav", 0, L"a", L"", L""));
+        first->Add(NewRecord(L"D:\\音乐\\歌 #1.mp3", -1, L"标题\t@", L"专辑#", L"歌手 @x"));
+        first->Add(NewRecord(L"C:\\a.wav", 0, L"a", L"", L""));
         lists.AddPlayList(L"空");
         CLmPlayList* third = lists.AddPlayList(L"Third");
-        third->Add(Record(L"C:\\b.mp3", 123456, L"b", L"B", L"BB"));
+        third->Add(NewRecord(L"C:\\b.mp3", 123456, L"b", L"B", L"BB"));
         ASSERT_EQ(lists.SavePlayLists(), 1);
     }
     CLmPlayListCtrl loaded(file.c_str());
@@ -236,10 +225,10 @@ TEST_F(CLmPlayListFileTest, RecordsAreReleasedByTheLastHolder)
 
 TEST_F(CLmPlayListFileTest, SortOrdersPutEmptyTagsFirstAndFallBackToTheNextKey)
 {
-    CLmMediaInfo* a = Record(L"p", 0, L"b", L"", L"");
-    CLmMediaInfo* b = Record(L"p", 0, L"a", L"X", L"");
-    CLmMediaInfo* c = Record(L"p", 0, L"c", L"", L"Zed");
-    CLmMediaInfo* d = Record(L"p", 0, L"A", L"x", L"zed");
+    CLmMediaInfo* a = NewRecord(L"p", 0, L"b", L"", L"");
+    CLmMediaInfo* b = NewRecord(L"p", 0, L"a", L"X", L"");
+    CLmMediaInfo* c = NewRecord(L"p", 0, L"c", L"", L"Zed");
+    CLmMediaInfo* d = NewRecord(L"p", 0, L"A", L"x", L"zed");
     EXPECT_LT(CompareByArtist(a, c), 0) << "empty artist first";
     EXPECT_LT(CompareByArtist(a, b), 0) << "same artist: empty album first";
     EXPECT_GT(CompareByArtist(b, a), 0);
@@ -309,7 +298,7 @@ TEST_F(CLmPlayListFileTest, AFailedSaveLeavesThePreviousFileIntact)
 {
     CLmPlayListCtrl lists(file.c_str());
     LoadWith(lists, L"\n@keep\n\n");
-    lists.PlayListAt(0)->Add(Record(L"C:\\k.mp3", 1, L"k", L"", L""));
+    lists.PlayListAt(0)->Add(NewRecord(L"C:\\k.mp3", 1, L"k", L"", L""));
     ASSERT_EQ(lists.SavePlayLists(), 1);
     std::string before = ReadFileBytes(file);
     // The temporary file beside the target cannot be created: a folder stands in its place.

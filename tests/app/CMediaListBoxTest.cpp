@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "KTestSupport.h"
+#include "PlayerTestSupport.h"
 #include "app/CMediaListBox.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKDrawable.h"
@@ -34,18 +35,6 @@ public:
     std::vector<std::wstring> texts;
     std::vector<unsigned int> states;
 };
-
-CLmMediaInfo* Record(const wchar_t* path, int duration, const wchar_t* title,
-                     const wchar_t* album, const wchar_t* artist)
-{
-    CLmMediaInfo* info = NewMediaInfo();
-    info->SetPath(path);
-    info->SetDuration(duration);
-    info->SetTitle(title);
-    info->SetAlbum(album);
-    info->SetArtist(artist);
-    return info;
-}
 
 // A media list of 320 x 300 under the frame window with recording text drawables.
 class CMediaListBoxTest : public ::testing::Test
@@ -129,10 +118,10 @@ TEST(CMediaListBoxTime, FormatsMinutesAndSecondsOrThePlaceholders)
 
 TEST_F(CMediaListBoxTest, RowsPaintTimeTitleAndSecondLineByTheirDuration)
 {
-    Add(Record(L"C:\\a.mp3", 0, L"Fresh", L"", L""));
-    Add(Record(L"C:\\b.mp3", -1, L"Broken", L"Album B", L"Artist B"));
-    Add(Record(L"C:\\c.mp3", 61000, L"Tagless", L"", L""));
-    Add(Record(L"C:\\d.mp3", 185000, L"Song", L"Album D", L"Artist D"));
+    Add(NewRecord(L"C:\\a.mp3", 0, L"Fresh", L"", L""));
+    Add(NewRecord(L"C:\\b.mp3", -1, L"Broken", L"Album B", L"Artist B"));
+    Add(NewRecord(L"C:\\c.mp3", 61000, L"Tagless", L"", L""));
+    Add(NewRecord(L"C:\\d.mp3", 185000, L"Song", L"Album D", L"Artist D"));
     Paint();
 
     EXPECT_EQ(time->texts, (std::vector<std::wstring>{L"-:--", L"?:??", L"1:01", L"3:05"}));
@@ -153,7 +142,7 @@ TEST_F(CMediaListBoxTest, RowsPaintTimeTitleAndSecondLineByTheirDuration)
 TEST_F(CMediaListBoxTest, ThePlayingRowIsMarkedAloneAndPaintedWithTheAccentLook)
 {
     for (int i = 0; i < 12; i++)
-        Add(Record((L"C:\\" + std::to_wstring(i) + L".mp3").c_str(), 1000, L"T", L"A", L"R"));
+        Add(NewRecord((L"C:\\" + std::to_wstring(i) + L".mp3").c_str(), 1000, L"T", L"A", L"R"));
     list->SelectPlayingRow(2);
     list->SelectPlayingRow(10);
     for (int i = 0; i < list->GetCount(); i++)
@@ -179,10 +168,10 @@ TEST_F(CMediaListBoxTest, ThePlayingRowIsMarkedAloneAndPaintedWithTheAccentLook)
 
 TEST_F(CMediaListBoxTest, RowsHoldTheirRecordsAndKnowTheirPathsUnderTheFolding)
 {
-    CLmMediaInfo* info = Record(L"C:\\Music\\Song.MP3", 0, L"Song", L"", L"");
+    CLmMediaInfo* info = NewRecord(L"C:\\Music\\Song.MP3", 0, L"Song", L"", L"");
     info->AddRef();
     Add(info);
-    Add(Record(L"C:\\Music\\Other.mp3", 0, L"Other", L"", L""));
+    Add(NewRecord(L"C:\\Music\\Other.mp3", 0, L"Other", L"", L""));
     EXPECT_EQ(info->GetRefCount(), 2);
     EXPECT_EQ(list->GetRecord(0), info);
     EXPECT_EQ(list->GetItem(0)->flags & LMROW_FLAGS, LMROW_FLAGS);
@@ -201,16 +190,16 @@ TEST_F(CMediaListBoxTest, RowsHoldTheirRecordsAndKnowTheirPathsUnderTheFolding)
     EXPECT_EQ(info->GetRefCount(), 1) << "the row's reference went with it";
     EXPECT_EQ(list->ContainsPath(L"C:\\Music\\Song.MP3"), 0);
     EXPECT_EQ(list->ContainsPath(L"C:\\MUSIC\\OTHER.MP3"), 1);
-    Add(Record(L"C:\\New.mp3", 0, L"New", L"", L""));
+    Add(NewRecord(L"C:\\New.mp3", 0, L"New", L"", L""));
     EXPECT_EQ(list->ContainsPath(L"c:\\new.mp3"), 1) << "rows added later join the index";
     list->RemoveAllItems();
     EXPECT_EQ(list->ContainsPath(L"C:\\Music\\Other.mp3"), 0);
     // After RemoveAllRows the index is made again from the rows when it is next asked.
-    Add(Record(L"C:\\A.mp3", 0, L"A", L"", L""));
+    Add(NewRecord(L"C:\\A.mp3", 0, L"A", L"", L""));
     list->RemoveAllRows();
     EXPECT_EQ(list->ContainsPath(L"C:\\A.mp3"), 0);
-    Add(Record(L"C:\\B.mp3", 0, L"B", L"", L""));
-    Add(Record(L"C:\\B.mp3", 0, L"B", L"", L""));
+    Add(NewRecord(L"C:\\B.mp3", 0, L"B", L"", L""));
+    Add(NewRecord(L"C:\\B.mp3", 0, L"B", L"", L""));
     EXPECT_EQ(list->ContainsPath(L"c:\\b.MP3"), 1);
     ASSERT_TRUE(list->RemoveItem(0));
     EXPECT_EQ(list->ContainsPath(L"C:\\B.mp3"), 1) << "one row with the path is left";

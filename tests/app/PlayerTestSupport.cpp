@@ -3,6 +3,7 @@
 
 #include "KTestSupport.h"
 #include "KViewTestSupport.h"
+#include "app/CLmMediaInfo.h"
 #include "app/CLmPlayListView.h"
 #include "app/CPlayerView.h"
 #include "app/LmPageTable.h"
@@ -49,6 +50,18 @@ bool WriteSilentWav(const std::wstring& path, int ms)
     PutU32(bytes, samples);
     bytes.append(samples, WAV_SILENCE);
     return WriteFileBytes(path, bytes);
+}
+
+CLmMediaInfo* NewRecord(const wchar_t* path, int duration, const wchar_t* title,
+                        const wchar_t* album, const wchar_t* artist)
+{
+    CLmMediaInfo* info = NewMediaInfo();
+    info->SetPath(path);
+    info->SetDuration(duration);
+    info->SetTitle(title);
+    info->SetAlbum(album);
+    info->SetArtist(artist);
+    return info;
 }
 
 std::string PlayListBytes(const std::vector<KTestPlayList>& lists)

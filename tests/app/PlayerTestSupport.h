@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class CLmMediaInfo;
 class CPlayerContainer;
 class CPlayerView;
 
@@ -29,6 +30,9 @@ struct KTestPlayList
 };
 // The exact bytes the playlist writer produces for these playlists.
 std::string PlayListBytes(const std::vector<KTestPlayList>& lists);
+// A new media record (one reference, the caller's) with these fields.
+CLmMediaInfo* NewRecord(const wchar_t* path, int duration, const wchar_t* title,
+                        const wchar_t* album, const wchar_t* artist);
 
 // A player page over its own folder: "PlayList.txt" in a temporary folder, "Settings.ini" of
 // ModuleDir removed before and after, the page registered as 3000 and shown.
