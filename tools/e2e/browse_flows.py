@@ -3,8 +3,6 @@ a prepared folder of generated audio files, two files and a folder ticked, "æ‰“å
 player's rows, the drawer's new playlist, "PlayList.txt" and "Settings.ini" ("BrowsePath").
 """
 
-import os
-
 import flows
 import lumo_pages as pages
 import playlist_file
@@ -13,9 +11,7 @@ from lumo_e2e import check, flow
 
 @flow(flows.SUITE)
 def ticked_files_join_the_selected_list_and_a_ticked_folder_becomes_a_playlist(suite):
-    prefix = os.environ["WINEPREFIX"]
-    music = pages.make_music_folder(prefix)
-    try:
+    with pages.music_folder() as music:
         lumo = suite.lumo(suite.fresh_folder()).start()
         flows.wait_for_player_page(lumo)
         shot = pages.walk_to_music_folder(lumo, "e2e-browse-drives")
@@ -43,5 +39,3 @@ def ticked_files_join_the_selected_list_and_a_ticked_folder_becomes_a_playlist(s
                           lambda c: sum(c) > 600) > 20, "the drawer does not list the new playlist")
         pages.back_to_player(lumo)
         check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
-    finally:
-        pages.remove_music_folder(prefix)

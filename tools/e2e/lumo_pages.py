@@ -6,6 +6,7 @@ All places are client coordinates of the 320 x 480 frame at the shipped 160 dpi 
 0-23, title bar 24-67). Dialogs dim what lies under them, so a light page background turns grey.
 """
 
+import contextlib
 import os
 import shutil
 import time
@@ -222,21 +223,23 @@ def answer_input(lumo, text, button, erase=0, name=None):
     lumo.click(*button)
 
 
-def make_music_folder(wine_prefix):
-    """C:\\0 Lumo E2e\\ with a.mp3, b.wav, c.wav, notes.txt (not audio) and the folder Album holding
-    d.mp3 and e.wav: one-second tones. Returns its Windows path, ending in a backslash."""
-    path = os.path.join(wine_prefix, "drive_c", MUSIC_FOLDER)
+@contextlib.contextmanager
+def music_folder():
+    """For the length of a with block: C:\\0 Lumo E2e\\ in the Wine prefix, with a.mp3, b.wav, c.wav,
+    notes.txt (not audio) and the folder Album holding d.mp3 and e.wav, all one-second tones.
+    Yields its Windows path, ending in a backslash; the folder is removed at the end."""
+    path = os.path.join(os.environ["WINEPREFIX"], "drive_c", MUSIC_FOLDER)
     shutil.rmtree(path, ignore_errors=True)
-    os.makedirs(os.path.join(path, "Album"))
-    for name in ("a.mp3", "b.wav", "c.wav", os.path.join("Album", "d.mp3"), os.path.join("Album", "e.wav")):
-        player_flows.make_tone(os.path.join(path, name), 1)
-    with open(os.path.join(path, "notes.txt"), "wb") as f:
-        f.write(b"not audio\r\n")
-    return "C:\\%s\\" % MUSIC_FOLDER
-
-
-def remove_music_folder(wine_prefix):
-    shutil.rmtree(os.path.join(wine_prefix, "drive_c", MUSIC_FOLDER), ignore_errors=True)
+    try:
+        os.makedirs(os.path.join(path, "Album"))
+        for name in ("a.mp3", "b.wav", "c.wav", os.path.join("Album", "d.mp3"),
+                     os.path.join("Album", "e.wav")):
+            player_flows.make_tone(os.path.join(path, name), 1)
+        with open(os.path.join(path, "notes.txt"), "wb") as f:
+            f.write(b"not audio\r\n")
+        yield "C:\\%s\\" % MUSIC_FOLDER
+    finally:
+        shutil.rmtree(path, ignore_errors=True)
 
 
 def browse_row_y(shot, index):

@@ -4,8 +4,6 @@ read, each page left by the Escape key and by the title's back button, and the p
 ending the program with exit code 0.
 """
 
-import os
-
 import flows
 import lumo_pages as pages
 from lumo_e2e import check, flow
@@ -21,9 +19,7 @@ def filter_text_width(shot):
 
 @flow(flows.SUITE)
 def the_filter_edited_on_the_settings_page_leaves_only_mp3_files_on_the_browse_page(suite):
-    prefix = os.environ["WINEPREFIX"]
-    pages.make_music_folder(prefix)
-    try:
+    with pages.music_folder():
         lumo = suite.lumo(suite.fresh_folder()).start()
         flows.wait_for_player_page(lumo)
         # The folder is read once through the shipped filter: "..", Album, a.mp3 and the wave files.
@@ -65,8 +61,6 @@ def the_filter_edited_on_the_settings_page_leaves_only_mp3_files_on_the_browse_p
               "leaving the browse page without \"打开\" wrote PlayList.txt")
         check(lumo.read("Settings.ini") == pages.settings_file(BrowseExtFilter="*.mp3;"),
               "leaving the pages changed Settings.ini: %r" % lumo.read("Settings.ini"))
-    finally:
-        pages.remove_music_folder(prefix)
 
 
 @flow(flows.SUITE)

@@ -3,8 +3,6 @@ playlist added from a folder and selected, a file played, the loop type, the bro
 filter), ends with the back key, and a second run finds all of it as it was.
 """
 
-import os
-
 import flows
 import lumo_pages as pages
 import player_flows
@@ -23,9 +21,7 @@ def what_the_player_shows(shot):
 
 @flow(flows.SUITE)
 def quit_and_restart_finds_the_lists_the_playing_file_the_loop_type_and_the_browse_settings(suite):
-    prefix = os.environ["WINEPREFIX"]
-    music = pages.make_music_folder(prefix)
-    try:
+    with pages.music_folder() as music:
         lumo = suite.lumo(suite.fresh_folder()).start()
         flows.wait_for_player_page(lumo)
         # A folder becomes the playlist "Album" beside the default list, which gets a.mp3 and c.wav.
@@ -96,5 +92,3 @@ def quit_and_restart_finds_the_lists_the_playing_file_the_loop_type_and_the_brow
               % lumo.read("Settings.ini"))
         check(playlist_file.names_and_paths(lumo.read("PlayList.txt")) == lists,
               "the second run lost playlists: %r" % lumo.read("PlayList.txt"))
-    finally:
-        pages.remove_music_folder(prefix)
