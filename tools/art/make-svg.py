@@ -3,9 +3,10 @@
 
 The pictures, their cells and their files are listed in tools/art/manifest.md; this program draws
 each cell in design pixels (the plain file's pixels, density 2) and writes one SVG per file, already
-at that file's pixel size, into tools/art/svg/. Straight edges are placed per file so that they fall
+at that file's pixel size, into the folder given as its argument (tools/make-art.sh passes a scratch
+folder: the drawing code here is the one source of the art, the SVGs are only a step). Straight edges are placed per file so that they fall
 on whole pixels at 1x, 1.5x and 2x alike; curves are left to the renderer's anti-aliasing.
-tools/make-art.sh runs it and renders the SVGs; run alone: python3 -B tools/art/make-svg.py
+tools/make-art.sh runs it and renders the SVGs; run alone: python3 -B tools/art/make-svg.py OUT_DIR
 
 Index:
   1. Palette and the pen (SVG elements in design pixels, snapped per scale)
@@ -15,12 +16,12 @@ Index:
   5. Writing the files
 """
 import math
+import pathlib
 import re
 import sys
 
 from manifest import ART_DIR, SCALES, read_manifest, variant_name
 
-SVG_DIR = ART_DIR / "svg"
 
 
 # --- 1. Palette and the pen --------------------------------------------------------------------
@@ -887,17 +888,20 @@ def render(row, scale):
 
 
 def main():
-    SVG_DIR.mkdir(parents=True, exist_ok=True)
+    if len(sys.argv) != 2:
+        sys.exit("usage: make-svg.py OUT_DIR")
+    svg_dir = pathlib.Path(sys.argv[1])
+    svg_dir.mkdir(parents=True, exist_ok=True)
     written = []
     for row in read_manifest():
         if row["name"] not in CELLS:
             sys.exit("make-svg: the manifest lists %s, which nothing draws" % row["name"])
         for suffix in row["files"]:
-            target = SVG_DIR / (variant_name(row["name"], suffix)[:-4] + ".svg")
+            target = svg_dir / (variant_name(row["name"], suffix)[:-4] + ".svg")
             target.parent.mkdir(parents=True, exist_ok=True)
             target.write_text(render(row, SCALES[suffix]), encoding="utf-8")
             written.append(target)
-    stale = set(SVG_DIR.rglob("*.svg")) - set(written)
+    stale = set(svg_dir.rglob("*.svg")) - set(written)
     for path in stale:
         path.unlink()
 
