@@ -1,8 +1,9 @@
 // CPlayerContainer: the player page's children and layout, list playback over the media player,
-// the list operations of the browse page and the playlist panel, and the duration probe.
+// the list operations of the browse page and the playlist panel, and the probe of tags and
+// durations.
 //
 // Index: construction - children and layout - notifications and commands - media observer - list
-// operations - playback - duration probe.
+// operations - playback - probe of tags and durations.
 #include "app/CPlayerContainer.h"
 
 #include "app/CBrowseView.h"
@@ -704,7 +705,7 @@ void CPlayerContainer::EndInterruption()
     pausedByInterruption = false;
 }
 
-// ---- Duration probe -----------------------------------------------------------------------------
+// ---- Probe of tags and durations -------------------------------------------------------------------------
 
 void CPlayerContainer::PostProbe(int continuation, int delayMs)
 {
@@ -723,32 +724,76 @@ void CPlayerContainer::ProbeCall(INT_PTR container, INT_PTR continuation, INT_PT
     self->ProbeStep((int)continuation);
 }
 
+bool CPlayerContainer::NeedsProbe(const CLmMediaInfo* info)
+{
+    if (info->GetDuration() == KMEDIA_DURATION_UNMEASURED)
+        return true;
+    if (info->GetDuration() < 0 || info->AreTagsRead() || info->GetArtist().GetLength()
+        || info->GetAlbum().GetLength())
+        return false;
+    wchar_t baseName[KMAX_PATH];
+    return CKFile::GetBaseName(info->GetPath(), baseName, KMAX_PATH) >= 0
+           && info->GetTitle().Compare(baseName) == 0;
+}
+
+bool CPlayerContainer::ProbeRow(CLmMediaInfo* info, bool* usedGraph)
+{
+    *usedGraph = false;
+    info->SetTagsRead();
+    const int measured = info->GetDuration();
+    const KStringW title = info->GetTitle();
+    const KStringW artist = info->GetArtist();
+    const KStringW album = info->GetAlbum();
+    info->SetDuration(KMEDIA_DURATION_UNKNOWN);
+    const wchar_t* path = info->GetPath();
+    // A relative path names a loose file the media graph finds under AppRes; only the graph
+    // measures it.
+    const bool fullPath = path[0] && path[1] == L':';
+    const int read = fullPath ? tagReader.Read(path, info) : KTAG_UNREAD;
+    if (measured > 0) {
+        info->SetDuration(measured);   // a length measured before stays
+    } else if (read != KTAG_NOT_AUDIO && info->GetDuration() == KMEDIA_DURATION_UNKNOWN) {
+        *usedGraph = true;
+        // A file the service opens but cannot time would read 0 and be probed for ever: it stays
+        // unknown instead.
+        if (player->ProbeDuration(path, info)
+            && info->GetDuration() == KMEDIA_DURATION_UNMEASURED)
+            info->SetDuration(KMEDIA_DURATION_UNKNOWN);
+    }
+    if (!info->GetTitle().GetLength()) {
+        wchar_t baseName[KMAX_PATH];
+        if (CKFile::GetBaseName(path, baseName, KMAX_PATH) >= 0)
+            info->SetTitle(baseName);
+    }
+    return measured <= 0 || title.Compare(info->GetTitle()) != 0
+           || artist.Compare(info->GetArtist()) != 0 || album.Compare(info->GetAlbum()) != 0;
+}
+
 void CPlayerContainer::ProbeStep(int continuation)
 {
     if (!GetHwnd() || !player)
         return;
+    const DWORD start = GetTickCount();
     const int count = listBox.GetCount();
     int index = 0;
-    while (index < count
-           && listBox.GetRecord(index)->GetDuration() != KMEDIA_DURATION_UNMEASURED)
-        index++;
-    if (index == count) {
-        if (continuation && playListCtrl)
-            playListCtrl->SavePlayLists();
-        return;
+    for (;;) {
+        while (index < count && !NeedsProbe(listBox.GetRecord(index)))
+            index++;
+        if (index == count) {
+            if (continuation && playListCtrl)
+                playListCtrl->SavePlayLists();
+            return;
+        }
+        CLmMediaInfo* info = listBox.GetRecord(index);
+        bool usedGraph = false;
+        if (ProbeRow(info, &usedGraph)) {
+            continuation = 1;
+            listBox.RefreshRowTexts(index);
+            if (info == playingInfo)
+                titleLabel.SetText(info->GetTitle());
+        }
+        if (usedGraph || GetTickCount() - start >= (DWORD)LMPROBE_STEP_BUDGET_MS)
+            break;
     }
-    CLmMediaInfo* info = listBox.GetRecord(index);
-    info->SetDuration(KMEDIA_DURATION_UNKNOWN);
-    // A file the service opens but cannot time would read 0 and be probed for ever: it stays
-    // unknown instead.
-    if (player->ProbeDuration(info->GetPath(), info)
-        && info->GetDuration() == KMEDIA_DURATION_UNMEASURED)
-        info->SetDuration(KMEDIA_DURATION_UNKNOWN);
-    if (!info->GetTitle().GetLength()) {
-        wchar_t title[KMAX_PATH];
-        if (CKFile::GetBaseName(info->GetPath(), title, KMAX_PATH) >= 0)
-            info->SetTitle(title);
-    }
-    listBox.RefreshRowTexts(index);
-    PostProbe(1, LMPROBE_STEP_MS);
+    PostProbe(continuation, LMPROBE_STEP_MS);
 }

@@ -1,8 +1,8 @@
 // CPlayerContainer: the player page's content: the playing list, the playing file's title, its
 // elapsed and total time with the progress slider, and the five buttons. It owns the program's
 // one media player, observes it, and plays the selected playlist by the list rules of
-// media/KPlayOrder.h; it measures the listed files' durations in the background and offers the
-// operations with which the browse page and the playlist panel change the list.
+// media/KPlayOrder.h; it reads the listed files' tags and durations in the background and offers
+// the operations with which the browse page and the playlist panel change the list.
 //
 // Ownership: the ten children are members (uncounted windows); the media player is owned (created
 // at OnCreate, destroyed at OnDestroy); the playlist control is counted (the panel creates it);
@@ -15,6 +15,7 @@
 #include "controls/CKLabel.h"
 #include "controls/CKSlider.h"
 #include "media/CKMediaObserver.h"
+#include "media/CKTagReader.h"
 #include "ui/CKContainer.h"
 
 class CKMediaPlayer;
@@ -48,6 +49,9 @@ constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以
 // Delays of the duration probe, in milliseconds.
 constexpr int LMPROBE_AFTER_RELOAD_MS = 100;
 constexpr int LMPROBE_STEP_MS = 10;
+// A probe step reads files by their tags until it has taken this long (the window handles input
+// between steps); a file that needs a media graph is the last one of its step.
+constexpr int LMPROBE_STEP_BUDGET_MS = 20;
 
 class CPlayerContainer : public CKContainer, public CKMediaObserver
 {
@@ -188,8 +192,17 @@ private:
     void SeekToSecond(int second);
     // Posts a probe step `delayMs` later unless one is waiting already.
     void PostProbe(int continuation, int delayMs);
-    // Measures the first unmeasured row; posts the next step, or saves after the last one.
+    // Reads rows that need it (NeedsProbe), first to last, for up to LMPROBE_STEP_BUDGET_MS; posts
+    // the next step, or, after the last row, saves the playlists when a step changed a record.
     void ProbeStep(int continuation);
+    // A row needs the probe when it was never measured, or when it was measured before tags were
+    // read (length known, no artist or album, the title still the file's base name) and its tags
+    // have not been read in this run.
+    static bool NeedsProbe(const CLmMediaInfo* info);
+    // Reads one row's tags and length; a length the tags do not give is measured with a media
+    // graph unless the file is no audio. Returns whether the record changed; `usedGraph` tells
+    // whether a graph was built.
+    bool ProbeRow(CLmMediaInfo* info, bool* usedGraph);
     static void ProbeCall(INT_PTR container, INT_PTR continuation, INT_PTR unused);
     // 1 when `container` still exists (a posted probe may outlive it).
     static int IsAlive(const CPlayerContainer* container);
@@ -214,6 +227,7 @@ private:
     RECT progressRect = {0, 0, 0, 0};
     RECT listRect = {0, 0, 0, 0};
     CKMediaPlayer* player = nullptr;           // owned: exists between OnCreate and OnDestroy
+    CKTagReader tagReader;                     // the probe's reader of tags and lengths
     CLmMediaInfo* playingInfo = nullptr;       // counted: the playing file's record
     CLmPlayList* playingList = nullptr;        // borrowed: compared by identity only
     int playingIndex = -1;

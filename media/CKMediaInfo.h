@@ -27,8 +27,14 @@ public:
     const KStringW& GetArtist() const { return artist; }
     int SetArtist(const wchar_t* text, int count = -1) { return artist.Assign(text, count); }
 
+    // Whether this run has asked the file for its tags already (a record measured before tags were
+    // read looks just like one whose file has none; this is not stored in any file).
+    bool AreTagsRead() const { return tagsRead; }
+    void SetTagsRead() { tagsRead = true; }
+
 private:
     int duration = KMEDIA_DURATION_UNMEASURED;
+    bool tagsRead = false;
     KStringW title;
     KStringW album;
     KStringW artist;

@@ -8,6 +8,7 @@
 #include "foundation/KResource.h"
 #include "media/CKMediaInfo.h"
 #include "media/CKMediaObserver.h"
+#include "media/CKTagReader.h"
 #include "ui/CKWindow.h"
 
 // Last: it brings windowsx.h, whose macros (GetFirstChild, GetNextSibling, ...) would rename
@@ -158,15 +159,17 @@ int CKMediaPlayer::Open(const wchar_t* path)
 {
     if (!graph || state != KMEDIA_CLOSED || !path)
         return 0;
-    if (!BuildGraph(*graph)) {
-        Close();
-        return 0;
-    }
     wchar_t fullPath[KMAX_PATH];
     const wchar_t* file = path;
     if (IsRelativePath(path)) {
         MakeModulePath(fullPath, path);
         file = fullPath;
+    }
+    // A file without an audio signature is refused before any graph: the service would spend up
+    // to a second (and for a large file many) trying every splitter on it.
+    if (!CKTagReader::IsAudioFile(file) || !BuildGraph(*graph)) {
+        Close();
+        return 0;
     }
     RegisterNotifyClass(NotifyWndProc);
     // A message-only window: it only receives the graph's posted events, needs no display and

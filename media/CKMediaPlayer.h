@@ -77,8 +77,9 @@ public:
     // Closes the file and frees the graph record.
     virtual void Destroy();
     // Builds a graph for the file; a path whose second character is not ':' is taken relative to
-    // ModuleDir. 1 on success (state open); 0 when not closed or the file cannot be played, and
-    // then the player is closed.
+    // ModuleDir. 1 on success (state open); 0 when not closed, when the file has no audio
+    // signature (CKTagReader::IsAudioFile: refused without a graph) or cannot be played, and then
+    // the player is closed.
     virtual int Open(const wchar_t* path);
     // Stops, releases the graph and destroys the notify window; the state becomes closed.
     virtual void Close();

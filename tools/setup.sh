@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a fresh Debian 12 machine and a build folder for Lumo: installs the missing packages,
-# generates the locales Wine needs to report zh-CN, and creates the private Wine prefix.
+# generates the locales Wine needs to report zh-CN, builds TagLib from Debian's source package
+# (tools/build-taglib.sh, once per build folder) and creates the private Wine prefix.
 # Usage: tools/setup.sh BUILD_DIR [--sound-null]   (--sound-null: ALSA null device in the Wine HOME)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,7 +11,8 @@ mkdir -p "$build"
 packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
           wine wine64 xvfb xauth x11-utils xdotool xclip imagemagick
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav
-          fonts-wqy-microhei locales sox libsox-fmt-mp3 lame python3 zip)
+          fonts-wqy-microhei locales sox libsox-fmt-mp3 lame ffmpeg python3 zip
+          dpkg-dev libz-mingw-w64-dev libutfcpp-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -30,6 +32,8 @@ for loc in zh_CN zh_TW en_US; do
   [ -d "$locales/$loc.UTF-8" ] || localedef -i "$loc" -f UTF-8 "$locales/$loc.UTF-8" >/dev/null 2>&1 || true
   [ -d "$locales/$loc.UTF-8" ] || { echo "setup: cannot generate locale $loc" >&2; exit 1; }
 done
+
+"$here/build-taglib.sh" "$build"
 
 . "$here/lumo-env.sh" "$build"
 
