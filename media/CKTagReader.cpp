@@ -156,17 +156,27 @@ int ReadFile(TagLib::IOStream* stream, int format, CKMediaInfo* info)
         std::unique_ptr<TagLib::File> file(OpenFormat(stream, format));
         if (!file || !file->isValid())
             return KTAG_UNREAD;
-        if (const TagLib::Tag* tag = file->tag()) {
-            const std::wstring title = Trimmed(tag->title());
-            const std::wstring artist = Trimmed(tag->artist());
-            const std::wstring album = Trimmed(tag->album());
-            if (!title.empty())
-                info->SetTitle(title.c_str());
-            if (!artist.empty())
-                info->SetArtist(artist.c_str());
-            if (!album.empty())
-                info->SetAlbum(album.c_str());
+        // A WAV file's tag() is its ID3v2 tag alone; its RIFF INFO comes second.
+        const TagLib::RIFF::WAV::File* wav = format == KAUDIO_WAV
+            ? static_cast<const TagLib::RIFF::WAV::File*>(file.get()) : nullptr;
+        const TagLib::Tag* const tags[] = {file->tag(), wav ? wav->InfoTag() : nullptr};
+        std::wstring title, artist, album;
+        for (const TagLib::Tag* tag : tags) {
+            if (!tag)
+                continue;
+            if (title.empty())
+                title = Trimmed(tag->title());
+            if (artist.empty())
+                artist = Trimmed(tag->artist());
+            if (album.empty())
+                album = Trimmed(tag->album());
         }
+        if (!title.empty())
+            info->SetTitle(title.c_str());
+        if (!artist.empty())
+            info->SetArtist(artist.c_str());
+        if (!album.empty())
+            info->SetAlbum(album.c_str());
         const TagLib::AudioProperties* audio = file->audioProperties();
         if (audio && audio->lengthInMilliseconds() > 0)
             info->SetDuration(audio->lengthInMilliseconds());

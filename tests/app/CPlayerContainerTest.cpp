@@ -1,8 +1,9 @@
 // The player page on real audio files, driven through its real windows: the children and their
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
 // at the end of the list, previous and next, files that cannot be played, the empty list, the
-// swipe that removes the playing row, adding files with the duplicate test, the duration probe,
-// sorting against a plain selection sort and with a file playing, and the bytes of
+// swipe that removes the playing row, adding files with the duplicate test, the probe of tags
+// and durations (files tagged by real encoders, lists measured before tags were read), sorting
+// against a plain selection sort and with a file playing, and the bytes of
 // "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "KTestSupport.h"
 #include "KViewTestSupport.h"
 #include "PlayerTestSupport.h"
+#include "media/MediaTestFiles.h"
 #include "app/CLmPlayListCtrl.h"
 #include "app/CPlayerView.h"
 #include "app/LmSettings.h"
@@ -464,6 +466,113 @@ TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)
     EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1500, 5);
     EXPECT_STREQ(List()->GetRecord(0)->GetTitle(), L"Untitled Song");
     EXPECT_STREQ(List()->GetItem(0)->text1, L"Untitled Song");
+}
+
+TEST_F(CPlayerContainerTest, TagsOfTheFilesFillTheRowsTheArtistSortTheTitleLabelAndThePlayList)
+{
+    // Copies of fixtures tagged by real encoders, and one whose tags break the reader's bounds
+    // (so it keeps its base name and is timed by a media graph).
+    struct File
+    {
+        const wchar_t* fixture;
+        const wchar_t* name;
+        const wchar_t* title;
+        const wchar_t* artist;
+        const wchar_t* album;
+    } const files[] = {
+        {L"tags\\id3v2-utf16.mp3", L"u16.mp3", L"月亮代表我的心", L"邓丽君", L"淡淡幽情"},
+        {L"tags\\id3v23.mp3", L"v23.mp3", L"Song One", L"Artist One", L"Album One"},
+        {L"tags\\tagged.flac", L"tagged.flac", L"Flac 标题", L"Flac Artist", L"Flac Album"},
+        {L"tags\\plain.mp3", L"plain.mp3", L"plain", L"", L""},
+        {L"hostile\\nested-chapters.mp3", L"chapters.mp3", L"chapters", L"", L""},
+    };
+    KTestPlayList list{L"L", {}};
+    for (const File& f : files) {
+        const std::wstring path = page.Folder() + f.name;
+        ASSERT_TRUE(CopyFileW(MediaFixture(f.fixture).c_str(), path.c_str(), FALSE));
+        const std::wstring name = f.name;
+        list.records.push_back(Fresh(path, name.substr(0, name.rfind(L'.')).c_str()));
+    }
+    ASSERT_TRUE(page.Open({list}));
+    const int count = (int)list.records.size();
+    ASSERT_TRUE(PumpLikeLoopUntil([&] {
+        for (int i = 0; i < count; i++)
+            if (List()->GetRecord(i)->GetDuration() == 0)
+                return false;
+        return true;
+    }, 10000));
+
+    KTestPlayList saved{L"L", {}};
+    for (int i = 0; i < count; i++) {
+        const CLmMediaInfo* r = List()->GetRecord(i);
+        EXPECT_STREQ(r->GetTitle(), files[i].title) << i;
+        EXPECT_STREQ(r->GetArtist(), files[i].artist) << i;
+        EXPECT_STREQ(r->GetAlbum(), files[i].album) << i;
+        EXPECT_NEAR(r->GetDuration(), 3000, 300) << i;
+        EXPECT_STREQ(List()->GetItem(i)->text1, files[i].title) << i;
+        EXPECT_STREQ(List()->GetItem(i)->text2, files[i].album) << i;
+        saved.records.push_back(KTestRecord{list.records[i].path, r->GetDuration(), files[i].title,
+                                            files[i].album, files[i].artist});
+    }
+    EXPECT_TRUE(PumpLikeLoopUntil([&] {
+        return ReadFileBytes(page.PlayListPath()) == PlayListBytes({saved});
+    }, 3000)) << "the playlists are saved after the pass";
+
+    // By artist: no artist first (then by album, then by title), then the artists in order.
+    C()->SortPlayList(1, 0);
+    const wchar_t* const order[] = {L"chapters", L"plain", L"Song One", L"Flac 标题",
+                                    L"月亮代表我的心"};
+    for (int i = 0; i < count; i++)
+        EXPECT_STREQ(List()->GetRecord(i)->GetTitle(), order[i]) << i;
+
+    page.DoublePressRow(count - 1);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    EXPECT_EQ(Text(C()->GetTitleLabel()), L"月亮代表我的心");
+}
+
+TEST_F(CPlayerContainerTest, ListsMeasuredBeforeTagsWereReadGetTheirTagsOnceKeepingTheirLengths)
+{
+    // As such lists were saved: a length, the base name as title, no artist, no album.
+    const std::wstring tagged = page.Folder() + L"v23.mp3";
+    const std::wstring untagged = page.Folder() + L"plain.mp3";
+    const std::wstring named = page.Folder() + L"named.mp3";
+    for (const std::wstring& path : {tagged, named})
+        ASSERT_TRUE(CopyFileW(MediaFixture(L"tags\\id3v23.mp3").c_str(), path.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(MediaFixture(L"tags\\plain.mp3").c_str(), untagged.c_str(), FALSE));
+    const KTestRecord plainRecord{untagged, 1234, L"plain", L"", L""};
+    // A record the user's list already names otherwise is left alone.
+    const KTestRecord namedRecord{named, 1234, L"Mine", L"", L"Me"};
+    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{tagged, 1234, L"v23", L"", L""}, plainRecord,
+                                   namedRecord}}}));
+    const std::string expected = PlayListBytes(
+        {{L"L", {KTestRecord{tagged, 1234, L"Song One", L"Album One", L"Artist One"}, plainRecord,
+                 namedRecord}}});
+    EXPECT_TRUE(PumpLikeLoopUntil([&] { return ReadFileBytes(page.PlayListPath()) == expected; },
+                                  5000));
+    EXPECT_TRUE(List()->GetRecord(1)->AreTagsRead());
+    EXPECT_FALSE(List()->GetRecord(2)->AreTagsRead());
+}
+
+TEST_F(CPlayerContainerTest, APassThatFindsNoNewTagsLeavesThePlayListFileUntouched)
+{
+    const std::wstring untagged = page.Folder() + L"plain.mp3";
+    ASSERT_TRUE(CopyFileW(MediaFixture(L"tags\\plain.mp3").c_str(), untagged.c_str(), FALSE));
+    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{untagged, 1234, L"plain", L"", L""}}}}));
+    // Dated long ago before the pass begins; a rewrite would date it now.
+    HANDLE file = CreateFileW(page.PlayListPath().c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const SYSTEMTIME longAgo = {2001, 1, 1, 1, 0, 0, 0, 0};
+    FILETIME old;
+    ASSERT_TRUE(SystemTimeToFileTime(&longAgo, &old));
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
+    CloseHandle(file);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->AreTagsRead(); }, 5000));
+    PumpMessagesFor(300);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExW(page.PlayListPath().c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.ftLastWriteTime.dwHighDateTime, old.dwHighDateTime);
+    EXPECT_EQ(List()->GetRecord(0)->GetDuration(), 1234);
 }
 
 TEST_F(CPlayerContainerTest, SortingGivesExactlyTheSelectionSortOrderAndRewritesThePlaylist)

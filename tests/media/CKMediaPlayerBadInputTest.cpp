@@ -1,5 +1,5 @@
-// CKMediaPlayer given files it cannot play: Open fails quickly, leaves the player closed and
-// reusable, and leaks neither handles nor windows; unusual but valid paths still play.
+// CKMediaPlayer given files it cannot play: Open fails quickly (a file without an audio signature
+// before any media graph is built), leaves the player closed and reusable, and leaks neither handles nor windows; unusual but valid paths still play.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <dshow.h>
@@ -90,6 +90,16 @@ TEST(CKMediaPlayer, OpenRefusesMissingEmptyTextAndTruncatedFilesQuickly)
     std::string head = ReadTestFileHead(MediaFixture(L"tone.mp3"), 40);
     ASSERT_EQ(40u, head.size());
     ASSERT_TRUE(WriteTestFile(truncated, head.data(), (DWORD)head.size()));
+    // A gigabyte of zeros named .mp3 (sparse: it costs no disk), which the media graph service
+    // would read for many seconds before giving up.
+    const std::wstring zeros = dir + L"zeros.mp3";
+    HANDLE big = CreateFileW(zeros.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(big, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER gigabyte;
+    gigabyte.QuadPart = 1LL << 30;
+    EXPECT_TRUE(SetFilePointerEx(big, gigabyte, nullptr, FILE_BEGIN) && SetEndOfFile(big));
+    CloseHandle(big);
 
     CKMediaPlayer player;
     ASSERT_EQ(1, player.Create(nullptr, 0));
@@ -103,6 +113,7 @@ TEST(CKMediaPlayer, OpenRefusesMissingEmptyTextAndTruncatedFilesQuickly)
         {"empty file", empty},
         {"text named .mp3", text},
         {"truncated MP3", truncated},
+        {"gigabyte of zeros named .mp3", zeros},
         {"missing Chinese path with spaces", dir + L"音乐 文件夹\\不存在 的歌.mp3"},
         {"missing relative path", MEDIA_FIXTURE_DIR L"no such file.wav"},
         {"empty path", L""},
