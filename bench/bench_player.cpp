@@ -10,13 +10,10 @@
 
 #include "KBench.h"
 #include "KBenchListBox.h"
+#include "KBenchPlayerPage.h"
 #include "app/CLmPlayListCtrl.h"
 #include "app/CPlayerView.h"
-#include "app/LmPageTable.h"
-#include "app/LmSettings.h"
 #include "foundation/KPaths.h"
-#include "ui/CKApplication.h"
-#include "ui/KViewStack.h"
 
 namespace {
 
@@ -27,13 +24,6 @@ constexpr int ADDED_FILES = 10000;
 const wchar_t* const ARTISTS[] = {L"周杰伦", L"The Beatles", L"王菲", L"Miles Davis", L"",
                                   L"Radiohead", L"邓丽君", L"björk"};
 const wchar_t* const ALBUMS[] = {L"Live", L"", L"精选 Best", L"Gold", L"live"};
-
-// The application object the frame window belongs to.
-class CBenchApp : public CKApplication
-{
-public:
-    CBenchApp() : CKApplication(GetModuleHandleW(nullptr), L"") {}
-};
 
 // One record line: measured, tagged, with titles that repeat (many equal keys for the sorts).
 void AppendRecord(std::wstring& text, const wchar_t* folder, int i)
@@ -64,32 +54,6 @@ bool WritePlayList(const wchar_t* path)
     const BOOL ok = WriteFile(file, text.data(), bytes, &written, nullptr);
     CloseHandle(file);
     return ok && written == bytes;
-}
-
-int PageLookup(int viewId, KPageEntry* entry)
-{
-    const KPageRow* row = FindPageRow(viewId);
-    if (!row)
-        return 0;
-    *entry = KPageEntry{row->flags, row->leftTextId, row->leftStyle, row->rightTextId,
-                        row->rightStyle};
-    return 1;
-}
-
-// Creates, registers and shows the player page over `path`, painted once.
-CPlayerView* StartPage(const wchar_t* path)
-{
-    CPlayerView* view = new CPlayerView();
-    view->EnableRefCount();
-    view->SetPlayListPath(path);
-    view->Initialize(KVF_DRAWER);
-    view->InitView(KVF_DRAWER, IDS_PAGE_PLAYER);
-    AddPage(view);
-    if (!ShowView(view))
-        return nullptr;
-    UpdateWindow(view->GetHwnd());
-    RedrawWindow(view->GetHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return view;
 }
 
 void SelectList(CPlayerContainer* container, int index)
@@ -168,10 +132,7 @@ void BenchSorting(CPlayerContainer* container)
 int main()
 {
     KBenchLibrary library;
-    CBenchApp app;
-    app.InitInstance();
-    SetPageLookup(PageLookup);
-    LoadSettings();
+    KBenchPlayerApp app;
     wchar_t path[KMAX_PATH];
     MakeModulePath(path, L"bench-player-PlayList.txt");
     if (!WritePlayList(path)) {
@@ -181,7 +142,7 @@ int main()
 
     printf("Start-up of the player page over PlayList.txt with 120,000 records\n");
     const double begin = NowMs();
-    CPlayerView* view = StartPage(path);
+    CPlayerView* view = StartPlayerPage(path);
     if (!view) {
         printf("  the page could not be shown (no display?)\n");
         return 1;
@@ -202,10 +163,6 @@ int main()
     BenchSorting(container);
     PrintFigure("peak memory", PeakMemoryMiB(), "MiB");
 
-    DestroyPages();
-    SaveAndCloseSettings();
-    DeleteFileW(path);
-    MakeModulePath(path, L"Settings.ini");
     DeleteFileW(path);
     return 0;
 }
