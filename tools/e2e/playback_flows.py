@@ -5,6 +5,7 @@ the play button's face, the slider and the files Lumo writes.
 """
 
 import os
+import subprocess
 import time
 
 import flows
@@ -14,16 +15,30 @@ import playlist_file
 from lumo_e2e import FlowFailure, check, flow, wait_for
 
 
-def tone_folder(suite, seconds):
+def tone_folder(suite, seconds, tags=None):
     """A fresh folder whose "PlayList.txt" holds one list "Tones" of tones t0.wav, t1.wav... of the
-    given lengths (made by sox beside Lumo.exe, durations measured). Returns (folder, Windows paths)."""
+    given lengths (made by sox beside Lumo.exe, durations measured). With `tags`, one (title, album,
+    artist) per tone, the tones are MP3 files t0.mp3... tagged by lame and listed the way the
+    browse page adds files (not measured, the base name as title), so that Lumo reads the tags.
+    Returns (folder, Windows paths)."""
     folder = suite.fresh_folder()
     paths, records = [], []
     for i, length in enumerate(seconds):
         path = os.path.join(folder, "t%d.wav" % i)
         player_flows.make_tone(path, length)
+        if tags:
+            title, album, artist = tags[i]
+            wave, path = path, os.path.join(folder, "t%d.mp3" % i)
+            # lame reads its tag arguments in the locale's encoding.
+            subprocess.run(["lame", "--quiet", "--id3v2-utf16", "--tt", title, "--tl", album,
+                            "--ta", artist, wave, path], check=True,
+                           env=dict(os.environ, LC_ALL="C.UTF-8"))
+            os.remove(wave)
         paths.append(playlist_file.windows_path(path))
-        records.append((paths[-1], length * 1000, "Tone %d" % i, "Tones", "Lumo"))
+        if tags:
+            records.append((paths[-1], 0, "t%d" % i, "", ""))
+        else:
+            records.append((paths[-1], length * 1000, "Tone %d" % i, "Tones", "Lumo"))
     with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
         f.write(playlist_file.encode([("Tones", records)]))
     return folder, paths
@@ -39,11 +54,22 @@ def wait_setting(lumo, expected, what):
     wait_for(lambda: lumo.read("Settings.ini") == expected, 10.0, 0.1, what)
 
 
+# Tags of the MP3 files the first flow plays: (title, album, artist).
+SONG_TAGS = [("月亮代表我的心", "淡淡幽情", "邓丽君"), ("甜蜜蜜", "甜蜜蜜", "邓丽君"),
+             ("我只在乎你", "我只在乎你", "邓丽君")]
+
+
 @flow(flows.SUITE)
 def a_double_tap_plays_a_row_and_the_buttons_pause_resume_and_skip(suite):
-    folder, _ = tone_folder(suite, [6, 6, 6])
+    folder, _ = tone_folder(suite, [6, 6, 6], SONG_TAGS)
     lumo = suite.lumo(folder).start()
     flows.wait_for_player_page(lumo)
+    # The files' own tags and lengths replace what the list knew, and the list is saved.
+    def read_from_files():
+        lists = playlist_file.decode(lumo.read("PlayList.txt") or b"")
+        return lists and [(title, album, artist) for _, duration, title, album, artist in lists[0][1]
+                          if duration > 5000] == SONG_TAGS
+    wait_for(read_from_files, 10.0, 0.1, "PlayList.txt to hold the tags and lengths of the files")
     lumo.double_click(160, pages.player_row_y(1))
     wait_playing(lumo, 1, True, "row 1 playing")
     wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1")

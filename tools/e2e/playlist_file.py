@@ -4,6 +4,8 @@ name, one '#' line per record (path, duration, title, album, artist, each ended 
 empty line.
 """
 
+import re
+
 SEPARATOR = "\ufffd"
 
 
@@ -23,13 +25,23 @@ def encode(playlists):
     return b"\xff\xfe" + text.encode("utf-16-le")
 
 
-def names_and_paths(data):
-    """The playlists of a file Lumo wrote, as [(name, [path, ...])]: what a user must not lose."""
+def decode(data):
+    """The playlists of a file Lumo wrote with every field:
+    [(name, [(path, duration_ms, title, album, artist), ...]), ...]."""
     text = data[2:].decode("utf-16-le", errors="replace")
     playlists = []
     for line in text.split("\n"):
         if line.startswith("@"):
             playlists.append((line[1:], []))
         elif line.startswith("#") and playlists and line.count(SEPARATOR) >= 5:
-            playlists[-1][1].append(line[1:].split(SEPARATOR)[0])
+            path, duration, title, album, artist = line[1:].split(SEPARATOR)[:5]
+            # Like Lumo: blanks, a sign and the digits up to the first other character.
+            digits = re.match(r"\s*([+-]?\d+)", duration)
+            playlists[-1][1].append((path, int(digits.group(1)) if digits else 0, title, album,
+                                     artist))
     return playlists
+
+
+def names_and_paths(data):
+    """The playlists of a file Lumo wrote, as [(name, [path, ...])]: what a user must not lose."""
+    return [(name, [record[0] for record in records]) for name, records in decode(data)]
