@@ -64,8 +64,10 @@ with open(sys.argv[1], "w", encoding="utf-8") as out:
             out.write("Signed-By: %s\n" % signed_by)
         out.write("\n")
 EOF
+mkdir -p "$root/apt/cache/archives/partial"
 apt_options=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$root/apt/sources.list.d"
-             -o "Dir::State::Lists=$root/apt/lists" -o APT::Sandbox::User=root)
+             -o "Dir::State::Lists=$root/apt/lists" -o "Dir::Cache=$root/apt/cache"
+             -o APT::Sandbox::User=root)
 echo "build-taglib: fetching the source package taglib $version"
 apt-get "${apt_options[@]}" update -qq >"$root/apt/update.log" 2>&1 \
   || { cat "$root/apt/update.log" >&2; exit 1; }

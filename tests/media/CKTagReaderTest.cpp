@@ -111,7 +111,7 @@ TEST(CKTagReader, HostileFilesAreReadInBoundedTimeAndMemoryOrLeftUnread)
         {L"text.mp3", KTAG_NOT_AUDIO},
     };
     // A generous bound that only a hang would break, and a memory bound far below the sizes the
-    // files claim (100 MB frames, 2 GB inflated, 2 GB comments).
+    // files claim (100 MB frames, 256 MB inflated, 2 GB comments).
     const DWORD HANG_MS = 5000;
     const size_t MEMORY_BOUND = 48u << 20;
 
