@@ -165,8 +165,10 @@ int FormatOfHead(const unsigned char* p, long size)
         return Starts(p + 8, 4, "WAVE") ? KAUDIO_WAV : (Starts(p + 8, 4, "RMID") ? KAUDIO_OTHER : KAUDIO_NONE);
     if (size >= 12 && Starts(p, size, "FORM"))
         return (Starts(p + 8, 4, "AIFF") || Starts(p + 8, 4, "AIFC")) ? KAUDIO_AIFF : KAUDIO_NONE;
-    if (size >= 8 && Starts(p + 4, size - 4, "ftyp"))
-        return KAUDIO_MP4;
+    // MP4 files open with "ftyp"; older QuickTime-style ones with another top-level atom.
+    for (const char* first : {"ftyp", "moov", "mdat", "wide", "free", "skip"})
+        if (size >= 8 && Starts(p + 4, size - 4, first) && BigEndian32(p) >= 8)
+            return KAUDIO_MP4;
     if (size >= 16 && memcmp(p, ASF_HEADER, sizeof ASF_HEADER) == 0)
         return KAUDIO_ASF;
     if (Starts(p, size, "MAC "))
@@ -176,7 +178,7 @@ int FormatOfHead(const unsigned char* p, long size)
     if (Starts(p, size, "MPCK") || Starts(p, size, "MP+"))
         return KAUDIO_MPC;
     if (Starts(p, size, "MThd") || Starts(p, size, "caff") || Starts(p, size, ".snd")
-        || Starts(p, size, "#!AMR"))
+        || Starts(p, size, "#!AMR") || Starts(p, size, "RF64"))
         return KAUDIO_OTHER;
     if (HasFramePair(p, size, MpegFrameBytes))
         return KAUDIO_MPEG;

@@ -14,7 +14,8 @@ class IOStream;
 // Formats by signature.
 constexpr int KAUDIO_NONE = 0;        // no known signature: not audio
 constexpr int KAUDIO_OTHER = 1;       // audio the platform may play, not read by the tag library
-                                      // (MIDI, CAF, AU, AMR, ADTS AAC, other Ogg streams)
+                                      // (MIDI, CAF, AU, AMR, RF64, ADTS AAC, other Ogg
+                                      // streams)
 constexpr int KAUDIO_MPEG = 2;        // MPEG audio (MP3, MP2), or anything behind an ID3v2 tag
 constexpr int KAUDIO_FLAC = 3;
 constexpr int KAUDIO_OGG_VORBIS = 4;

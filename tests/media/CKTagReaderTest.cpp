@@ -1,7 +1,7 @@
 // CKTagReader on files tagged by real encoders (lame, ffmpeg) and by hand where no encoder writes
 // the tag (tools/make-tag-fixtures.sh): every format's title, artist, album and length; legacy
-// 8-bit text read as GBK on a Chinese system and as ISO-8859-1 where it is not GBK; and the
-// hostile corpus read without a crash, a hang or memory beyond a small bound.
+// 8-bit text read as GBK on a Chinese system and as ISO-8859-1 where it is not GBK; formats
+// known by their signature, not their name; and the hostile corpus read without a crash, a hang or memory beyond a small bound.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <psapi.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "KTestSupport.h"
 #include "MediaTestFiles.h"
 #include "media/CKMediaInfo.h"
 #include "media/CKTagReader.h"
@@ -95,6 +96,51 @@ TEST(CKTagReader, LegacyTagBytesReadAsGbkOnAChineseSystemAndAsLatin1WhenNotGbk)
         EXPECT_STREQ(info.GetArtist(), c.artist) << c.file;
         EXPECT_STREQ(info.GetAlbum(), c.album) << c.file;
     }
+}
+
+TEST(CKTagReader, TheSignatureDecidesWhatIsAudioWhateverTheFileIsCalled)
+{
+    const std::wstring dir = MakeTempDir(L"tag-signatures");
+    ASSERT_FALSE(dir.empty());
+    const std::string mp3 = ReadTestFileHead(TagFixture(L"plain.mp3"), 1 << 20);
+    ASSERT_GT(mp3.size(), 1000u);
+    // Two ADTS (AAC) frames of 16 bytes each: a chain no MPEG audio header check accepts.
+    std::string adts("\xFF\xF1\x50\x80\x02\x1F\xFC", 7);
+    adts = adts + std::string(9, '\x11') + adts + std::string(9, '\x11');
+    struct Case
+    {
+        const wchar_t* name;
+        std::string bytes;
+        int result;
+    } const cases[] = {
+        // Audio the tag library does not read: a media graph may still play it.
+        {L"song.mid", std::string("MThd\0\0\0\x06\0\x01\0\x01\x01\xE0", 14), KTAG_UNREAD},
+        {L"song.caf", std::string("caff\0\x01\0\0desc", 12), KTAG_UNREAD},
+        {L"song.au", std::string(".snd\0\0\0\x18", 8), KTAG_UNREAD},
+        {L"song.amr", "#!AMR\n", KTAG_UNREAD},
+        {L"big.wav", std::string("RF64\xFF\xFF\xFF\xFFWAVEds64", 16), KTAG_UNREAD},
+        {L"song.aac", adts, KTAG_UNREAD},
+        // An MP3 named otherwise, and one behind a little junk, are read as MP3.
+        {L"song.wav", mp3, KTAG_READ},
+        {L"junk.mp3", std::string(100, 'j') + mp3, KTAG_READ},
+        // Looks like audio only by its name.
+        {L"short.mp3", "\xFF\xFB", KTAG_NOT_AUDIO},
+        {L"riff.wav", std::string("RIFF\x10\0\0\0AVI LIST", 16), KTAG_NOT_AUDIO},
+        {L"empty.flac", "", KTAG_NOT_AUDIO},
+    };
+    CKTagReader reader;
+    for (const Case& c : cases) {
+        const std::wstring path = dir + c.name;
+        ASSERT_TRUE(WriteTestFile(path, c.bytes.data(), (DWORD)c.bytes.size()));
+        CKMediaInfo info;
+        EXPECT_EQ(reader.Read(path.c_str(), &info), c.result) << c.name;
+        EXPECT_EQ(CKTagReader::IsAudioFile(path.c_str()), c.result != KTAG_NOT_AUDIO) << c.name;
+        if (c.result == KTAG_READ) {
+            EXPECT_NEAR(info.GetDuration(), TONE_MS, LENGTH_TOLERANCE_MS) << c.name;
+        }
+    }
+    EXPECT_EQ(reader.Read((dir + L"missing.mp3").c_str(), nullptr), KTAG_NOT_AUDIO);
+    RemoveTree(dir);
 }
 
 TEST(CKTagReader, HostileFilesAreReadInBoundedTimeAndMemoryOrLeftUnread)
