@@ -30,33 +30,24 @@ constexpr int ELLIPSIS_LENGTH = 3;
 
 // Character widths of texts up to this length are measured on the stack.
 constexpr int STACK_WIDTHS = 256;
+// Longest piece of text measured in one call, so that a long text needs no huge scratch space in
+// the platform's text functions.
+constexpr int MEASURE_PIECE = 8192;
 
 // Per-character advance widths of a text, on the stack or the heap.
 class KCharWidths
 {
 public:
-    // Measures `text` with `font` in the back buffer DC; Get() is none when that fails.
+    // Measures `text` with `font` (CKCanvas::MeasureAdvances); Get() is none when that fails.
     KCharWidths(const CKFont* font, const wchar_t* text, int length)
     {
         if (length < 1)
             return;
         int* widths = length <= STACK_WIDTHS ? local : static_cast<int*>(KAlloc(sizeof(int) * length));
-        HDC dc = GetBackBufferDC();
-        if (!widths || !dc || !font || !font->GetHandle()) {
+        if (!widths || !CKCanvas::MeasureAdvances(font, text, length, widths)) {
             Drop(widths);
             return;
         }
-        HGDIOBJ old = SelectObject(dc, font->GetHandle());
-        SIZE size;
-        // The extents come back cumulative: character i ends at widths[i].
-        BOOL measured = GetTextExtentExPointW(dc, text, length, 0, nullptr, widths, &size);
-        SelectObject(dc, old);
-        if (!measured) {
-            Drop(widths);
-            return;
-        }
-        for (int i = length - 1; i > 0; --i)
-            widths[i] -= widths[i - 1];
         result = widths;
     }
     ~KCharWidths() { Drop(result); }
@@ -264,8 +255,34 @@ int CKCanvas::MeasureText(const CKFont* measured, const wchar_t* text, int lengt
     return done ? 1 : 0;
 }
 
+int CKCanvas::MeasureAdvances(const CKFont* measured, const wchar_t* text, int length,
+                              int* advances)
+{
+    HDC dc = GetBackBufferDC();
+    if (!dc || !measured || !measured->GetHandle() || !text || length < 0 || !advances)
+        return 0;
+    HGDIOBJ old = SelectObject(dc, measured->GetHandle());
+    BOOL measuredAll = TRUE;
+    for (int start = 0; start < length && measuredAll;) {
+        int count = length - start < MEASURE_PIECE ? length - start : MEASURE_PIECE;
+        // A piece never ends between the halves of a surrogate pair.
+        if (start + count < length && count > 1 && text[start + count] >= 0xDC00
+            && text[start + count] <= 0xDFFF)
+            --count;
+        SIZE size;
+        int* extents = advances + start;
+        // The extents come back cumulative: character i ends at extents[i].
+        measuredAll = GetTextExtentExPointW(dc, text + start, count, 0, nullptr, extents, &size);
+        for (int i = count - 1; i > 0; --i)
+            extents[i] -= extents[i - 1];
+        start += count;
+    }
+    SelectObject(dc, old);
+    return measuredAll ? 1 : 0;
+}
+
 int CKCanvas::MeasureLines(const CKFont* measured, const wchar_t* text, int length, int maxWidth,
-                           unsigned int flags, SIZE* size)
+                           SIZE* size)
 {
     if (!size)
         return 0;
@@ -279,8 +296,7 @@ int CKCanvas::MeasureLines(const CKFont* measured, const wchar_t* text, int leng
     if (length > 0 && !widths.Get())
         return 0;
     KTextLine lines[KTEXT_MAX_LINES];
-    const int count = KBreakLines(text, length, widths.Get(), maxWidth,
-                                  (flags & KDT_WORDBREAK) != 0, lines);
+    const int count = KBreakLines(text, length, widths.Get(), maxWidth, lines);
     size->cx = WidestLine(lines, count);
     size->cy = count * measured->GetPixelHeight();
     return 1;
@@ -368,8 +384,7 @@ int CKCanvas::DrawLines(const wchar_t* text, int length, const RECT& rect, unsig
     if (length > 0 && !widths.Get())
         return 0;
     KTextLine lines[KTEXT_MAX_LINES];
-    const int count = KBreakLines(text, length, widths.Get(), rect.right - rect.left,
-                                  (flags & KDT_WORDBREAK) != 0, lines);
+    const int count = KBreakLines(text, length, widths.Get(), rect.right - rect.left, lines);
     const int lineHeight = font->GetPixelHeight();
     const int total = count * lineHeight;
     const int used = WidestLine(lines, count);

@@ -22,7 +22,6 @@ constexpr unsigned int KDT_BOTTOM = 0x8;           // align bottom
 constexpr unsigned int KDT_MULTILINE = 0x100;      // break into lines (graphics/KTextLayout.h)
 constexpr unsigned int KDT_END_ELLIPSIS = 0x200;   // single line too wide: cut the end, "..."
 constexpr unsigned int KDT_START_ELLIPSIS = 0x400; // single line too wide: "...", cut the start
-constexpr unsigned int KDT_WORDBREAK = 0x800;      // with KDT_MULTILINE: break between words
 
 // What binding changed in a device context, to be put back by Unbind; one record per bound
 // canvas from a process-wide pool (CKListT, 63 nodes per block).
@@ -105,11 +104,14 @@ public:
 
     // Measures with `font` selected into the back buffer DC; 0 when it has no handle.
     static int MeasureText(const CKFont* font, const wchar_t* text, int length, SIZE* size);
-    // Measures text as DrawText with KDT_MULTILINE lays it out `maxWidth` pixels wide (breaking
-    // between words with KDT_WORDBREAK in `flags`): the widest line by the lines' total height.
-    // 0 (and an empty size) when the font has no handle.
+    // The advance width of each of `length` characters (advances[i] for text[i]) with `font`
+    // selected into the back buffer DC; the advances of a piece of the text add up to the width
+    // MeasureText gives it. 0 when the font has no handle or the platform fails.
+    static int MeasureAdvances(const CKFont* font, const wchar_t* text, int length, int* advances);
+    // Measures text as DrawText with KDT_MULTILINE lays it out `maxWidth` pixels wide: the widest
+    // line by the lines' total height. 0 (and an empty size) when the font has no handle.
     static int MeasureLines(const CKFont* font, const wchar_t* text, int length, int maxWidth,
-                            unsigned int flags, SIZE* size);
+                            SIZE* size);
 
     CKCanvas(const CKCanvas&) = delete;
     CKCanvas& operator=(const CKCanvas&) = delete;

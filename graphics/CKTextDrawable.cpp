@@ -25,7 +25,7 @@ void CKTextDrawable::CalcSize(SIZE& size)
         extent.cy = drawFont ? drawFont->GetPixelHeight() : 0;
     } else if (state & KDT_MULTILINE) {
         const int width = size.cx - margin.left - margin.right - padding.left - padding.right;
-        CKCanvas::MeasureLines(drawFont, text, textLength, width, state, &extent);
+        CKCanvas::MeasureLines(drawFont, text, textLength, width, &extent);
     } else {
         CKCanvas::MeasureText(drawFont, text, textLength, &extent);
     }

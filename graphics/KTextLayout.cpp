@@ -1,26 +1,114 @@
-// Multi-line breaking with optional word wrap, and the ellipsis fits of single lines.
+// The line-breaking rule, multi-line breaking on it, and the ellipsis fits of single lines.
 #include "graphics/KTextLayout.h"
 
 namespace {
 
 constexpr wchar_t CR = L'\r';
 constexpr wchar_t LF = L'\n';
+constexpr wchar_t EM_DASH = 0x2014;
 
-bool IsWordLetter(wchar_t c)
+// Punctuation no line may begin with: Chinese closing marks, their half-width, small and ASCII
+// forms, the ellipses and the closing quotes.
+constexpr wchar_t CLOSING[] =
+    L"!),.:;?]}"
+    L"\x3001\x3002\xFF0C\xFF0E\xFF1A\xFF1B\xFF1F\xFF01"   // 、。，．：；？！
+    L"\xFF09\xFF3D\xFF5D\xFF60"                           // ）］｝｠
+    L"\x3009\x300B\x300D\x300F\x3011\x3015\x3017\x3019\x301B\x301E\x301F"   // 〉》」』】〕〗〙〛〞〟
+    L"\x2019\x201D\x2026\x2025"                           // ’”…‥
+    L"\xFF61\xFF63\xFF64"                                 // ｡｣､
+    L"\xFE50\xFE51\xFE52\xFE54\xFE55\xFE56\xFE57\xFE5A\xFE5C\xFE5E";   // ﹐﹑﹒﹔﹕﹖﹗﹚﹜﹞
+
+// Punctuation no line may end with: the opening marks in the same forms.
+constexpr wchar_t OPENING[] =
+    L"([{"
+    L"\xFF08\xFF3B\xFF5B\xFF5F"                           // （［｛｟
+    L"\x3008\x300A\x300C\x300E\x3010\x3014\x3016\x3018\x301A\x301D"   // 〈《「『【〔〖〘〚〝
+    L"\x2018\x201C\xFF62\xFE59\xFE5B\xFE5D";             // ‘“｢﹙﹛﹝
+
+bool IsIn(const wchar_t* set, wchar_t c)
 {
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+    for (; *set; ++set)
+        if (*set == c)
+            return true;
+    return false;
+}
+
+bool IsDigit(wchar_t c)
+{
+    return c >= L'0' && c <= L'9';
+}
+
+// Letters of the alphabetic scripts (Latin, Greek, Cyrillic), ASCII digits and ASCII punctuation:
+// what a Latin word, a number, a version or a file name is made of.
+bool IsLatinRun(wchar_t c)
+{
+    if (c > L' ' && c < 0x7F)
+        return true;
+    if (c == 0xD7 || c == 0xF7)   // the multiplication and division signs
+        return false;
+    return (c >= 0xC0 && c <= 0x24F) || (c >= 0x370 && c <= 0x3FF) || (c >= 0x400 && c <= 0x4FF);
+}
+
+bool IsLowSurrogate(wchar_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+bool IsCombiningMark(wchar_t c)
+{
+    return c >= 0x300 && c <= 0x36F;
+}
+
+// The character at text[i], or 0 outside the text.
+wchar_t At(const wchar_t* text, int length, int i)
+{
+    return i >= 0 && i < length ? text[i] : 0;
+}
+
+// true inside the blank of a list of numbers ("24, 44"): before the blank or after it.
+bool InNumberList(const wchar_t* text, int length, int i)
+{
+    const wchar_t at = text[i];
+    if (at == L' ')
+        return At(text, length, i - 1) == L',' && IsDigit(At(text, length, i - 2))
+            && IsDigit(At(text, length, i + 1));
+    return IsDigit(at) && At(text, length, i - 1) == L' ' && At(text, length, i - 2) == L','
+        && IsDigit(At(text, length, i - 3));
 }
 
 } // namespace
 
-int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth, int wordBreak,
-                KTextLine* lines)
+bool KMayBreakBefore(const wchar_t* text, int length, int i)
+{
+    if (i <= 0 || i >= length)
+        return false;
+    const wchar_t before = text[i - 1];
+    const wchar_t at = text[i];
+    if (IsLowSurrogate(at) || IsCombiningMark(at))
+        return false;
+    if (IsIn(CLOSING, at) || IsIn(OPENING, before))
+        return false;
+    if (IsLatinRun(before) && IsLatinRun(at))
+        return false;
+    if (before == EM_DASH && at == EM_DASH)
+        return false;
+    return !InNumberList(text, length, i);
+}
+
+int KCutPlace(const wchar_t* text, int length, int first, int i)
+{
+    if (i <= 0 || i >= length || !IsLowSurrogate(text[i]))
+        return i;
+    return i - 1 >= first ? i - 1 : i + 1;
+}
+
+int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth, KTextLine* lines)
 {
     int lineCount = 0;
     int lineStart = 0;
     int lineWidth = 0;
-    int wordStart = -1;   // first character of the open word, -1 when none
-    int wordWidth = 0;
+    int breakAt = -1;     // the last place on the line where it may end, -1 when none
+    int breakWidth = 0;   // the line's width before that place
     int i = 0;
     while (i < length && lineCount < KTEXT_MAX_LINES) {
         const wchar_t c = text[i];
@@ -31,42 +119,33 @@ int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth
                 ++i;
             lineStart = i;
             lineWidth = 0;
-            wordStart = -1;
-            wordWidth = 0;
+            breakAt = -1;
             continue;
         }
-        const int w = widths[i];
-        lineWidth += w;
-        if (wordBreak) {
-            if (IsWordLetter(c)) {
-                if (wordStart < 0) {
-                    wordStart = i;
-                    wordWidth = 0;
-                }
-                wordWidth += w;
-            } else {
-                wordStart = -1;
-                wordWidth = 0;
-            }
+        if (i > lineStart && KMayBreakBefore(text, length, i)) {
+            breakAt = i;
+            breakWidth = lineWidth;
         }
-        if (lineWidth > maxWidth && i > lineStart) {
-            if (wordStart > lineStart && wordStart != i) {
-                // The open word moves to the next line whole.
-                lines[lineCount++] = {lineStart, wordStart - lineStart, lineWidth - wordWidth};
-                lineStart = wordStart;
-                lineWidth = wordWidth;
-            } else {
-                lines[lineCount++] = {lineStart, i - lineStart, lineWidth - w};
-                lineStart = i;
-                lineWidth = w;
-                if (wordStart >= 0) {
-                    // A word cut here goes on from this character.
-                    wordStart = i;
-                    wordWidth = w;
-                }
-            }
+        lineWidth += widths[i];
+        if (lineWidth <= maxWidth || i == lineStart) {
+            ++i;
+            continue;
         }
-        ++i;
+        // Too wide: the line ends at its last place to end, or is cut here. The next line starts
+        // there, so the characters after that place are walked again (at most one line's worth).
+        int end = breakAt;
+        int endWidth = breakWidth;
+        if (end < 0) {
+            end = KCutPlace(text, length, lineStart + 1, i);
+            endWidth = 0;
+            for (int k = lineStart; k < end; ++k)
+                endWidth += widths[k];
+        }
+        lines[lineCount++] = {lineStart, end - lineStart, endWidth};
+        lineStart = end;
+        lineWidth = 0;
+        breakAt = -1;
+        i = end;
     }
     if (lineCount < KTEXT_MAX_LINES)
         lines[lineCount++] = {lineStart, length - lineStart, lineWidth};

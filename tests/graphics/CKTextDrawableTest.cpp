@@ -130,12 +130,12 @@ TEST(CKTextDrawable, CalcSizeMeasuresNoTextOneLineAndBrokenLines)
     EXPECT_EQ(size.cx, whole.cx + 16);
     EXPECT_EQ(size.cy, whole.cy + 20);
 
-    // Multi-line with word breaks, wrapping width = the given width less the insets: "ab" and "cd"
+    // Multi-line, wrapping width = the given width less the insets: "ab" and "cd"
     // go on two lines.
     const SIZE ab = Measure(font, L"ab ");
     const SIZE cd = Measure(font, L"cd");
     size = SIZE{ab.cx + 16 + 1, 0};
-    text.SetState(KDT_MULTILINE | KDT_WORDBREAK);
+    text.SetState(KDT_MULTILINE);
     text.CalcSize(size);
     EXPECT_EQ(size.cy, 2 * font->GetPixelHeight() + 20);
     EXPECT_LE(size.cx, ab.cx + 16);
