@@ -33,9 +33,36 @@ bool IsIn(const wchar_t* set, wchar_t c)
     return false;
 }
 
+// Every mark of CLOSING and OPENING is ASCII or lies in one of these blocks; the test spares the
+// common case, a Chinese character, the look through the lists.
+bool MayBeMark(wchar_t c)
+{
+    return c < 0x80 || (c >= 0x2018 && c <= 0x2026) || (c >= 0x3001 && c <= 0x301F) || c >= 0xFE50;
+}
+
+bool IsClosing(wchar_t c)
+{
+    return MayBeMark(c) && IsIn(CLOSING, c);
+}
+
+bool IsOpening(wchar_t c)
+{
+    return MayBeMark(c) && IsIn(OPENING, c);
+}
+
 bool IsDigit(wchar_t c)
 {
     return c >= L'0' && c <= L'9';
+}
+
+bool IsAlphanumeric(wchar_t c)
+{
+    return IsDigit(c) || (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z') || c >= 0xC0;
+}
+
+bool IsAsciiPunctuation(wchar_t c)
+{
+    return c > L' ' && c < 0x7F && !IsAlphanumeric(c);
 }
 
 // Letters of the alphabetic scripts (Latin, Greek, Cyrillic), ASCII digits and ASCII punctuation:
@@ -78,21 +105,21 @@ bool InNumberList(const wchar_t* text, int length, int i)
 
 } // namespace
 
-bool KMayBreakBefore(const wchar_t* text, int length, int i)
+int KBreakBefore(const wchar_t* text, int length, int i)
 {
     if (i <= 0 || i >= length)
-        return false;
+        return KBREAK_NEVER;
     const wchar_t before = text[i - 1];
     const wchar_t at = text[i];
     if (IsLowSurrogate(at) || IsCombiningMark(at))
-        return false;
-    if (IsIn(CLOSING, at) || IsIn(OPENING, before))
-        return false;
+        return KBREAK_NEVER;
+    if (IsClosing(at) || IsOpening(before))
+        return KBREAK_NEVER;
     if (IsLatinRun(before) && IsLatinRun(at))
-        return false;
+        return IsAsciiPunctuation(before) && IsAlphanumeric(at) ? KBREAK_IN_RUN : KBREAK_NEVER;
     if (before == EM_DASH && at == EM_DASH)
-        return false;
-    return !InNumberList(text, length, i);
+        return KBREAK_NEVER;
+    return InNumberList(text, length, i) ? KBREAK_NEVER : KBREAK_ALLOWED;
 }
 
 int KCutPlace(const wchar_t* text, int length, int first, int i)
@@ -107,8 +134,10 @@ int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth
     int lineCount = 0;
     int lineStart = 0;
     int lineWidth = 0;
-    int breakAt = -1;     // the last place on the line where it may end, -1 when none
-    int breakWidth = 0;   // the line's width before that place
+    // The last places on the line where it may end (KBREAK_ALLOWED, KBREAK_IN_RUN), -1 when none,
+    // and the line's width before each.
+    int breakAt[KBREAK_ALLOWED + 1] = {-1, -1, -1};
+    int breakWidth[KBREAK_ALLOWED + 1] = {0, 0, 0};
     int i = 0;
     while (i < length && lineCount < KTEXT_MAX_LINES) {
         const wchar_t c = text[i];
@@ -119,12 +148,13 @@ int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth
                 ++i;
             lineStart = i;
             lineWidth = 0;
-            breakAt = -1;
+            breakAt[KBREAK_ALLOWED] = breakAt[KBREAK_IN_RUN] = -1;
             continue;
         }
-        if (i > lineStart && KMayBreakBefore(text, length, i)) {
-            breakAt = i;
-            breakWidth = lineWidth;
+        const int kind = i > lineStart ? KBreakBefore(text, length, i) : KBREAK_NEVER;
+        if (kind != KBREAK_NEVER) {
+            breakAt[kind] = i;
+            breakWidth[kind] = lineWidth;
         }
         lineWidth += widths[i];
         if (lineWidth <= maxWidth || i == lineStart) {
@@ -133,8 +163,9 @@ int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth
         }
         // Too wide: the line ends at its last place to end, or is cut here. The next line starts
         // there, so the characters after that place are walked again (at most one line's worth).
-        int end = breakAt;
-        int endWidth = breakWidth;
+        const int used = breakAt[KBREAK_ALLOWED] >= 0 ? KBREAK_ALLOWED : KBREAK_IN_RUN;
+        int end = breakAt[used];
+        int endWidth = breakWidth[used];
         if (end < 0) {
             end = KCutPlace(text, length, lineStart + 1, i);
             endWidth = 0;
@@ -144,7 +175,7 @@ int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth
         lines[lineCount++] = {lineStart, end - lineStart, endWidth};
         lineStart = end;
         lineWidth = 0;
-        breakAt = -1;
+        breakAt[KBREAK_ALLOWED] = breakAt[KBREAK_IN_RUN] = -1;
         i = end;
     }
     if (lineCount < KTEXT_MAX_LINES)

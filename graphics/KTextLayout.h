@@ -16,9 +16,17 @@ constexpr int KTEXT_MAX_LINES = 24;
 //   ends with one,
 // - and inside a run of Latin letters, digits and the punctuation between them ("1.0", "V1.3",
 //   "file.mp3", a web address; also a list of numbers such as "24, 44"): such a run only breaks
-//   at a blank, or when it alone is wider than the line (see KCutPlace),
+//   at a blank; when it alone is wider than the line it breaks after its punctuation
+//   ("https://lumo." / "example.org"), and a run with no such place is cut where it overflows
+//   (KCutPlace),
 // - and never between the halves of a surrogate pair, before a combining mark or inside "——".
 // A blank may end a line or begin the next one; CR and LF are line ends, handled by the layouts.
+
+// Kinds of place before a character (KBreakBefore).
+constexpr int KBREAK_NEVER = 0;     // no line ends here (unless cut by KCutPlace)
+constexpr int KBREAK_IN_RUN = 1;    // after punctuation inside a Latin run: only when the line
+                                    // holds no place of the next kind
+constexpr int KBREAK_ALLOWED = 2;   // a line may end here
 
 // How many characters on each side of a place the rule reads: text[i - KBREAK_LOOK_BEHIND] up to
 // text[i + KBREAK_LOOK_AHEAD] for the place before text[i]. A layout whose text is in pieces hands
@@ -26,8 +34,9 @@ constexpr int KTEXT_MAX_LINES = 24;
 constexpr int KBREAK_LOOK_BEHIND = 3;
 constexpr int KBREAK_LOOK_AHEAD = 1;
 
-// true when a line may end before text[i] (0 < i < length), so that text[i] begins the next one.
-bool KMayBreakBefore(const wchar_t* text, int length, int i);
+// The kind of place before text[i] (0 < i < length; KBREAK_NEVER outside), where a line that ends
+// there leaves text[i] to begin the next one.
+int KBreakBefore(const wchar_t* text, int length, int i);
 
 // Where to cut a line that has no place to end (its text alone is wider than the line) when
 // text[i] no longer fits: before text[i], but never between the halves of a surrogate pair --
@@ -50,7 +59,8 @@ struct KTextLine
 // (at least 1: the remaining characters, possibly none, always form the last line).
 // - CR, LF and CR LF end a line; they are not part of it.
 // - A character that makes the line too wide ends it at the last place before it where a line may
-//   end (KMayBreakBefore); with no such place on the line it is cut there (KCutPlace). The first
+//   end (KBreakBefore; a place inside a Latin run only when the line has no other); with no such
+//   place on the line it is cut there (KCutPlace). The first
 //   character of a line always stays on it, even when it alone is too wide, so that every line
 //   holds something.
 int KBreakLines(const wchar_t* text, int length, const int* widths, int maxWidth,

@@ -73,8 +73,10 @@ TEST(KTextLayout, LinesEndOnlyWhereTheChineseAndLatinRulesAllow)
         {L"打开file.mp3了", 80, {L"打开", L"file.mp3", L"了"}},
         {L"ab 12", 40, {L"ab ", L"12"}},
         {L"ab cd", 40, {L"ab ", L"cd"}},
-        // ... unless one alone is wider than the line: then it is cut where it overflows.
-        {L"https://lumo.example.org", 100, {L"https://lu", L"mo.example", L".org"}},
+        // ... unless one alone is wider than the line: then it breaks after its punctuation, or
+        // where it overflows when it has none.
+        {L"https://lumo.example.org", 100, {L"https://", L"lumo.", L"example.", L"org"}},
+        {L"看https://lumo", 80, {L"看", L"https://", L"lumo"}},
         {L"abcdefg hi", 30, {L"abc", L"def", L"g ", L"hi"}},
         {L"aWb", 30, {L"a", L"W", L"b"}},
         // A surrogate pair is never split, "——" neither.
@@ -101,21 +103,29 @@ TEST(KTextLayout, EveryClosingAndOpeningMarkIsKeptOffTheWrongEndOfALine)
     const std::wstring opening = L"（「『【《“‘([{｢";
     for (wchar_t mark : closing) {
         const wchar_t text[] = {L'好', mark, 0};
-        EXPECT_FALSE(KMayBreakBefore(text, 2, 1)) << "before U+" << std::hex << (int)mark;
+        EXPECT_EQ(KBreakBefore(text, 2, 1), KBREAK_NEVER) << "before U+" << std::hex << (int)mark;
     }
     for (wchar_t mark : opening) {
         const wchar_t text[] = {mark, L'好', 0};
-        EXPECT_FALSE(KMayBreakBefore(text, 2, 1)) << "after U+" << std::hex << (int)mark;
+        EXPECT_EQ(KBreakBefore(text, 2, 1), KBREAK_NEVER) << "after U+" << std::hex << (int)mark;
     }
-    // Between two Chinese characters, around a blank and around a number a line may end.
-    EXPECT_TRUE(KMayBreakBefore(L"好好", 2, 1));
-    EXPECT_TRUE(KMayBreakBefore(L"a b", 3, 1));
-    EXPECT_TRUE(KMayBreakBefore(L"a b", 3, 2));
-    EXPECT_TRUE(KMayBreakBefore(L"好12好", 4, 1));
-    EXPECT_TRUE(KMayBreakBefore(L"好12好", 4, 3));
-    // The ends of the text are no places to break.
-    EXPECT_FALSE(KMayBreakBefore(L"好好", 2, 0));
-    EXPECT_FALSE(KMayBreakBefore(L"好好", 2, 2));
+    // Between two Chinese characters, around a blank and around a number a line may end; inside
+    // a Latin run only after its punctuation, and that only when nothing better is on the line.
+    const struct
+    {
+        const wchar_t* text;
+        int at;
+        int kind;
+    } places[] = {
+        {L"好好", 1, KBREAK_ALLOWED}, {L"a b", 1, KBREAK_ALLOWED}, {L"a b", 2, KBREAK_ALLOWED},
+        {L"好12好", 1, KBREAK_ALLOWED}, {L"好12好", 3, KBREAK_ALLOWED}, {L"好12好", 2, KBREAK_NEVER},
+        {L"a.b", 2, KBREAK_IN_RUN}, {L"a/b", 2, KBREAK_IN_RUN}, {L"a./", 2, KBREAK_NEVER},
+        {L"ab", 1, KBREAK_NEVER}, {L"好好", 0, KBREAK_NEVER}, {L"好好", 2, KBREAK_NEVER},
+    };
+    for (const auto& place : places) {
+        const int length = (int)std::wstring(place.text).size();
+        EXPECT_EQ(KBreakBefore(place.text, length, place.at), place.kind) << place.at;
+    }
 }
 
 TEST(KTextLayout, AtMostTwentyFourLinesAreLaidOut)
