@@ -48,6 +48,7 @@ void CKRichLabel::FreeRun(KRichItem_* run, void*)
     case KRI_TEXT:
         if (!(run->flags & KRI_BORROWED))
             KFree(run->text.text);
+        KFree(run->text.advances);
         if (run->text.font)
             run->text.font->Release();
         break;

@@ -1,24 +1,29 @@
 // CKRichLabel: a scrollable window showing formatted text read from a small XML mark-up (see
 // controls/CKRichTextDelegator.h): runs of text in several sizes, colours, weights and alignments,
 // inline images and image-list cells, horizontal rules, tab positions, and tappable notify runs
-// that report to the parent. The runs are flowed into lines (words wrap, Chinese text breaks
-// between any two characters) and the resulting fragments are painted and hit-tested.
+// that report to the parent. The runs are flowed into lines by the library's line-breaking rule
+// (graphics/KTextLayout.h: Chinese text breaks between characters but never before closing or
+// after opening punctuation, Latin words and numbers stay whole) and the resulting fragments are
+// painted and hit-tested.
 //
 // Ownership: the label owns its runs. A text run owns a private copy of its text (unless
-// KRI_BORROWED) and holds one reference on its font; an image run holds one reference on its
-// image or image list. Clear and the destructor give all of them back. Fragments belong to the
-// layout: each relayout first returns the old ones to the fragment list's free chain, so a relayout
-// of the same text allocates nothing.
+// KRI_BORROWED) and its character widths, and holds one reference on its font; an image run holds
+// one reference on its image or image list. Clear and the destructor give all of them back.
+// Fragments belong to the layout: each relayout first returns the old ones to the fragment list's
+// free chain, so a relayout of the same text allocates nothing.
 //
 // Layout: the window flag KRLF_LAYOUT (the bit windows use for "repaint on change") is the label's
 // layout switch. While it is set, a size change or SetLayout(true) lays out again and repaints;
-// while it is clear (LoadText clears it while reading) nothing is laid out.
+// while it is clear (LoadText clears it while reading) nothing is laid out. Each character is
+// measured once, at the first layout of its run, and a layout walks each character a bounded
+// number of times, so laying out costs time in proportion to the text.
 //
 // Implementation files: CKRichLabel.cpp (runs, loading, painting, input), CKRichLabelLayout.cpp
 // (flowing the runs into lines).
 #pragma once
 #include "foundation/CKList.h"
 #include "graphics/KColor.h"
+#include "graphics/KTextLayout.h"
 #include "ui/CKWindow.h"
 
 class CKFont;
@@ -54,6 +59,7 @@ struct KRichTextRun
     int length;        // characters
     CKFont* font;      // counted
     KColor color;
+    int* advances;     // owned (KAlloc): each character's width in `font`; none until laid out
 };
 
 struct KRichImageRun
@@ -153,6 +159,23 @@ public:
     int GetLineGap() const { return lineGap; }
 
 private:
+    // A place in the runs: before character `index` of `run` (0 for a run that is not text).
+    struct KPlace
+    {
+        KRichItem_* run;   // borrowed; none for no place
+        int index;
+    };
+
+    // A place on the current line where it may end, with what is needed to end it there.
+    struct KBreakPlace
+    {
+        KPlace at;                               // none when the line has no such place yet
+        int x;                                   // the flow's x at that place
+        int lineHeight;                          // the line's height up to there
+        KRichFragment_* before;                  // borrowed: the last fragment placed before it
+        wchar_t recent[KBREAK_LOOK_BEHIND];      // the characters before it, as in KFlow
+    };
+
     // Layout state while the runs are flowed (CKRichLabelLayout.cpp).
     struct KFlow
     {
@@ -163,6 +186,11 @@ private:
         int lineHeight;
         int tabWidth;
         KRichFragment_* lineFirst;   // borrowed: the current line's first fragment, none yet
+        // The last characters flowed, oldest first (0: none), for the line-breaking rule; an
+        // image counts as U+FFFC, a tab position as TAB. Forced line ends clear them.
+        wchar_t recent[KBREAK_LOOK_BEHIND];
+        // The line's last place of each kind (KBREAK_ALLOWED, KBREAK_IN_RUN) where it may end.
+        KBreakPlace breakAt[KBREAK_ALLOWED + 1];
     };
 
     // ---- Layout (CKRichLabelLayout.cpp) ----
@@ -173,10 +201,32 @@ private:
     void FreeFragments();
     // A fragment of `run` at the flow position; none when memory ran out.
     KRichFragment_* PlaceFragment(KFlow& flow, KRichItem_* run, int width, int height);
-    // false when memory ran out (the run's layout stops there).
-    bool FlowText(KFlow& flow, KRichItem_* run);
+    // Flows a text run from character `from`. `next` holds the next run on entry and receives
+    // where the flow goes on: an earlier place when a line had to end there. false when memory
+    // ran out or the characters could not be measured (the run's layout stops there).
+    bool FlowText(KFlow& flow, KRichItem_* run, int from, KPlace* next);
+    // The other kinds; an image or rule that finds no memory is left out.
+    void FlowImage(KFlow& flow, KRichItem_* run);
+    void FlowRule(KFlow& flow, KRichItem_* run);
+    void FlowTab(KFlow& flow, KRichItem_* run);
+    // Places characters [first, end) of a text run, `width` wide, at the flow position and moves
+    // x past them; nothing when the range is empty. false when memory ran out.
+    bool PlaceText(KFlow& flow, KRichItem_* run, int first, int end, int width);
+    // Notes the place before `run`'s character `index` (whose character is `c` and the one after
+    // it `after`) as the line's last place of its kind to end, when the line holds something
+    // before it at x and the line-breaking rule allows it.
+    void NoteBreak(KFlow& flow, KRichItem_* run, int index, int x, wchar_t c, wchar_t after) const;
+    // The place where an overflowing line ends: its last place of the kind KBREAK_ALLOWED, else
+    // of the kind KBREAK_IN_RUN; none when it has neither.
+    static const KBreakPlace* ChooseBreak(const KFlow& flow);
+    // Takes back everything placed on the line after `place` (fragments after it removed, the one
+    // holding it shortened) and puts x, the line height and the recent characters back to it.
+    void RewindTo(KFlow& flow, const KBreakPlace& place);
+    // The character flowed after `run`'s character `index`: the next one of the run, else the
+    // first of the next run (U+FFFC for an image, TAB for a tab position, 0 for none or a rule).
+    wchar_t CharAfter(const KRichItem_* run, int index) const;
     // Ends the current line when forced or when it holds something (x past left): aligns its
-    // fragments and moves to the next line.
+    // fragments and moves to the next line, which has no place to end yet.
     void EndLine(KFlow& flow, bool forced);
     // Left plus the next multiple of the tab width after x - left.
     static int NextTabStop(const KFlow& flow, int x);

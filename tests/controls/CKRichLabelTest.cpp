@@ -90,6 +90,21 @@ protected:
         return std::wstring(fragment->run->text.text + fragment->first, fragment->count);
     }
 
+    // The text of each line: the fragments' texts joined, a line being the fragments at one y
+    // (all of one height here).
+    std::vector<std::wstring> Lines() const
+    {
+        std::vector<std::wstring> lines;
+        int y = -1;
+        for (KRichFragment_* fragment : Fragments()) {
+            if (lines.empty() || fragment->y != y)
+                lines.emplace_back();
+            lines.back() += FragmentText(fragment);
+            y = fragment->y;
+        }
+        return lines;
+    }
+
     int Left() const { return label->GetMargin(); }
     int Right() const { return LABEL_RECT.right - LABEL_RECT.left - label->GetMargin(); }
 
@@ -428,7 +443,7 @@ TEST_F(CKRichLabelTest, ChineseBreaksBetweenAnyTwoCharactersAndEnglishBetweenWor
 {
     std::wstring chinese;
     for (int i = 0; i < 12; i++)
-        chinese += L"这是一个小巧简单的音乐播放器，";
+        chinese += L"这是一个小巧简单的音乐播放器";
     ASSERT_TRUE(Load(L"<r>" + chinese + L"</r>"));
     std::vector<KRichFragment_*> fragments = Fragments();
     ASSERT_GT(fragments.size(), 5u);
@@ -472,6 +487,73 @@ TEST_F(CKRichLabelTest, ChineseBreaksBetweenAnyTwoCharactersAndEnglishBetweenWor
         }
     }
     EXPECT_EQ(joined, english);
+}
+
+TEST_F(CKRichLabelTest, LinesEndWhereTheBreakingRuleAllowsAlsoAcrossRuns)
+{
+    // Each line is made just wide enough for `fits`; the first line then holds `first`. The
+    // tappable runs are runs of their own in the same font, so the rule must read across runs.
+    const struct
+    {
+        const wchar_t* markup;
+        const wchar_t* fits;
+        const wchar_t* first;
+    } cases[] = {
+        {L"就剩最后一个列表了，别再删啦！", L"就剩最后一个列表了", L"就剩最后一个列表"},
+        {L"软件版本：V1.0", L"软件版本：V1.", L"软件版本："},
+        {L"大小24, 44像素", L"大小24, 4", L"大小"},
+        {L"他说「你好」", L"他说「", L"他说"},
+        {L"<Notify ID=\"1\">粗体</Notify>，接着", L"粗体", L"粗"},
+        {L"版本 <Notify ID=\"1\">V1</Notify>.0", L"版本 V1.", L"版本 "},
+        {L"好的<Notify ID=\"1\">……</Notify>", L"好的…", L"好"},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << (&entry - cases));
+        ASSERT_TRUE(Load(std::wstring(L"<r>") + entry.markup + L"</r>"));
+        const int room = TextWidth(GetSmallFont(), entry.fits);
+        label->Move(RECT{0, 0, 2 * label->GetMargin() + room, 200});
+        const std::vector<std::wstring> lines = Lines();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[0], entry.first);
+        std::wstring joined;
+        for (const std::wstring& line : lines)
+            joined += line;
+        std::wstring text;
+        for (KRichItem_* run : Runs())
+            text += RunText(run);
+        EXPECT_EQ(joined, text) << "nothing lost or repeated";
+    }
+}
+
+TEST_F(CKRichLabelTest, AHelpTextKeepsItsLineBreaksSaveWhereTheRulesMendThem)
+{
+    // A help text as the help page shows it, at the page's width (320). The lines were the same
+    // before the layout measured each character once, except those marked: there the old layout
+    // began a line with "，" or "）", ended one with "“", or split "song.mp3".
+    ASSERT_TRUE(Load(
+        L"<Lumo><Format align=\"left\" size=\"small\" color=\"#333333\">"
+        L"Lumo 是一款小巧、简单的音乐播放器：浏览本机的文件夹挑选音频文件，再用播放列表来管理"
+        L"它们。\r\n\r\n版本：V1.1\r\n开发者：Lumo 开发组\r\n网址：<Notify ID=\"1\"><U>"
+        L"https://lumo.example.org</U></Notify>\r\n\r\n<B>播放列表</B>：点按标题栏左边的按钮打开"
+        L"抽屉，可以添加、重命名或删除列表；支持 mp3、wav、wma 等格式的文件（例如 song.mp3），"
+        L"每个列表最多保存 100000 首歌曲。长按列表中的一行可以删除它，也可以在“选项设置”中修改文件"
+        L"扩展名。</Format></Lumo>"));
+    label->Move(RECT{0, 0, 320, 400});
+    const std::vector<std::wstring> expected = {
+        L"Lumo 是一款小巧、简单的音乐播放器：浏",
+        L"览本机的文件夹挑选音频文件，再用播放列",
+        L"表来管理它们。",
+        L"版本：V1.1",
+        L"开发者：Lumo 开发组",
+        L"网址：https://lumo.example.org",
+        L"播放列表：点按标题栏左边的按钮打开抽",     // was "…抽屉" / "，可以…"
+        L"屉，可以添加、重命名或删除列表；支持 ",   // was "… mp3" / "、wav…"
+        L"mp3、wav、wma 等格式的文件（例如 ",       // was "… song.mp" / "3），…"
+        L"song.mp3），每个列表最多保存 100000 首",
+        L"歌曲。长按列表中的一行可以删除它，也可",   // was "…也可以在“" / "选项设置”…"
+        L"以在“选项设置”中修改文件扩展名。",
+    };
+    EXPECT_EQ(Lines(), expected);
 }
 
 TEST_F(CKRichLabelTest, AWordLongerThanTheLineBreaksInsideOnlyWhenItBeginsTheLine)
