@@ -179,7 +179,7 @@ void CLmPlayListCtrl::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& r
         }
         if (groupText && item->text && item->textLength > 0) {
             groupText->SetText(item->text, item->textLength);
-            groupText->SetState(bits | KDT_LEFT);
+            groupText->SetState(bits | KDT_LEFT | KDT_END_ELLIPSIS);
             groupText->Draw(canvas, content, nullptr);
             groupText->SetText(nullptr, 0);
         }

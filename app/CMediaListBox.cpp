@@ -23,7 +23,7 @@ constexpr unsigned int PLAYING_LOOK = KSTATE_DISABLED;
 // Drawable state bits of the row texts.
 constexpr unsigned int TIME_STATE = KDT_RIGHT;                       // time at the right
 constexpr unsigned int TITLE_STATE = KDT_LEFT | KDT_END_ELLIPSIS;    // title at the left, cut
-constexpr unsigned int LINE2_STATE = KDT_LEFT;                       // artist, then album
+constexpr unsigned int LINE2_STATE = KDT_LEFT | KDT_END_ELLIPSIS;    // artist, then album, cut
 // Shown in place of artist and album while a row is unmeasured.
 constexpr wchar_t UNMEASURED_LINE2[] = L"......";
 
@@ -196,9 +196,14 @@ void CMediaListBox::DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rec
     }
     const KStringW& artist = info->GetArtist().GetLength() ? info->GetArtist() : unknownArtist;
     const KStringW& album = info->GetAlbum().GetLength() ? info->GetAlbum() : unknownAlbum;
+    // The artist takes its width, the album what is left; the one that reaches the row's end is
+    // cut there with an ellipsis (an artist too long for the row leaves no room for the album).
     const int width = MeasureText(line2Text, artist, artist.GetLength(), bits | LINE2_STATE).cx;
-    const RECT first = {lower.left, lower.top, lower.left + width, lower.bottom};
+    RECT first = lower;
+    if (width < lower.right - lower.left)
+        first.right = lower.left + width;
     DrawTextLine(canvas, line2Text, artist, artist.GetLength(), first, bits | LINE2_STATE);
     lower.left = first.right;
-    DrawTextLine(canvas, line2Text, album, album.GetLength(), lower, bits | LINE2_STATE);
+    if (lower.left < lower.right)
+        DrawTextLine(canvas, line2Text, album, album.GetLength(), lower, bits | LINE2_STATE);
 }

@@ -121,8 +121,9 @@ void CKTreeCtrl::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect)
         icon->SetIconList(nullptr, -1);
     }
     if (text && item->text && item->textLength > 0) {
+        // A text wider than the row ends in an ellipsis rather than at the window's edge.
         text->SetText(item->text, item->textLength);
-        text->SetState(state);
+        text->SetState(state | KDT_END_ELLIPSIS);
         text->Draw(canvas, content, nullptr);
         text->SetText(nullptr, 0);
     }

@@ -1,15 +1,21 @@
-// The playlist panel: the tool bar over the tree, and what taps on its buttons and rows tell the
-// player view (the commands, a changed selection) and what they leave alone.
+// The playlist panel: the tool bar over the tree, row texts that end in an ellipsis at the
+// drawer's edge, and what taps on its buttons and rows tell the player view (the commands, a
+// changed selection) and what they leave alone.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "KFileFixtures.h"
+#include "KTestSupport.h"
 #include "PlayListTestSupport.h"
 #include "app/CLmPlayListView.h"
 #include "app/LmSettings.h"
 #include "foundation/KDevMetrics.h"
+#include "graphics/CKCanvas.h"
+#include "graphics/CKFont.h"
+#include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableRegistry.h"
 
 namespace {
 
@@ -141,4 +147,43 @@ TEST_F(CLmPlayListViewTest, TappingTheSelectedPlaylistNeitherReportsNorWritesThe
     // The check can fail: selecting does save the pending change.
     ctrl->SelectPlayList(ctrl->GetSelectedListItem());
     EXPECT_FALSE(SettingsBytes().empty());
+}
+
+TEST_F(CLmPlayListViewTest, RowTextsTooWideForTheDrawerEndInAnEllipsisInsideIt)
+{
+    WritePlayLists(L"\n@默认列表\n\n@一个名字特别特别长的播放列表名称\n\n");
+    ASSERT_TRUE(OpenPanel());
+    // As wide as the drawer on the shipped screen: two thirds of 320 pixels.
+    const int drawerWidth = GetDevMetric(CxScreen) * 2 / 3;
+    panel->Move(RECT{0, 0, drawerWidth, 480});
+    CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
+    PaintNow(ctrl);
+    RECT place;
+    ASSERT_TRUE(ctrl->GetRectInParent(&place));
+    const auto* look =
+        static_cast<const CKTextDrawable*>(GetDrawable("LmDrawable.xml", "LmMenuListText"));
+    ASSERT_TRUE(look);
+    SIZE dots;
+    ASSERT_TRUE(CKCanvas::MeasureText(look->GetFont() ? look->GetFont() : GetDefaultFont(), L"...",
+                                      3, &dots));
+    // The rows' text is near-white on the dark panel.
+    const auto white = [](unsigned int rgb) {
+        return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
+    };
+    const KTreeItem_* lists = ctrl->GetFirstChild(ctrl->GetListGroup());
+    ASSERT_TRUE(lists);
+    const struct
+    {
+        const KTreeItem_* item;
+        bool cut;
+    } rows[] = {{ctrl->GetNextSibling(lists), true}, {CommandRow(5060), true}, {lists, false}};
+    for (const auto& entry : rows) {
+        ASSERT_TRUE(entry.item);
+        SCOPED_TRACE(testing::Message() << "row " << (&entry - rows));
+        RECT row = RowOf(ctrl, entry.item);
+        OffsetRect(&row, place.left, place.top);
+        int last = 0;
+        EXPECT_EQ(EndsInEllipsis(row, dots.cx, white, &last), entry.cut) << "ink ends at " << last;
+        EXPECT_LT(last, row.right - 1) << "a glyph is cut at the drawer's edge";
+    }
 }

@@ -1,6 +1,6 @@
 // The playing list's rows: the texts each row paints (time, title, artist and album or their
-// placeholders) through the real paint path, the playing row's look, the references rows hold
-// on their records, and the duplicate test's path index.
+// placeholders, cut with an ellipsis at the row's end) through the real paint path, the playing
+// row's look, the references rows hold on their records, and the duplicate test's path index.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,6 +11,7 @@
 #include "app/CMediaListBox.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKDrawable.h"
+#include "graphics/CKFont.h"
 #include "graphics/CKTextDrawable.h"
 #include "graphics/KDrawableRegistry.h"
 
@@ -137,6 +138,33 @@ TEST_F(CMediaListBoxTest, RowsPaintTimeTitleAndSecondLineByTheirDuration)
     for (unsigned int state : line2->states)
         EXPECT_EQ(state & (KDT_LEFT | KDT_RIGHT), KDT_LEFT);
     EXPECT_STREQ(list->GetDeleteText(), L"删除");
+}
+
+TEST_F(CMediaListBoxTest, ASecondLineTooWideForTheRowEndsInAnEllipsisInsideIt)
+{
+    const std::wstring longText = L"一个名字非常非常长的表演者或专辑名称用来看看省略号";
+    Add(NewRecord(L"C:\\a.mp3", 185000, L"Long artist", L"Album", longText.c_str()));
+    Add(NewRecord(L"C:\\b.mp3", 185000, L"Long album", longText.c_str(), L"Artist"));
+    Add(NewRecord(L"C:\\c.mp3", 185000, L"Short", L"Album", L"Artist"));
+    Paint();
+    // An artist too long for the row leaves no room for the album.
+    EXPECT_EQ(line2->texts,
+              (std::vector<std::wstring>{longText, L"Artist", longText, L"Artist", L"Album"}));
+    SIZE dots;
+    ASSERT_TRUE(CKCanvas::MeasureText(line2->GetFont() ? line2->GetFont() : GetDefaultFont(),
+                                      L"...", 3, &dots));
+    const auto dark = [](unsigned int rgb) {
+        return (rgb >> 16 & 0xFF) < 100 && (rgb >> 8 & 0xFF) < 100 && (rgb & 0xFF) < 100;
+    };
+    for (int i = 0; i < 3; i++) {
+        RECT row;
+        ASSERT_TRUE(list->GetItemRect(i, &row));
+        const RECT lower = {row.left, (row.top + row.bottom) / 2, row.right, row.bottom};
+        int last = 0;
+        EXPECT_EQ(EndsInEllipsis(lower, dots.cx, dark, &last), i < 2)
+            << "row " << i << ", ink ends at " << last;
+        EXPECT_LT(last, row.right - 1) << "row " << i << " is cut at the list's edge";
+    }
 }
 
 TEST_F(CMediaListBoxTest, ThePlayingRowIsMarkedAloneAndPaintedWithTheAccentLook)

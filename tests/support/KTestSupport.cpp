@@ -1,6 +1,8 @@
-// Message pumping, the test frame window and temporary folders for the test executables.
+// Message pumping, the test frame window, temporary folders and painted text for the test
+// executables.
 #include "KTestSupport.h"
 
+#include "graphics/KGraphics.h"
 #include "ui/CKApplication.h"
 
 namespace {
@@ -87,4 +89,37 @@ void RemoveTree(const std::wstring& dir)
         FindClose(find);
     }
     RemoveDirectoryW(root.c_str());
+}
+
+bool EndsInEllipsis(const RECT& area, int dotsWidth, const std::function<bool(unsigned int rgb)>& isInk,
+                    int* lastInk)
+{
+    HDC dc = GetBackBufferDC();
+    auto inked = [&](int x, int y) {
+        const COLORREF color = GetPixel(dc, x, y);
+        return isInk((unsigned int)GetRValue(color) << 16 | (unsigned int)GetGValue(color) << 8
+                     | GetBValue(color));
+    };
+    int last = area.left - 1;
+    int top = area.bottom;
+    int bottom = area.top - 1;
+    for (int x = area.left; x < area.right; x++)
+        for (int y = area.top; y < area.bottom; y++)
+            if (inked(x, y)) {
+                last = x;
+                top = y < top ? y : top;
+                bottom = y > bottom ? y : bottom;
+            }
+    if (lastInk)
+        *lastInk = last;
+    if (last < area.left || last >= area.right - 1)
+        return false;
+    // The last half of the dots' width: the dots' advance also holds the room beside them, which
+    // may reach back under the glyph before them.
+    const int middle = (top + bottom) / 2;
+    for (int x = last - dotsWidth / 2; x <= last; x++)
+        for (int y = area.top; y <= middle; y++)
+            if (inked(x, y))
+                return false;
+    return true;
 }

@@ -1,5 +1,6 @@
 // Helpers shared by the test executables: pumping the UI thread's messages the way the
-// application's loop does, and a frame window for code that posts deferred calls.
+// application's loop does, a frame window for code that posts deferred calls, and a look at text
+// painted into the back buffer.
 #pragma once
 #include <windows.h>
 
@@ -17,3 +18,12 @@ HWND EnsureTestFrame();
 std::wstring MakeTempDir(const wchar_t* prefix);
 // Deletes a folder and everything below it.
 void RemoveTree(const std::wstring& dir);
+
+// Whether the text painted in `area` of the back buffer (its ink: the pixels `isInk` accepts)
+// ends in an ellipsis inside the area: the ink stops short of the area's right edge, and the ink
+// of its last columns (half of `dotsWidth`, the advance of "...") lies in the lower half of the
+// ink's height, where dots sit on the baseline -- a glyph, whole or cut at the edge, reaches
+// higher. `lastInk` (optional) receives the
+// last column holding ink, area.left - 1 when there is none.
+bool EndsInEllipsis(const RECT& area, int dotsWidth, const std::function<bool(unsigned int rgb)>& isInk,
+                    int* lastInk = nullptr);
