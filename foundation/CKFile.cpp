@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "foundation/KMemory.h"
+#include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 #include "foundation/KResource.h"
 #include "foundation/KText.h"
@@ -58,7 +59,7 @@ int CKFile::Open(const wchar_t* path, DWORD flags)
         return 0;
     wchar_t loose[KMAX_PATH];
     if (!IsAbsolute(path)) {
-        if (flags & (KFILE_CREATE | KFILE_WRITE))
+        if (flags & (KFILE_CREATE | KFILE_WRITE | KFILE_CREATE_NEW))
             return 0;
         if (MakeLoosePath(path, loose) && DiskEntryExists(loose)) {
             path = loose;
@@ -80,7 +81,7 @@ int CKFile::Open(const wchar_t* path, DWORD flags)
         }
     }
     DWORD access = 0;
-    if (flags & (KFILE_CREATE | KFILE_WRITE))
+    if (flags & (KFILE_CREATE | KFILE_WRITE | KFILE_CREATE_NEW))
         access |= GENERIC_WRITE;
     if (flags & KFILE_READ)
         access |= GENERIC_READ;
@@ -90,7 +91,9 @@ int CKFile::Open(const wchar_t* path, DWORD flags)
     if (flags & KFILE_SHARE_WRITE)
         share |= FILE_SHARE_WRITE;
     DWORD creation = OPEN_EXISTING;
-    if (flags & KFILE_CREATE)
+    if (flags & KFILE_CREATE_NEW)
+        creation = CREATE_NEW;
+    else if (flags & KFILE_CREATE)
         creation = CREATE_ALWAYS;
     else if (flags & KFILE_WRITE)
         creation = OPEN_ALWAYS;
@@ -225,6 +228,8 @@ int CKFile::Flush()
 
 int CKFile::IsAbsolute(const wchar_t* path)
 {
+    if (path && KStrNCmpW(path, KVERBATIM_PREFIX, KVERBATIM_PREFIX_LENGTH) == 0)
+        path += KVERBATIM_PREFIX_LENGTH;
     return path && path[0] && path[1] == L':';
 }
 

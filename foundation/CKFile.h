@@ -6,11 +6,13 @@
 
 #include "foundation/CKObject.h"
 
-// Open flags (may be combined). With both KFILE_CREATE and KFILE_WRITE, KFILE_CREATE decides the
-// creation rule. Any write flag on a relative path makes Open fail: library paths are read-only.
+// Open flags (may be combined). KFILE_CREATE_NEW decides the creation rule over the others, and
+// KFILE_CREATE over KFILE_WRITE. Any write flag on a relative path makes Open fail: library paths
+// are read-only.
 constexpr DWORD KFILE_CREATE = 0x1;         // write access; the file is created or truncated
 constexpr DWORD KFILE_READ = 0x2;           // read access; the file must exist
 constexpr DWORD KFILE_WRITE = 0x4;          // write access; opened, or created when missing; kept
+constexpr DWORD KFILE_CREATE_NEW = 0x8;     // write access; created, refused when the name is taken
 constexpr DWORD KFILE_SHARE_READ = 0x100;   // others may read while it is open
 constexpr DWORD KFILE_SHARE_WRITE = 0x200;  // others may write while it is open
 
@@ -52,8 +54,8 @@ public:
     CKFile() = default;
     ~CKFile() override;
 
-    // A path is absolute when its second character is ':'; any other path is a library path
-    // (tried as AppResDir + path, then as the "APPRES" resource). Returns 1 when open.
+    // An absolute path (IsAbsolute) is a disk path; any other path is a library path (tried as
+    // AppResDir + path, then as the "APPRES" resource). Returns 1 when open.
     int Open(const wchar_t* path, DWORD flags);
     // Harmless when closed.
     void Close();
@@ -77,8 +79,9 @@ public:
     // or on error.
     int Flush();
 
-    // 1 for a drive-letter path (second character ':'); every other path, also one that begins
-    // with a backslash, is a library path.
+    // 1 for a drive-letter path (second character ':') and for its verbatim form ("\\?\C:\...",
+    // foundation/KOpenPath.h); every other path, also one that begins with a backslash, is a
+    // library path.
     static int IsAbsolute(const wchar_t* path);
     // Absolute: 1 when the platform knows the file or directory. Relative: 1 when the loose file
     // AppResDir + path exists or ResourceExists(path).

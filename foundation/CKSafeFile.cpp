@@ -1,14 +1,68 @@
 // CKSafeFile: write-to-temporary-then-replace, so a saved file is either the old or the new one.
 #include "foundation/CKSafeFile.h"
 
+#include "foundation/KOpenPath.h"
+#include "foundation/KPaths.h"
 #include "foundation/KText.h"
 
 K_IMPLEMENT_CLASS(CKSafeFile, CKObject)
 
 namespace {
 
-// Appended to the target's name to form the temporary file beside it.
+// Ends every temporary file's name; earlier versions used target + kTempSuffix itself.
 const wchar_t kTempSuffix[] = L".tmp";
+constexpr int kTempSuffixLength = 4;
+// The temporary file's name: the target's, '.', a number of kTempDigits hex digits, kTempSuffix.
+const wchar_t kTempFormat[] = L"%s.%08x%s";
+constexpr int kTempDigits = 8;
+// Units the temporary name adds to the target's.
+constexpr int kTempNameExtra = 1 + kTempDigits + kTempSuffixLength;
+// Numbers tried in turn when a name is taken (by a leftover, a folder, another program's file).
+constexpr int kTempNameAttempts = 8;
+// A temporary file whose last write is older than this is a leftover, no longer a save in
+// progress: a save writes and commits within seconds (a million records take under two), and
+// the margin covers a slow network drive whose clock runs behind.
+constexpr ULONGLONG kLeftoverAgeSeconds = 600;
+// File times count 100-ns units.
+constexpr ULONGLONG kFileTimeUnitsPerSecond = 10000000;
+
+// The next number for a temporary name: different between processes (the process id and the
+// time seed it) and between the saves of one process.
+unsigned int NextTempNumber()
+{
+    static unsigned int next = 0;
+    if (!next)
+        next = (GetCurrentProcessId() << 16) ^ GetTickCount();
+    return next++;
+}
+
+ULONGLONG FileTimeValue(const FILETIME& time)
+{
+    return ((ULONGLONG)time.dwHighDateTime << 32) | time.dwLowDateTime;
+}
+
+// Whether `name` is `targetName` followed by kTempSuffix alone or by ".", kTempDigits hex digits
+// and kTempSuffix (any case): the name of a temporary file of the target.
+bool IsTempNameOf(const wchar_t* name, const wchar_t* targetName)
+{
+    const int targetLength = KStrLenW(targetName);
+    if (KStrLenW(name) <= targetLength
+        || CompareStringOrdinal(name, targetLength, targetName, targetLength, TRUE) != CSTR_EQUAL)
+        return false;
+    const wchar_t* rest = name + targetLength;
+    if (KStrICmpW(rest, kTempSuffix) == 0)
+        return true;
+    if (rest[0] != L'.')
+        return false;
+    for (int i = 1; i <= kTempDigits; i++) {
+        const wchar_t unit = rest[i];
+        const bool hex = (unit >= L'0' && unit <= L'9') || (unit >= L'a' && unit <= L'f')
+                         || (unit >= L'A' && unit <= L'F');
+        if (!hex)
+            return false;
+    }
+    return KStrICmpW(rest + 1 + kTempDigits, kTempSuffix) == 0;
+}
 
 } // namespace
 
@@ -20,19 +74,29 @@ CKSafeFile::~CKSafeFile()
 int CKSafeFile::Open(const wchar_t* path)
 {
     Abort();
-    if (!path || KStrLenW(path) + KStrLenW(kTempSuffix) > KMAX_PATH - 1)
+    if (!CKFile::IsAbsolute(path) || KStrLenW(path) > KMAX_PATH - 1
+        || MakeOpenPath(path, target) < 0)
         return 0;
     // A target the old truncate-and-write could not have opened stays unwritable: it must not be
     // silently replaced by a fresh file.
-    DWORD attributes = GetFileAttributesW(path);
+    DWORD attributes = GetFileAttributesW(target);
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return 0;
-    KStrCpyW(target, path);
-    KStrCpyW(temp, path);
-    KStrCatW(temp, kTempSuffix);
-    failed = 0;
-    return file.Open(temp, KFILE_CREATE | KFILE_WRITE);
+    RemoveLeftovers(path);
+    wchar_t name[KMAX_PATH + kTempNameExtra];
+    for (int attempt = 0; attempt < kTempNameAttempts; attempt++) {
+        FormatText(name, KMAX_PATH + kTempNameExtra, kTempFormat, path, NextTempNumber(),
+                   kTempSuffix);
+        // The name may pass the platform's path limit where the target did not: its open form
+        // is then the verbatim one.
+        if (MakeOpenPath(name, temp) >= 0 && file.Open(temp, KFILE_CREATE_NEW)) {
+            failed = 0;
+            return 1;
+        }
+    }
+    temp.Empty();
+    return 0;
 }
 
 int CKSafeFile::Write(const void* buffer, int bytes)
@@ -63,7 +127,7 @@ int CKSafeFile::Commit()
         done = MoveFileExW(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 1 : 0;
     if (!done)
         DeleteFileW(temp);
-    temp[0] = 0;
+    temp.Empty();
     return done;
 }
 
@@ -73,5 +137,34 @@ void CKSafeFile::Abort()
         return;
     file.Close();
     DeleteFileW(temp);
-    temp[0] = 0;
+    temp.Empty();
+}
+
+void CKSafeFile::RemoveLeftovers(const wchar_t* path)
+{
+    const int backslash = KStrRChrW(path, L'\\');
+    const int slash = KStrRChrW(path, L'/');
+    const int nameAt = (backslash > slash ? backslash : slash) + 1;
+    KStringW pattern(path);
+    KStringW found;
+    KStringW openForm;
+    if (pattern.Append(L".*") < 0 || MakeOpenPath(pattern, openForm) < 0)
+        return;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(openForm, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const ULONGLONG oldest = FileTimeValue(now) - kLeftoverAgeSeconds * kFileTimeUnitsPerSecond;
+    do {
+        if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+            || !IsTempNameOf(entry.cFileName, path + nameAt)
+            || FileTimeValue(entry.ftLastWriteTime) > oldest)
+            continue;
+        if (found.Assign(path, nameAt) >= 0 && found.Append(entry.cFileName) >= 0
+            && MakeOpenPath(found, openForm) >= 0)
+            DeleteFileW(openForm);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
 }

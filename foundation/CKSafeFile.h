@@ -1,12 +1,18 @@
 // Replaces a file only once its new content is completely written: the content goes to a temporary
-// file beside the target (target + ".tmp"), and Commit puts it in the target's place in one step.
-// A crash, a kill or a full disk before that leaves the previous file as it was.
+// file beside the target, and Commit puts it in the target's place in one step. A crash, a kill or
+// a full disk before that leaves the previous file as it was.
+//
+// The temporary file has a name of its own each time, target + "." + eight hex digits + ".tmp":
+// nothing left beside the target (a folder, a read-only file, another program's file) can take
+// that name away from every save, as a fixed name could. Leftovers of saves that crashed before
+// their commit are removed by a later Open once they are old enough that no save can still be
+// writing them (and the platform refuses to delete a file another program holds open).
 #pragma once
 #include <windows.h>
 
 #include "foundation/CKFile.h"
 #include "foundation/CKObject.h"
-#include "foundation/KPaths.h"
+#include "foundation/KString.h"
 
 // Use: Open(target), Write/WriteText..., Commit(). Any write that falls short is remembered and
 // makes Commit fail. Abort (or the destructor, without a Commit) deletes the temporary file.
@@ -17,9 +23,9 @@ public:
     CKSafeFile() = default;
     ~CKSafeFile() override;
 
-    // Starts the new content of the absolute `path`. Returns 1 when the temporary file is open;
-    // 0 for a relative or too long path, a target that is a directory or read-only, or a temporary
-    // file that cannot be created (an earlier temporary file is overwritten).
+    // Starts the new content of the absolute `path` (of up to KMAX_PATH - 1 units). Returns 1 when
+    // the temporary file is open; 0 for a relative or too long path, a target that is a directory
+    // or read-only, or a temporary file that cannot be created (a full disk, a read-only folder).
     int Open(const wchar_t* path);
     // As CKFile::Write / WriteText; a short or failed write marks the content as failed.
     int Write(const void* buffer, int bytes);
@@ -32,8 +38,12 @@ public:
     void Abort();
 
 private:
-    CKFile file;                  // the temporary file while writing
-    int failed = 0;               // 1 once a write fell short
-    wchar_t target[KMAX_PATH] = {};
-    wchar_t temp[KMAX_PATH] = {};
+    // Deletes the leftover temporary files of `path`'s earlier saves (and of the fixed name
+    // target + ".tmp" that earlier versions used) that are plain, writable and old.
+    static void RemoveLeftovers(const wchar_t* path);
+
+    CKFile file;       // the temporary file while writing
+    int failed = 0;    // 1 once a write fell short
+    KStringW target;   // the target, in the form it is opened by (foundation/KOpenPath.h)
+    KStringW temp;     // the temporary file, likewise; empty when none is open
 };

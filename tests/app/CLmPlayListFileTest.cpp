@@ -301,13 +301,15 @@ TEST_F(CLmPlayListFileTest, AFailedSaveLeavesThePreviousFileIntact)
     lists.PlayListAt(0)->Add(NewRecord(L"C:\\k.mp3", 1, L"k", L"", L""));
     ASSERT_EQ(lists.SavePlayLists(), 1);
     std::string before = ReadFileBytes(file);
-    // The temporary file beside the target cannot be created: a folder stands in its place.
-    std::wstring temp = file + L".tmp";
-    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+    // The file cannot be replaced while another program holds it open.
+    HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     lists.AddPlayList(L"lost");
     EXPECT_EQ(lists.SavePlayLists(), 0);
+    CloseHandle(held);
     EXPECT_EQ(ReadFileBytes(file), before);
-    RemoveDirectoryW(temp.c_str());
+    EXPECT_FALSE(SaveLeftoverExists(file));
     EXPECT_EQ(lists.SavePlayLists(), 1);
     EXPECT_NE(ReadFileBytes(file), before);
 }

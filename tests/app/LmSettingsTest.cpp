@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         path = std::wstring(GetModuleDir()) + L"Settings.ini";
-        temp = path + L".tmp";
+        // What a save killed before its commit leaves.
+        temp = path + L".0badf00d.tmp";
         RemoveFiles();
     }
     void TearDown() override
@@ -32,7 +33,6 @@ protected:
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.c_str());
         RemoveDirectoryW(path.c_str());
-        RemoveDirectoryW(temp.c_str());
         DeleteFileW(temp.c_str());
     }
 
@@ -98,7 +98,7 @@ TEST_F(LmSettingsTest, SettingPresentValuesLeavesTheFileUntouched)
     SaveAndCloseSettings();
     EXPECT_EQ(bytes, ReadFileBytes(path));
     EXPECT_EQ(written, GetLastWriteTime(path));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(temp.c_str()));
+    EXPECT_FALSE(SaveLeftoverExists(path));
 }
 
 TEST_F(LmSettingsTest, ChangesAreCachedAndWrittenByteForByteOnlyBySaveSettings)
@@ -138,11 +138,15 @@ TEST_F(LmSettingsTest, FailedWriteKeepsThePreviousSettingsFile)
     const std::string previous = Utf16FileBytes(L"\n[Default]\nLoopType = 2\nPlayingFile = 7\n");
     LoadFrom(previous);
     SetLoopType(0);
-    // A writer that could not even start its temporary file: the old file must survive whole.
-    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+    // A save that cannot replace the file, which another program holds open: the old file must
+    // survive whole.
+    HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(0, SaveSettings());
+    CloseHandle(held);
     EXPECT_EQ(previous, ReadFileBytes(path));
-    RemoveDirectoryW(temp.c_str());
+    EXPECT_FALSE(SaveLeftoverExists(path));
 
     // While a writer is half-way the settings file is whole; a writer killed there leaves only
     // its temporary file behind.
@@ -153,9 +157,8 @@ TEST_F(LmSettingsTest, FailedWriteKeepsThePreviousSettingsFile)
         EXPECT_EQ(previous, ReadFileBytes(path));
     }
     ASSERT_TRUE(WriteFileBytes(temp, Utf16FileBytes(L"\n[Default]\nLoop")));
-    // The change is still pending and goes out with the next save, over the stale temporary file.
+    // The change is still pending and goes out with the next save, beside that temporary file.
     EXPECT_EQ(1, SaveSettings());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(temp.c_str()));
     EXPECT_EQ(Utf16FileBytes(L"\n[Default]\nLoopType = 0\nPlayingFile = 7\n"), ReadFileBytes(path));
 }
 

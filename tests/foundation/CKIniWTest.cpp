@@ -30,12 +30,6 @@ std::vector<std::wstring> KeyLines(const CKIniW& ini, const wchar_t* section)
     return lines;
 }
 
-// 1 when the temporary file of a save to `path` was left behind.
-int TempFileLeft(const std::wstring& path)
-{
-    return GetFileAttributesW((path + L".tmp").c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 class CKIniWTest : public testing::Test
 {
 protected:
@@ -170,7 +164,7 @@ TEST_F(CKIniWTest, SaveWritesTheMarkSectionsAndKeysByteForByte)
     ASSERT_EQ(1, ini.Save(path.c_str()));
     EXPECT_EQ(Utf16FileBytes(L"\n[S]\na = 1\nb = x y  \n\x4E2D = \x6587\n\n[Default]\nLoopType = 2\n"),
               ReadFileBytes(path));
-    EXPECT_EQ(0, TempFileLeft(path));
+    EXPECT_FALSE(SaveLeftoverExists(path));
 
     // Reading it back yields the same sections, keys and values.
     CKIniW copy;
@@ -194,12 +188,9 @@ TEST_F(CKIniWTest, FailedSaveKeepsThePreviousFileAndTheModifiedFlag)
 
     EXPECT_EQ(0, ini.Save(L"Keep.ini"));   // relative: refused
 
-    // The temporary file cannot be created: a folder stands in its place.
-    ASSERT_TRUE(CreateDirectoryW((path + L".tmp").c_str(), nullptr));
-    EXPECT_EQ(0, ini.Save(path.c_str()));
-    EXPECT_EQ(previous, ReadFileBytes(path));
+    // The temporary file cannot be created: the folder is missing.
+    EXPECT_EQ(0, ini.Save((dir + L"missing\\Keep.ini").c_str()));
     EXPECT_EQ(1, ini.IsModified());
-    RemoveDirectoryW((path + L".tmp").c_str());
 
     // The target cannot be replaced while another holder keeps it open without sharing.
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -207,7 +198,7 @@ TEST_F(CKIniWTest, FailedSaveKeepsThePreviousFileAndTheModifiedFlag)
     EXPECT_EQ(0, ini.Save(path.c_str()));
     CloseHandle(held);
     EXPECT_EQ(previous, ReadFileBytes(path));
-    EXPECT_EQ(0, TempFileLeft(path));
+    EXPECT_FALSE(SaveLeftoverExists(path));
     EXPECT_EQ(1, ini.IsModified());
 
     // Read-only: readable, never replaced.

@@ -55,6 +55,23 @@ ULONGLONG GetLastWriteTime(const std::wstring& path)
     return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
+bool SaveLeftoverExists(const std::wstring& path)
+{
+    const std::wstring suffix = L".tmp";
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((path + L".*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool found = false;
+    do {
+        const std::wstring name = entry.cFileName;
+        found = name.size() > suffix.size()
+                && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    } while (!found && FindNextFileW(search, &entry));
+    FindClose(search);
+    return found;
+}
+
 KLooseFile::KLooseFile(const std::wstring& relativePath, const std::string& bytes)
 {
     std::wstring folder = GetAppResDir();

@@ -15,6 +15,8 @@ std::string Utf16Bytes(const std::wstring& text);
 std::string Utf16FileBytes(const std::wstring& text);
 // The file's last-write time, or 0 when it does not exist.
 ULONGLONG GetLastWriteTime(const std::wstring& path);
+// Whether a save of `path` left a temporary file beside it (a name `path` + "." ... + ".tmp").
+bool SaveLeftoverExists(const std::wstring& path);
 
 // Creates AppResDir + relativePath (backslashes, folders created as needed) with `bytes`, and on
 // destruction deletes it and removes the folders it created when they are empty (other test
