@@ -13,6 +13,7 @@
 #include "app/LmSettings.h"
 #include "controls/KDrawableSlot.h"
 #include "foundation/CKFile.h"
+#include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKFaceDrawable.h"
@@ -745,11 +746,17 @@ bool CPlayerContainer::ProbeRow(CLmMediaInfo* info, bool* usedGraph)
     const KStringW artist = info->GetArtist();
     const KStringW album = info->GetAlbum();
     info->SetDuration(KMEDIA_DURATION_UNKNOWN);
-    const wchar_t* path = info->GetPath();
+    // Every reader is given the path in the form that reaches the file: one named like a device
+    // ("COM1.wav") would otherwise open the device and block the window, at every start. A device
+    // name that form cannot reach is asked of no reader, as if it were no audio.
+    KStringW openPath;
+    const bool reachable = MakeOpenPath(info->GetPath(), openPath) >= 0;
+    const wchar_t* path = openPath;
     // A relative path names a loose file the media graph finds under AppRes; only the graph
     // measures it.
-    const bool fullPath = path[0] && path[1] == L':';
-    const int read = fullPath ? tagReader.Read(path, info) : KTAG_UNREAD;
+    const int read = !reachable                  ? KTAG_NOT_AUDIO
+                     : CKFile::IsAbsolute(path) ? tagReader.Read(path, info)
+                                                : KTAG_UNREAD;
     if (measured > 0) {
         info->SetDuration(measured);   // a length measured before stays
     } else if (read != KTAG_NOT_AUDIO && info->GetDuration() == KMEDIA_DURATION_UNKNOWN) {
@@ -762,7 +769,7 @@ bool CPlayerContainer::ProbeRow(CLmMediaInfo* info, bool* usedGraph)
     }
     if (!info->GetTitle().GetLength()) {
         wchar_t baseName[KMAX_PATH];
-        if (CKFile::GetBaseName(path, baseName, KMAX_PATH) >= 0)
+        if (CKFile::GetBaseName(info->GetPath(), baseName, KMAX_PATH) >= 0)
             info->SetTitle(baseName);
     }
     return measured <= 0 || title.Compare(info->GetTitle()) != 0

@@ -4,6 +4,7 @@
 
 #include "foundation/CKFile.h"
 #include "foundation/KMemory.h"
+#include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 #include "foundation/KResource.h"
 #include "media/CKMediaInfo.h"
@@ -25,13 +26,6 @@ const wchar_t MEDIA_WND_CLASS[] = L"KMediaWndClass";
 constexpr LONGLONG UNITS_PER_MS = 10000;
 // 1 once a player's CoInitializeEx succeeded; KTermMediaPlayer balances it.
 int g_comInitialised = 0;
-
-// A path whose second character is not ':' is relative (to ModuleDir for Open, to AppResDir for
-// ProbeDuration, where CKFile::Exists looks for it).
-int IsRelativePath(const wchar_t* path)
-{
-    return path[0] == L'\0' || path[1] != L':';
-}
 
 template <class T>
 void ReleaseInterface(T*& slot)
@@ -159,15 +153,16 @@ int CKMediaPlayer::Open(const wchar_t* path)
 {
     if (!graph || state != KMEDIA_CLOSED || !path)
         return 0;
+    // A relative path names a file of ModuleDir; a device name opens the file, not the device.
     wchar_t fullPath[KMAX_PATH];
-    const wchar_t* file = path;
-    if (IsRelativePath(path)) {
+    if (!CKFile::IsAbsolute(path)) {
         MakeModulePath(fullPath, path);
-        file = fullPath;
+        path = fullPath;
     }
     // A file without an audio signature is refused before any graph: the service would spend up
     // to a second (and for a large file many) trying every splitter on it.
-    if (!CKTagReader::IsAudioFile(file) || !BuildGraph(*graph)) {
+    KStringW file;
+    if (MakeOpenPath(path, file) < 0 || !CKTagReader::IsAudioFile(file) || !BuildGraph(*graph)) {
         Close();
         return 0;
     }
@@ -299,9 +294,10 @@ int CKMediaPlayer::ProbeDuration(const wchar_t* path, CKMediaInfo* info)
 {
     if (!graph || !path || !info || !CKFile::Exists(path))
         return 0;
+    // A relative path names a loose file under AppResDir, the one CKFile::Exists found.
     wchar_t fullPath[KMAX_PATH];
     const wchar_t* file = path;
-    if (IsRelativePath(path)) {
+    if (!CKFile::IsAbsolute(path)) {
         MakeAppResPath(fullPath, path);
         file = fullPath;
     }

@@ -76,10 +76,12 @@ public:
     virtual int Create(void* param, int options);
     // Closes the file and frees the graph record.
     virtual void Destroy();
-    // Builds a graph for the file; a path whose second character is not ':' is taken relative to
-    // ModuleDir. 1 on success (state open); 0 when not closed, when the file has no audio
-    // signature (CKTagReader::IsAudioFile: refused without a graph) or cannot be played, and then
-    // the player is closed.
+    // Builds a graph for the file; a path that is not absolute (CKFile::IsAbsolute) is taken
+    // relative to ModuleDir, and the file is opened in the form MakeOpenPath gives
+    // (foundation/KOpenPath.h), so a file named like a device ("COM1.wav") plays instead of the
+    // device being opened. 1 on success (state open); 0 when not closed, for a device name
+    // MakeOpenPath refuses, when the file has no audio signature (CKTagReader::IsAudioFile:
+    // refused without a graph) or cannot be played, and then the player is closed.
     virtual int Open(const wchar_t* path);
     // Stops, releases the graph and destroys the notify window; the state becomes closed.
     virtual void Close();
@@ -106,7 +108,9 @@ public:
     int GetState() const { return state; }
     // Measures a file's length into info's duration with a temporary graph, leaving the open file
     // alone. The path must exist (CKFile::Exists: a relative path names a loose file under
-    // AppResDir, and that file is the one measured). 1 on success, else 0.
+    // AppResDir, and that file is the one measured). It is opened as given: a caller passes the
+    // form MakeOpenPath gives, as the duration probe does for every reader it asks. 1 on
+    // success, else 0.
     int ProbeDuration(const wchar_t* path, CKMediaInfo* info);
 
 protected:

@@ -2,8 +2,8 @@
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
 // at the end of the list, previous and next, files that cannot be played, the empty list, the
 // swipe that removes the playing row, adding files with the duplicate test, the probe of tags
-// and durations (files tagged by real encoders, lists measured before tags were read), sorting
-// against a plain selection sort and with a file playing, and the bytes of
+// and durations (files tagged by real encoders, lists measured before tags were read, files named
+// like devices), sorting against a plain selection sort and with a file playing, and the bytes of
 // "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
@@ -456,6 +456,30 @@ TEST_F(CPlayerContainerTest, AddedFilesSkipShownPathsAndAreMeasuredOneByOneThenS
         << "the step after the last measured file saves the playlists";
     PumpMessagesFor(200);
     EXPECT_EQ(List()->GetRecord(2)->GetDuration(), -1) << "not tried again";
+}
+
+TEST_F(CPlayerContainerTest, FilesNamedLikeDevicesAreMeasuredAndPlayedAsFiles)
+{
+    // Real files made by sox; opened as written, their names would open the serial port and the
+    // auxiliary device, and block the window.
+    const std::wstring com1 = MediaFixture(L"COM1.wav");
+    const std::wstring aux = MediaFixture(L"aux.wav");
+    const std::wstring unreachable = MediaFixture(L"..\\media\\COM1.wav");
+    ASSERT_TRUE(page.Open({{L"L", {Fresh(com1, L"COM1"), Fresh(aux, L"aux"),
+                                   Fresh(unreachable, L"COM1")}}}));
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(2)->GetDuration() != 0; },
+                                  10000));
+    EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1000, 5);
+    EXPECT_NEAR(List()->GetRecord(1)->GetDuration(), 1000, 5);
+    EXPECT_EQ(List()->GetRecord(2)->GetDuration(), -1)
+        << "a device name only the platform's own parsing could resolve is opened by no reader";
+
+    page.DoublePressRow(1);
+    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    EXPECT_EQ(Player()->GetDuration(), 1000);
+    page.DoublePressRow(2);
+    EXPECT_EQ(KPlayerPage::ToastText(), L"无效的音频文件! 打开文件失败!");
+    EXPECT_EQ(Player()->GetState(), KMEDIA_CLOSED);
 }
 
 TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)

@@ -1,6 +1,7 @@
-// What the media tests share: the audio files the build made beside the test executable
-// (tools/make-audio-fixtures.sh: one-second tone.wav, tone.aiff, tone.mp3 and a 95-second
-// long.wav) and an observer that counts what a player reports.
+// What the media tests share: the audio files the build made beside the test executables
+// (tools/make-audio-fixtures.sh: one-second tone.wav, tone.aiff, tone.mp3, COM1.wav and aux.wav,
+// and a 95-second long.wav; the player page tests use them too) and an observer that counts what
+// a player reports.
 #pragma once
 #include <windows.h>
 
