@@ -166,6 +166,13 @@ void CLmPlayListCtrl::OnDeleteItem(KTreeItem_* item)
     }
 }
 
+void CLmPlayListCtrl::OnDestroy()
+{
+    if (saveNotice.IsFailing())
+        Save(true);
+    CKTreeCtrl::OnDestroy();
+}
+
 // ---- Painting -----------------------------------------------------------------------------------
 
 void CLmPlayListCtrl::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect)
@@ -235,15 +242,23 @@ void CLmPlayListCtrl::LoadPlayLists()
 
 int CLmPlayListCtrl::SavePlayLists()
 {
+    return Save(false);
+}
+
+int CLmPlayListCtrl::Save(bool quiet)
+{
     CLmPlayListFile file;
-    if (!file.Open(path))
-        return 0;
-    KTreeItem_* item = FirstListItem();
-    for (int i = 0; item && i < listCount; i++, item = GetNextSibling(item)) {
-        if (const CLmPlayList* list = ListOf(item))
-            file.Write(list);
+    int saved = file.Open(path);
+    if (saved) {
+        KTreeItem_* item = FirstListItem();
+        for (int i = 0; item && i < listCount; i++, item = GetNextSibling(item)) {
+            if (const CLmPlayList* list = ListOf(item))
+                file.Write(list);
+        }
+        saved = file.Commit();
     }
-    return file.Commit();
+    saveNotice.Report(saved, quiet);
+    return saved;
 }
 
 CLmPlayList* CLmPlayListCtrl::AddPlayList(const wchar_t* name)

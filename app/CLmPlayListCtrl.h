@@ -11,6 +11,7 @@
 //   the number of those children.
 #pragma once
 #include "app/CLmPlayList.h"
+#include "app/CLmSaveNotice.h"
 #include "controls/CKTreeCtrl.h"
 #include "foundation/KPaths.h"
 
@@ -55,11 +56,15 @@ public:
     // Destroys the playlist of a playlist item and forgets the group or selected row removed;
     // so the window's destruction (which removes every item) leaves no playlist behind.
     void OnDeleteItem(KTreeItem_* item) override;
+    // At exit: when the last save failed, the file is written once more (no toast can be seen
+    // now), before the tree's destruction takes the playlists.
+    void OnDestroy() override;
 
     // ---- The collection ----
     // Reads the file, adds "默认列表" when it held no playlist, and selects the saved index.
     void LoadPlayLists();
-    // Rewrites the file whole; 1, or 0 when it could not be written.
+    // Rewrites the file whole; 1, or 0 when it could not be written (the old file stays whole,
+    // and the first failure after a success is told in a toast: app/CLmSaveNotice.h).
     int SavePlayLists();
     // A new playlist appended at the end; no selection change, no file write. None before
     // Initialize (no group holds it yet) or when memory ran out.
@@ -102,11 +107,14 @@ private:
     KTreeItem_* AddGroup(int textId);
     // A command row with the text of string `textId`, icon cell `cell` and command `command`.
     void AddCommand(KTreeItem_* group, int textId, int cell, int command);
+    // SavePlayLists; a failure is told to the user unless `quiet`.
+    int Save(bool quiet);
 
     wchar_t path[KMAX_PATH];
     KTreeItem_* listGroup = nullptr;         // borrowed from the tree: "播放列表"
     KTreeItem_* selectedList = nullptr;      // borrowed from the tree: the selected playlist's row
     int listCount = 0;
+    CLmSaveNotice saveNotice;
     CKImgList* menuIcons = nullptr;          // counted: "MenuImgList.png"
     CKFaceDrawable* groupFace = nullptr;     // counted: "LmMenuListGroupFace"
     CKTextDrawable* groupText = nullptr;     // counted: "LmMenuListGroupText"

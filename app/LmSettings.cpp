@@ -1,7 +1,8 @@
 // The settings module: one CKIniW over ModuleDir + "Settings.ini" for the whole run, four cached
-// integers, and saving only when something changed.
+// integers, and saving only when something changed; a failed save is told once per streak.
 #include "app/LmSettings.h"
 
+#include "app/CLmSaveNotice.h"
 #include "foundation/CKIniW.h"
 #include "foundation/KPaths.h"
 
@@ -39,6 +40,21 @@ KIntSetting_ g_ints[INT_SETTING_COUNT] = {
 };
 
 CKIniW* g_settings;   // owned: from the first LoadSettings to SaveAndCloseSettings
+CLmSaveNotice g_saveNotice;
+
+// SaveSettings; a failure is told to the user unless `quiet`.
+int Save(bool quiet)
+{
+    if (!g_settings)
+        return 0;
+    if (!g_settings->IsModified())
+        return 1;
+    wchar_t path[KMAX_PATH];
+    MakeModulePath(path, SETTINGS_FILE_NAME);
+    const int saved = g_settings->Save(path);
+    g_saveNotice.Report(saved, quiet);
+    return saved;
+}
 
 void SetCachedInt(int index, int value)
 {
@@ -57,6 +73,7 @@ void LoadSettings()
     if (g_settings)
         return;
     g_settings = new CKIniW();
+    g_saveNotice = CLmSaveNotice();
     if (g_settings) {
         wchar_t path[KMAX_PATH];
         MakeModulePath(path, SETTINGS_FILE_NAME);
@@ -68,20 +85,15 @@ void LoadSettings()
 
 int SaveSettings()
 {
-    if (!g_settings)
-        return 0;
-    if (!g_settings->IsModified())
-        return 1;
-    wchar_t path[KMAX_PATH];
-    MakeModulePath(path, SETTINGS_FILE_NAME);
-    return g_settings->Save(path);
+    return Save(false);
 }
 
 void SaveAndCloseSettings()
 {
     if (!g_settings)
         return;
-    SaveSettings();
+    // At exit no toast can be seen.
+    Save(true);
     delete g_settings;
     g_settings = nullptr;
 }

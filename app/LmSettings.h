@@ -11,11 +11,13 @@ extern const wchar_t* const DEFAULT_BROWSE_EXT_FILTER;
 // Creates the settings object and loads ModuleDir + "Settings.ini" unless already loaded; a missing
 // or unreadable file gives every default.
 void LoadSettings();
-// SaveSettings, then destroys the settings object.
+// SaveSettings without a toast (at exit none can be seen), then destroys the settings object.
 void SaveAndCloseSettings();
-// Writes the file when the settings changed since loading or the last save. Returns 1 when the
-// file holds the current settings (also when nothing needed writing), 0 when it could not be
-// written (it then keeps its previous content) or nothing was loaded.
+// Writes the file when the settings changed since loading or the last successful save. Returns 1
+// when the file holds the current settings (also when nothing needed writing), 0 when it could
+// not be written (it then keeps its previous content, the changes stay pending for the next save,
+// and the first failure after a success is told in a toast: app/CLmSaveNotice.h) or nothing was
+// loaded.
 int SaveSettings();
 
 // Loop type of the list player, index of the playlist selected in the playlist panel, index of the

@@ -24,6 +24,7 @@
 #include "media/CKMediaPlayer.h"
 #include "media/KPlayOrder.h"
 #include "media/KRandom.h"
+#include "ui/CKApplication.h"
 #include "support/KFileFixtures.h"
 
 namespace {
@@ -480,6 +481,63 @@ TEST_F(CPlayerContainerTest, FilesNamedLikeDevicesAreMeasuredAndPlayedAsFiles)
     page.DoublePressRow(2);
     EXPECT_EQ(KPlayerPage::ToastText(), L"无效的音频文件! 打开文件失败!");
     EXPECT_EQ(Player()->GetState(), KMEDIA_CLOSED);
+}
+
+TEST_F(CPlayerContainerTest, AFailedSaveIsToldOncePerStreakAndTriedAgainOnTheNextChangeAndAtExit)
+{
+    ASSERT_TRUE(page.Open({{L"A", {}}}));
+    CLmPlayListCtrl* lists = C()->GetPlayListCtrl();
+    C()->ApplyLoopType(KLOOP_ALL);
+    const std::wstring settings = KPlayerPage::SettingsPath();
+    const std::wstring told = L"保存文件失败！磁盘已满或没有写入权限，下次更改时将重试！";
+    // Each step makes one change to each file while both are writable or read-only.
+    struct Step
+    {
+        bool writable;
+        const wchar_t* list;   // the playlist added
+        int loopType;
+        bool toast;
+    } steps[] = {
+        {false, L"B", KLOOP_SHUFFLE, true},   // a streak of failures begins: told
+        {false, L"C", KLOOP_ONCE, false},     // the same streak: not told again
+        {true, L"D", KLOOP_ALL, false},       // saved: the streak ends
+        {false, L"E", KLOOP_SHUFFLE, true},   // a new streak: told again
+    };
+    std::vector<KTestPlayList> saved = {{L"A", {}}};
+    std::string savedSettings = SettingsBytes();
+    for (const Step& step : steps) {
+        const DWORD attributes = step.writable ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
+        SetFileAttributesW(page.PlayListPath().c_str(), attributes);
+        SetFileAttributesW(settings.c_str(), attributes);
+        for (int file = 0; file < 2; file++) {
+            if (file == 0) {
+                lists->AddPlayList(step.list);
+                EXPECT_EQ(lists->SavePlayLists(), step.writable ? 1 : 0) << step.list;
+            } else {
+                C()->ApplyLoopType(step.loopType);
+            }
+            EXPECT_EQ(KPlayerPage::ToastText(), step.toast ? told : L"") << step.list << file;
+            KPlayerPage::CloseToast();
+        }
+        if (step.writable) {
+            saved = {{L"A", {}}, {L"B", {}}, {L"C", {}}, {L"D", {}}};
+            savedSettings = SettingsBytes();
+        }
+        // A failed save leaves the file as the last successful one wrote it.
+        EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes(saved)) << step.list;
+        EXPECT_EQ(SettingsBytes(), savedSettings) << step.list;
+    }
+    EXPECT_EQ(savedSettings, Utf16FileBytes(L"\n[Default]\nLoopType = 1\n"));
+
+    // At exit both are tried again, without a toast no one could see.
+    SetFileAttributesW(page.PlayListPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DestroyPages();
+    SaveAndCloseSettings();
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()),
+              PlayListBytes({{L"A", {}}, {L"B", {}}, {L"C", {}}, {L"D", {}}, {L"E", {}}}));
+    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 2\n"));
+    EXPECT_EQ(KPlayerPage::ToastText(), L"");
 }
 
 TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)

@@ -162,7 +162,7 @@ TEST_F(LmSettingsTest, FailedWriteKeepsThePreviousSettingsFile)
     EXPECT_EQ(Utf16FileBytes(L"\n[Default]\nLoopType = 0\nPlayingFile = 7\n"), ReadFileBytes(path));
 }
 
-TEST_F(LmSettingsTest, UnwritableSettingsFileIsReportedOnlyByTheReturnValue)
+TEST_F(LmSettingsTest, AnUnwritableSettingsFileIsLeftAsItWas)
 {
     const std::string previous = Utf16FileBytes(L"\n[Default]\nLoopType = 2\n");
     LoadFrom(previous);

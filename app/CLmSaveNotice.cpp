@@ -1,0 +1,11 @@
+// CLmSaveNotice: one toast per streak of failed saves.
+#include "app/CLmSaveNotice.h"
+
+#include "app/CLumoApp.h"
+
+void CLmSaveNotice::Report(int saved, bool quiet)
+{
+    if (!saved && !failing && !quiet)
+        ShowToastString(IDS_SAVE_FAILED);
+    failing = !saved;
+}
