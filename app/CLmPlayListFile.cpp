@@ -17,6 +17,8 @@ constexpr wchar_t RECORD_MARK = L'#';        // first unit of a record line
 constexpr wchar_t BYTE_ORDER_MARK = 0xFEFF;
 // Fields of a record line: path, duration, title, album, artist.
 constexpr int RECORD_FIELDS = 5;
+// Units of the widest duration written, "-2147483648".
+constexpr int WIDEST_DURATION = 11;
 // Units gathered before one write to the file: a large file is written in few calls.
 constexpr int WRITE_CHUNK_UNITS = 32768;
 // Where a file that held text but no readable playlist is kept before anything overwrites it.
@@ -70,6 +72,23 @@ CLmMediaInfo* CLmPlayListFile::ParseRecord(const wchar_t* line)
         return nullptr;
     }
     return info;
+}
+
+int CLmPlayListFile::CheckPath(const wchar_t* path)
+{
+    int length = 0;
+    for (; path[length]; length++) {
+        const wchar_t unit = path[length];
+        if (unit == FIELD_END || unit == L'\n' || unit == L'\r')
+            return LMPATH_UNSAVABLE;
+    }
+    // '#', the path, the widest duration, the title NewMediaInfoForFile gives (the base name),
+    // empty album and artist, and the separator that ends each of the five fields.
+    wchar_t title[KMAX_PATH];
+    const int titleLength = CKFile::GetBaseName(path, title, KMAX_PATH);
+    const int line = 1 + length + WIDEST_DURATION + (titleLength > 0 ? titleLength : 0)
+                     + RECORD_FIELDS;
+    return line <= PLAYLIST_MAX_LINE ? LMPATH_FITS : LMPATH_TOO_LONG;
 }
 
 int CLmPlayListFile::Read(const wchar_t* path, KAddListProc addList, void* context)

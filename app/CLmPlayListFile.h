@@ -15,6 +15,11 @@ extern const wchar_t* const PLAYLIST_FILE_NAME;
 // Longest line the reader takes, in characters; the rest of a longer line is read as another line.
 constexpr int PLAYLIST_MAX_LINE = 1023;
 
+// What CheckPath finds of a file's path.
+constexpr int LMPATH_FITS = 0;        // its record can be written and read back whole
+constexpr int LMPATH_TOO_LONG = 1;    // its record line would pass PLAYLIST_MAX_LINE
+constexpr int LMPATH_UNSAVABLE = 2;   // it holds U+FFFD or a line end, which would cut the record
+
 class CLmPlayListFile
 {
 public:
@@ -30,6 +35,10 @@ public:
     // Parses one record line ("#path�duration�title�album�artist�..."); the new record, counted
     // and held by no one, or none when a separator is missing or memory ran out.
     static CLmMediaInfo* ParseRecord(const wchar_t* line);
+    // Whether the file can hold the record of a file added at `path` (its base name as title, no
+    // album or artist) whatever duration is measured for it: LMPATH_FITS, or why not. Since no
+    // field is escaped, a U+FFFD would end the path early and shift every field after it.
+    static int CheckPath(const wchar_t* path);
 
     // Writing: Open, Write each playlist in collection order, Commit.
     CLmPlayListFile() = default;

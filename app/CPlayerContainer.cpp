@@ -8,6 +8,7 @@
 
 #include "app/CBrowseView.h"
 #include "app/CLmPlayListCtrl.h"
+#include "app/CLmPlayListFile.h"
 #include "app/CLumoApp.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
@@ -483,7 +484,7 @@ int CPlayerContainer::AddFile(const wchar_t* path)
         return 0;
     if (listBox.ContainsPath(path))
         return 1;
-    if (!list->AddFile(path))
+    if (!CanListPath(path) || !list->AddFile(path))
         return 0;
     listBox.AddMediaRow(list->GetAt(list->GetCount() - 1), fileIcons);
     return 1;
@@ -503,10 +504,26 @@ CLmPlayList* CPlayerContainer::AddDirectoryAsPlayList(const wchar_t* name,
     CLmPlayList* list = playListCtrl ? playListCtrl->AddPlayList(name) : nullptr;
     if (!list)
         return nullptr;
-    for (int i = 0; i < count; i++)
-        list->AddFile(paths[i]);
+    for (int i = 0; i < count; i++) {
+        if (CanListPath(paths[i]))
+            list->AddFile(paths[i]);
+    }
     playListCtrl->SavePlayLists();
     return list;
+}
+
+int CPlayerContainer::CanListPath(const wchar_t* path)
+{
+    switch (CLmPlayListFile::CheckPath(path)) {
+    case LMPATH_FITS:
+        return 1;
+    case LMPATH_TOO_LONG:
+        ShowToastString(IDS_PATH_TOO_LONG);
+        return 0;
+    default:
+        ShowToastString(IDS_PATH_UNSAVABLE);
+        return 0;
+    }
 }
 
 void CPlayerContainer::SortPlayList(int byArtist, int descending)

@@ -45,6 +45,8 @@ constexpr int LMCELL_LOOP = 10;            // loop type t shows LMCELL_LOOP + 2t
 // String ids of the player's toasts.
 constexpr int IDS_INVALID_FILE = 3039;     // "无效的音频文件! 打开文件失败!"
 constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以播放的项目！"
+constexpr int IDS_PATH_TOO_LONG = 3101;    // "文件路径太长！添加失败！"
+constexpr int IDS_PATH_UNSAVABLE = 3102;   // "文件名含有列表文件无法保存的字符！添加失败！"
 
 // Delays of the duration probe, in milliseconds.
 constexpr int LMPROBE_AFTER_RELOAD_MS = 100;
@@ -107,12 +109,14 @@ public:
     // Updates of the playing list off while files are added.
     void BeginAddFiles();
     // Appends the file to the selected playlist and a row for it, unless a row shows the same
-    // path already (which still succeeds). 0 when there is no selected playlist or memory ran out.
+    // path already (which still succeeds). 0 when there is no selected playlist, memory ran out,
+    // or "PlayList.txt" could not keep the file's record (CanListPath, which tells why).
     int AddFile(const wchar_t* path);
     // Updates on; with `save` the playlists are written; the duration probe starts 10 ms later.
     void EndAddFiles(int save);
     // A new playlist named `name` holding the `count` files in the order given (no duplicate
-    // test), then the playlists are written. None when it could not be made.
+    // test; files CanListPath refuses are left out), then the playlists are written. None when it
+    // could not be made.
     CLmPlayList* AddDirectoryAsPlayList(const wchar_t* name, const wchar_t* const* paths,
                                         int count);
     // The rows sorted by file name or by artist, ascending or descending, the selected
@@ -175,6 +179,10 @@ private:
     };
 
     CLmPlayList* GetSelectedPlayList() const;
+    // Whether "PlayList.txt" can keep the record of a file added at `path`; when it cannot (the
+    // line would be too long for the reader, or the path holds a unit that would cut it), a toast
+    // says why and the file is not added.
+    static int CanListPath(const wchar_t* path);
     // The rule's row in the list shown (the selected playlist becoming the playing one), then
     // StartRow; toast 3040 for an empty list. 0 when nothing plays.
     int Choose(int choice, int row);

@@ -3,6 +3,7 @@
 // are damaged or interrupted.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,42 @@ TEST_F(CLmPlayListFileTest, RoundTripKeepsChineseTabsAndMarksInsideFields)
     std::string before = ReadFileBytes(file);
     ASSERT_EQ(loaded.SavePlayLists(), 1);
     EXPECT_EQ(ReadFileBytes(file), before);
+}
+
+TEST_F(CLmPlayListFileTest, APathIsAcceptedOnlyWhenItsRecordComesBackWhole)
+{
+    // A 200-unit name makes a 200-unit title; with the widest duration the record line of a
+    // path under a folder of `folder` units is folder + 425 units long.
+    const std::wstring name = std::wstring(200, L'n') + L".wav";
+    auto under = [&](int folder) { return L"C:\\" + std::wstring(folder, L'd') + L"\\" + name; };
+    const std::wstring longest = under(PLAYLIST_MAX_LINE - 425);
+    struct Case
+    {
+        std::wstring path;
+        int found;
+    } cases[] = {
+        {longest, LMPATH_FITS},
+        {under(PLAYLIST_MAX_LINE - 424), LMPATH_TOO_LONG},
+        {L"C:\\Music\\a\xFFFD" L"b.mp3", LMPATH_UNSAVABLE},
+        {L"C:\\Music\\a\nb.mp3", LMPATH_UNSAVABLE},
+        {L"C:\\Music\\a\rb.mp3", LMPATH_UNSAVABLE},
+        {L"C:\\Music\\\x6674\x5929 #@.mp3", LMPATH_FITS},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CLmPlayListFile::CheckPath(c.path.c_str()), c.found) << c.path.size();
+
+    // The longest accepted record, measured at the widest duration, reads back as written.
+    CLmPlayListCtrl lists(file.c_str());
+    LoadWith(lists, L"\n@A\n\n");
+    ASSERT_EQ(lists.PlayListAt(0)->AddFile(longest.c_str()), 1);
+    lists.PlayListAt(0)->GetAt(0)->SetDuration(INT_MIN);
+    ASSERT_EQ(lists.SavePlayLists(), 1);
+    CLmPlayListCtrl copy(file.c_str());
+    Load(copy);
+    ASSERT_EQ(copy.PlayListAt(0)->GetCount(), 1);
+    EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetPath(), longest.c_str());
+    EXPECT_EQ(copy.PlayListAt(0)->GetAt(0)->GetDuration(), INT_MIN);
+    EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetTitle(), std::wstring(200, L'n').c_str());
 }
 
 TEST_F(CLmPlayListFileTest, RecordLinesNeedFiveSeparatorsAndReadTheDurationLikeAnInteger)

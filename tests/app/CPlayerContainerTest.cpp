@@ -1,10 +1,10 @@
 // The player page on real audio files, driven through its real windows: the children and their
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
 // at the end of the list, previous and next, files that cannot be played, the empty list, the
-// swipe that removes the playing row, adding files with the duplicate test, the probe of tags
-// and durations (files tagged by real encoders, lists measured before tags were read, files named
-// like devices), sorting against a plain selection sort and with a file playing, and the bytes of
-// "PlayList.txt" and "Settings.ini".
+// swipe that removes the playing row, adding files with the duplicate test and files the playlist
+// file cannot keep, the probe of tags and durations (files tagged by real encoders, lists measured
+// before tags were read, files named like devices), failed saves, sorting against a plain
+// selection sort and with a file playing, and the bytes of "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -538,6 +538,39 @@ TEST_F(CPlayerContainerTest, AFailedSaveIsToldOncePerStreakAndTriedAgainOnTheNex
               PlayListBytes({{L"A", {}}, {L"B", {}}, {L"C", {}}, {L"D", {}}, {L"E", {}}}));
     EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 2\n"));
     EXPECT_EQ(KPlayerPage::ToastText(), L"");
+}
+
+TEST_F(CPlayerContainerTest, FilesThePlaylistFileCannotKeepAreRefusedWithAToast)
+{
+    ASSERT_TRUE(page.Open({{L"L", {}}}));
+    const std::wstring good = page.Folder() + L"good.wav";
+    const std::wstring cut = page.Folder() + L"a\xFFFD" L"b.wav";
+    struct Case
+    {
+        std::wstring path;
+        const wchar_t* toast;
+    } cases[] = {
+        {L"C:\\" + std::wstring(1000, L'd') + L"\\song.wav", L"文件路径太长！添加失败！"},
+        {cut, L"文件名含有列表文件无法保存的字符！添加失败！"},
+    };
+    C()->BeginAddFiles();
+    for (const Case& c : cases) {
+        EXPECT_EQ(C()->AddFile(c.path.c_str()), 0);
+        EXPECT_EQ(KPlayerPage::ToastText(), c.toast);
+        KPlayerPage::CloseToast();
+    }
+    EXPECT_EQ(C()->AddFile(good.c_str()), 1);
+    EXPECT_EQ(KPlayerPage::ToastText(), L"");
+    C()->EndAddFiles(1);
+    EXPECT_EQ(List()->GetCount(), 1);
+
+    // A folder's playlist leaves such files out.
+    const wchar_t* const folder[] = {cut.c_str(), good.c_str()};
+    CLmPlayList* made = C()->AddDirectoryAsPlayList(L"F", folder, 2);
+    ASSERT_TRUE(made);
+    ASSERT_EQ(made->GetCount(), 1);
+    EXPECT_STREQ(made->GetAt(0)->GetPath(), good.c_str());
+    EXPECT_EQ(KPlayerPage::ToastText(), cases[1].toast);
 }
 
 TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)
