@@ -1,8 +1,10 @@
 """The playlist drawer's flows through Lumo.exe (suite "E2eFlows"): opened by the menu button and by a
 drag from the left edge, playlists added with a Chinese name typed into the input box, selected,
-renamed and deleted, the selected list sorted and cleared; after each step the screen and the bytes
-of "PlayList.txt" and "Settings.ini".
+renamed and deleted, the selected list sorted and cleared, a list added beside leftovers of earlier
+saves; after each step the screen and the bytes of "PlayList.txt" and "Settings.ini".
 """
+
+import os
 
 import flows
 import lumo_pages as pages
@@ -80,6 +82,27 @@ def playlists_are_added_selected_renamed_and_deleted_in_the_drawer(suite):
     check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
     check(lumo.read("PlayList.txt") == playlist_file.encode([("摇滚乐", [])]),
           "PlayList.txt changed at exit")
+
+
+@flow(flows.SUITE)
+def leftover_temporary_files_beside_lumo_do_not_block_saving(suite):
+    # What an earlier version's crashed saves, or anyone, may leave: a folder and a read-only file
+    # under the names its temporary files had.
+    folder = suite.fresh_folder({"Settings.ini.tmp": b"left over"})
+    os.chmod(os.path.join(folder, "Settings.ini.tmp"), 0o444)
+    os.makedirs(os.path.join(folder, "PlayList.txt.tmp"))
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    pages.open_drawer(lumo)
+    lumo.click(*pages.DRAWER_ADD)
+    pages.wait_page(lumo, pages.shows_input, "the add box")
+    pages.answer_input(lumo, "Blues", pages.INPUT_LEFT_BUTTON)
+    pages.wait_page(lumo, pages.shows_drawer, "the drawer after adding")
+    check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
+    check(lumo.read("PlayList.txt") == playlist_file.encode([("默认列表", []), ("Blues", [])]),
+          "PlayList.txt after adding: %r" % lumo.read("PlayList.txt"))
+    check(lumo.read("Settings.ini") == pages.settings_file(PlayListSelected=1),
+          "Settings.ini after adding: %r" % lumo.read("Settings.ini"))
 
 
 # Three records whose titles and artists sort differently; measured durations, so that Lumo does not

@@ -1,8 +1,8 @@
 """Hostile inputs, each fed to a fresh start of Lumo.exe in a fresh folder (suite "E2eRobustness"):
 loose "AppRes" overrides of every XML and PNG file the program ships, absurd device metrics, damaged
-"PlayList.txt" and "Settings.ini", files that only look like audio, odd file names. For each, the
-program must start, show its window and paint it (the screenshot is not blank), end with exit code 0
-when closed, and keep every playlist the user had. Every input is generated here, from a fixed seed,
+"PlayList.txt" and "Settings.ini", files that only look like audio, odd file names, songs named like
+devices. For each, the program must start, show its window and paint it (the screenshot is not
+blank), end with exit code 0 when closed, and keep every playlist the user had. Every input is generated here, from a fixed seed,
 from the names under resources/ (a file added there is covered without a change here).
 """
 
@@ -14,6 +14,7 @@ import zlib
 
 from lumo_e2e import check, flow
 import flows
+import player_flows
 import playlist_file
 
 SUITE = "E2eRobustness"
@@ -249,6 +250,26 @@ def define_playlist_cases():
         # Each failed open takes Wine's media graph up to a third of a second: give the probes time.
         start_paint_and_close(suite, folder, data, PAGES_SETTLED + 0.4 * len(files))
     define_case("files_named_like_audio_that_are_not_keep_their_playlist", not_audio)
+
+    def device_names(suite):
+        # Real audio whose names are devices' names: opened as written, COM1.wav would open the
+        # serial port, freeze the window (Alt+F4 unanswered) and do it again at every start.
+        folder = suite.fresh_folder()
+        names = ["COM1.wav", "aux.wav"]
+        os.makedirs(os.path.join(folder, "Music"))
+        paths = [os.path.join(folder, "Music", name) for name in names]
+        for path in paths:
+            player_flows.make_tone(path, 1)
+        data = playlist_file.encode([("设备名", [(playlist_file.windows_path(path), 0, "", "", "")
+                                                 for path in paths])])
+        with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
+            f.write(data)
+        start_paint_and_close(suite, folder, data, PAGES_SETTLED + 2.0)
+        with open(os.path.join(folder, "PlayList.txt"), "rb") as f:
+            kept = f.read().decode("utf-16-le")
+        for name in names:
+            check("%s\ufffd1000\ufffd" % name in kept, "%s was not measured as a file" % name)
+    define_case("songs_named_like_devices_are_measured_as_files_and_the_window_answers", device_names)
 
 
 SETTINGS_CASES = {
