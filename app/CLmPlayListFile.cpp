@@ -19,6 +19,11 @@ constexpr wchar_t BYTE_ORDER_MARK = 0xFEFF;
 constexpr int RECORD_FIELDS = 5;
 // Units of the widest duration written, "-2147483648".
 constexpr int WIDEST_DURATION = 11;
+// What FitTags puts in a tag for a U+FFFD, and for a line end.
+constexpr wchar_t SEPARATOR_STAND_IN = L'?';
+constexpr wchar_t LINE_END_STAND_IN = L' ';
+// Tag fields of a record line: title, album, artist.
+constexpr int TAG_FIELDS = 3;
 // Units gathered before one write to the file: a large file is written in few calls.
 constexpr int WRITE_CHUNK_UNITS = 32768;
 // Where a file that held text but no readable playlist is kept before anything overwrites it.
@@ -89,6 +94,45 @@ int CLmPlayListFile::CheckPath(const wchar_t* path)
     const int line = 1 + length + WIDEST_DURATION + (titleLength > 0 ? titleLength : 0)
                      + RECORD_FIELDS;
     return line <= PLAYLIST_MAX_LINE ? LMPATH_FITS : LMPATH_TOO_LONG;
+}
+
+void CLmPlayListFile::FitTags(CLmMediaInfo* info)
+{
+    KStringW tags[TAG_FIELDS];
+    tags[0].Assign(info->GetTitle(), info->GetTitle().GetLength());
+    tags[1].Assign(info->GetAlbum(), info->GetAlbum().GetLength());
+    tags[2].Assign(info->GetArtist(), info->GetArtist().GetLength());
+    int line = 1 + info->GetPath().GetLength() + WIDEST_DURATION + RECORD_FIELDS;
+    for (KStringW& tag : tags) {
+        wchar_t* units = tag.GetBuffer();
+        for (int i = 0; i < tag.GetLength(); i++) {
+            if (units[i] == FIELD_END)
+                units[i] = SEPARATOR_STAND_IN;
+            else if (units[i] == L'\n' || units[i] == L'\r')
+                units[i] = LINE_END_STAND_IN;
+        }
+        line += tag.GetLength();
+    }
+    while (line > PLAYLIST_MAX_LINE) {
+        KStringW* longest = &tags[0];
+        for (KStringW& tag : tags) {
+            if (tag.GetLength() > longest->GetLength())
+                longest = &tag;
+        }
+        if (!longest->GetLength())
+            break;   // only the path is left, and CheckPath refuses such paths
+        int keep = longest->GetLength() - (line - PLAYLIST_MAX_LINE);
+        if (keep < 0)
+            keep = 0;
+        // A cut between the halves of a surrogate pair takes the first half too.
+        if (keep > 0 && IS_HIGH_SURROGATE(longest->GetBuffer()[keep - 1]))
+            keep--;
+        line -= longest->GetLength() - keep;
+        longest->SetLength(keep);
+    }
+    info->SetTitle(tags[0], tags[0].GetLength());
+    info->SetAlbum(tags[1], tags[1].GetLength());
+    info->SetArtist(tags[2], tags[2].GetLength());
 }
 
 int CLmPlayListFile::Read(const wchar_t* path, KAddListProc addList, void* context)

@@ -5,6 +5,8 @@
 // record "#path�duration�title�album�artist�" (U+FFFD ends every field, none is escaped) and an
 // empty line. Callers save after every change (add, rename, delete, clear, sort, added files,
 // durations); a save replaces the file in one step, so a failed one leaves the old file whole.
+// What a line cannot hold never reaches it: files whose paths could not be kept are refused when
+// added (CheckPath), and tags read from files are fitted (FitTags).
 #pragma once
 #include "app/CLmPlayList.h"
 #include "foundation/CKSafeFile.h"
@@ -39,6 +41,11 @@ public:
     // album or artist) whatever duration is measured for it: LMPATH_FITS, or why not. Since no
     // field is escaped, a U+FFFD would end the path early and shift every field after it.
     static int CheckPath(const wchar_t* path);
+    // Makes the tags a file gave its record (title, album, artist) fit the file, so that the
+    // record is written and read back whole: a U+FFFD becomes '?', a line end a space, and while
+    // the line would pass PLAYLIST_MAX_LINE at the widest duration the longest of the three is
+    // cut. The path is left as it is (CheckPath judged it when the file was added).
+    static void FitTags(CLmMediaInfo* info);
 
     // Writing: Open, Write each playlist in collection order, Commit.
     CLmPlayListFile() = default;

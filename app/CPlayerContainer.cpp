@@ -774,6 +774,9 @@ bool CPlayerContainer::ProbeRow(CLmMediaInfo* info, bool* usedGraph)
     const int read = !reachable                  ? KTAG_NOT_AUDIO
                      : CKFile::IsAbsolute(path) ? tagReader.Read(path, info)
                                                 : KTAG_UNREAD;
+    // Tags hold whatever their writer put there; "PlayList.txt" must still read the record back.
+    if (read == KTAG_READ)
+        CLmPlayListFile::FitTags(info);
     if (measured > 0) {
         info->SetDuration(measured);   // a length measured before stays
     } else if (read != KTAG_NOT_AUDIO && info->GetDuration() == KMEDIA_DURATION_UNKNOWN) {

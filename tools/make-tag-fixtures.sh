@@ -23,6 +23,10 @@ lame --quiet -b 32 --add-id3v2 --tt "Song One" --ta "Artist One" --tl "Album One
 lame --quiet -b 32 --id3v2-utf16 --tt "月亮代表我的心" --ta "邓丽君" --tl "淡淡幽情" "$tone" "$tags/id3v2-utf16.mp3"
 lame --quiet -b 32 --id3v1-only --tt "V1 Title" --ta "V1 Artist" --tl "V1 Album" "$tone" "$tags/id3v1.mp3"
 lame --quiet -b 32 "$tone" "$tags/plain.mp3"
+# Tags a line of "PlayList.txt" cannot hold as they stand: a line end and U+FFFD in the title, an
+# artist of 1,200 characters.
+lame --quiet -b 32 --id3v2-utf16 --tt "$(printf 'Line one\nline two \357\277\275')" \
+     --ta "$(python3 -c 'print("歌" * 1200)')" --tl "Album" "$tone" "$tags/unsavable.mp3"
 ff() {
     ffmpeg -nostdin -loglevel error -y -i "$tone" "$@"
 }

@@ -148,6 +148,38 @@ TEST_F(CLmPlayListFileTest, APathIsAcceptedOnlyWhenItsRecordComesBackWhole)
     EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetTitle(), std::wstring(200, L'n').c_str());
 }
 
+TEST_F(CLmPlayListFileTest, TagsAreFittedSoThatTheRecordComesBackWhole)
+{
+    // An album of 600 surrogate pairs, cut where the line is full, never between two halves.
+    std::wstring album;
+    for (int i = 0; i < 600; i++)
+        album += L"\xD83D\xDE00";
+    CLmMediaInfo* info =
+        NewRecord(L"C:\\m\\a.mp3", 0, L"one\ntwo\rthree\xFFFD", album.c_str(), L"y");
+    CLmPlayListFile::FitTags(info);
+    EXPECT_STREQ(info->GetTitle(), L"one two three?");
+    EXPECT_STREQ(info->GetArtist(), L"y");
+    const int kept = info->GetAlbum().GetLength();
+    // '#', the path, the widest duration, the three tags and the five separators.
+    const int line = 1 + info->GetPath().GetLength() + 11 + info->GetTitle().GetLength() + kept
+                     + 1 + 5;
+    EXPECT_TRUE(line == PLAYLIST_MAX_LINE || line == PLAYLIST_MAX_LINE - 1) << line;
+    EXPECT_EQ(kept % 2, 0) << "no half of a pair is left";
+    EXPECT_EQ(album.compare(0, kept, info->GetAlbum()), 0);
+
+    CLmPlayListCtrl lists(file.c_str());
+    LoadWith(lists, L"\n@A\n\n");
+    ASSERT_EQ(lists.PlayListAt(0)->Add(info), 1);
+    info->SetDuration(INT_MIN);
+    ASSERT_EQ(lists.SavePlayLists(), 1);
+    CLmPlayListCtrl copy(file.c_str());
+    Load(copy);
+    ASSERT_EQ(copy.PlayListAt(0)->GetCount(), 1);
+    EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetTitle(), info->GetTitle());
+    EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetAlbum(), info->GetAlbum());
+    EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetArtist(), L"y");
+}
+
 TEST_F(CLmPlayListFileTest, RecordLinesNeedFiveSeparatorsAndReadTheDurationLikeAnInteger)
 {
     CLmMediaInfo* four = CLmPlayListFile::ParseRecord((L"#p" + SEP + L"1" + SEP + L"t" + SEP + L"a" + SEP

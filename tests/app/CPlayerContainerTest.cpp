@@ -645,6 +645,27 @@ TEST_F(CPlayerContainerTest, TagsOfTheFilesFillTheRowsTheArtistSortTheTitleLabel
     EXPECT_EQ(Text(C()->GetTitleLabel()), L"月亮代表我的心");
 }
 
+TEST_F(CPlayerContainerTest, TagsAPlayListLineCannotHoldAreFittedAndComeBackWhole)
+{
+    // A title with a line end and U+FFFD, an artist of 1,200 characters.
+    const std::wstring path = page.Folder() + L"unsavable.mp3";
+    ASSERT_TRUE(CopyFileW(MediaFixture(L"tags\\unsavable.mp3").c_str(), path.c_str(), FALSE));
+    ASSERT_TRUE(page.Open({{L"L", {Fresh(path, L"unsavable")}}}));
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->GetDuration() != 0; }, 5000));
+    const CLmMediaInfo* shown = List()->GetRecord(0);
+    EXPECT_STREQ(shown->GetTitle(), L"Line one line two ?");
+    const KTestRecord record{path, shown->GetDuration(), shown->GetTitle().GetBuffer(), L"Album",
+                             shown->GetArtist().GetBuffer()};
+    const std::string saved = PlayListBytes({{L"L", {record}}});
+    ASSERT_TRUE(
+        PumpLikeLoopUntil([&] { return ReadFileBytes(page.PlayListPath()) == saved; }, 3000));
+    CLmPlayListCtrl copy(page.PlayListPath().c_str());
+    copy.Initialize(0);
+    ASSERT_EQ(copy.PlayListAt(0)->GetCount(), 1) << "the record is read back";
+    EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetArtist(), shown->GetArtist());
+    EXPECT_GT(shown->GetArtist().GetLength(), 500);
+}
+
 TEST_F(CPlayerContainerTest, ListsMeasuredBeforeTagsWereReadGetTheirTagsOnceKeepingTheirLengths)
 {
     // As such lists were saved: a length, the base name as title, no artist, no album.

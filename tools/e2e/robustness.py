@@ -2,8 +2,9 @@
 loose "AppRes" overrides of every XML and PNG file the program ships, absurd device metrics, damaged
 "PlayList.txt" and "Settings.ini", files that only look like audio, odd file names, songs named like
 devices. For each, the program must start, show its window and paint it (the screenshot is not
-blank), end with exit code 0 when closed, and keep every playlist the user had. Every input is generated here, from a fixed seed,
-from the names under resources/ (a file added there is covered without a change here).
+blank), end with exit code 0 when closed, and keep every playlist the user had. Every input is
+generated here, from a fixed seed, from the names under resources/ (a file added there is covered
+without a change here).
 """
 
 import os
@@ -260,8 +261,8 @@ def define_playlist_cases():
         paths = [os.path.join(folder, "Music", name) for name in names]
         for path in paths:
             player_flows.make_tone(path, 1)
-        data = playlist_file.encode([("设备名", [(playlist_file.windows_path(path), 0, "", "", "")
-                                                 for path in paths])])
+        records = [(playlist_file.windows_path(path), 0, "", "", "") for path in paths]
+        data = playlist_file.encode([("设备名", records)])
         with open(os.path.join(folder, "PlayList.txt"), "wb") as f:
             f.write(data)
         start_paint_and_close(suite, folder, data, PAGES_SETTLED + 2.0)
@@ -269,7 +270,8 @@ def define_playlist_cases():
             kept = f.read().decode("utf-16-le")
         for name in names:
             check("%s\ufffd1000\ufffd" % name in kept, "%s was not measured as a file" % name)
-    define_case("songs_named_like_devices_are_measured_as_files_and_the_window_answers", device_names)
+    define_case("songs_named_like_devices_are_measured_as_files_and_the_window_answers",
+                device_names)
 
 
 SETTINGS_CASES = {
