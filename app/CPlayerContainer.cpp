@@ -199,7 +199,7 @@ void CPlayerContainer::Initialize(unsigned int newStyle)
     // Play after a restart continues at the saved file.
     if (playListCtrl)
         playingList = playListCtrl->PlayListAt(::GetPlayingList());
-    playingIndex = GetPlayingFile();
+    position.Set(GetPlayingFile());
     ReloadList();
 }
 
@@ -354,12 +354,11 @@ int CPlayerContainer::OnNotify(int notifyId, int code, INT_PTR param)
             PlayRow((int)param);
         } else if (code == KNOTIFY_LB_DELETE) {
             CLmPlayList* list = GetSelectedPlayList();
-            // A row removed above the playing one shifts it up; the playing index follows, so
-            // that next, previous and a restart still go on from the playing file. Removing the
-            // playing row itself leaves the index where it is: the file plays on.
-            if (list && list == playingList && (int)param < playingIndex) {
-                playingIndex--;
-                SetPlayingFile(playingIndex);
+            // The position follows the removal (media/KPlayPosition.h): next, previous and a
+            // restart go on from the playing file, or from its row's neighbours when that row
+            // itself went while the file plays on.
+            if (list && list == playingList && position.RowRemoved((int)param)) {
+                SetPlayingFile(position.row);
                 SaveSettings();
             }
             if (list && list->RemoveAt((int)param) && playListCtrl)
@@ -461,7 +460,7 @@ void CPlayerContainer::ReloadList()
     listBox.SetRedraw(1);
     // The playing row is marked while its file is open (not for a saved index after a restart).
     const bool open = player && player->GetState() != KMEDIA_CLOSED;
-    listBox.SelectPlayingRow(open && list && list == playingList ? playingIndex : -1);
+    listBox.SelectPlayingRow(open && list && list == playingList ? position.PlayingRow() : -1);
     PostProbe(0, LMPROBE_AFTER_RELOAD_MS);
 }
 
@@ -531,16 +530,18 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
     CLmPlayList* list = GetSelectedPlayList();
     if (!list || list->GetCount() != listBox.GetCount())
         return;
-    // The playing row's mark moves with its record; the playing index follows it, so that next,
+    // The playing row's mark moves with its record; the position follows it, so that next,
     // previous and a restart go on from where the playing file now stands, not from its old row.
-    const CLmMediaInfo* playing = list == playingList ? listBox.GetRecord(playingIndex) : nullptr;
+    // A gap left by the removed playing row stays where it is.
+    const CLmMediaInfo* playing =
+        list == playingList ? listBox.GetRecord(position.PlayingRow()) : nullptr;
     KRowOrder order = {byArtist ? CompareByArtist : CompareByFileName, descending};
     if (!listBox.Sort(CompareRows, &order))
         return;
     for (int i = 0; i < listBox.GetCount(); i++) {
         list->SetAt(i, listBox.GetRecord(i));
-        if (playing && listBox.GetRecord(i) == playing && i != playingIndex) {
-            playingIndex = i;
+        if (playing && listBox.GetRecord(i) == playing && i != position.row) {
+            position.Set(i);
             SetPlayingFile(i);
             SaveSettings();
         }
@@ -552,7 +553,7 @@ void CPlayerContainer::OnPlayListDeleted(bool playingDeleted)
 {
     if (playingDeleted) {
         playingList = nullptr;
-        playingIndex = -1;
+        position.Set(-1);
     }
     if (!playListCtrl || (!playingList && !playingDeleted))
         return;
@@ -562,9 +563,9 @@ void CPlayerContainer::OnPlayListDeleted(bool playingDeleted)
 
 void CPlayerContainer::OnPlayListCleared()
 {
-    if (!playListCtrl || GetSelectedPlayList() != playingList || playingIndex < 0)
+    if (!playListCtrl || GetSelectedPlayList() != playingList || position.row < 0)
         return;
-    playingIndex = -1;
+    position.Set(-1);
     SetPlayingFile(-1);
     SaveSettings();
 }
@@ -582,14 +583,14 @@ int CPlayerContainer::Choose(int choice, int row)
     const int selectedIsPlaying = selected == playingList ? 1 : 0;
     int chosen = KROW_NONE;
     if (choice == CHOOSE_NEXT)
-        chosen = KNextRow(count, playingIndex, loopType, selectedIsPlaying);
+        chosen = KNextRow(count, position.NextFrom(), loopType, selectedIsPlaying);
     else if (choice == CHOOSE_PREVIOUS)
-        chosen = KPreviousRow(count, playingIndex, loopType, selectedIsPlaying);
+        chosen = KPreviousRow(count, position.PreviousFrom(), loopType, selectedIsPlaying);
     else
-        chosen = KGivenRow(count, row, playingIndex, loopType, selectedIsPlaying);
+        chosen = KGivenRow(count, row, position.row, loopType, selectedIsPlaying);
     if (!selectedIsPlaying) {
         playingList = selected;
-        playingIndex = -1;
+        position.Set(-1);
     }
     return chosen >= 0 ? StartRow(chosen) : 0;
 }
@@ -603,7 +604,7 @@ int CPlayerContainer::StartRow(int row)
     if (playingInfo)
         playingInfo->Release();
     playingInfo = info;
-    playingIndex = row;
+    position.Set(row);
     listBox.SelectItem(row, 0);
     listBox.SelectPlayingRow(row);
     player->Close();

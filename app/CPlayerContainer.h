@@ -16,6 +16,7 @@
 #include "controls/CKSlider.h"
 #include "media/CKMediaObserver.h"
 #include "media/CKTagReader.h"
+#include "media/KPlayPosition.h"
 #include "ui/CKContainer.h"
 
 class CKMediaPlayer;
@@ -158,7 +159,8 @@ public:
     CKMediaPlayer* GetPlayer() const { return player; }
     CLmMediaInfo* GetPlayingInfo() const { return playingInfo; }
     CLmPlayList* GetPlayingList() const { return playingList; }
-    int GetPlayingIndex() const { return playingIndex; }
+    // The playing file's row, -1 when its row was removed or nothing played in the list.
+    int GetPlayingIndex() const { return position.PlayingRow(); }
     CKButton* GetPlayButton() { return &playButton; }
     CKButton* GetLoopButton() { return &loopButton; }
     CKLabel* GetTotalLabel() { return &totalLabel; }
@@ -238,7 +240,7 @@ private:
     CKTagReader tagReader;                     // the probe's reader of tags and lengths
     CLmMediaInfo* playingInfo = nullptr;       // counted: the playing file's record
     CLmPlayList* playingList = nullptr;        // borrowed: compared by identity only
-    int playingIndex = -1;
+    KPlayPosition position;                    // in the playing list (media/KPlayPosition.h)
     int lastSecond = 0;                        // the elapsed second shown
     int loopType = 0;
     bool pausedByInterruption = false;

@@ -1,10 +1,11 @@
 // The player page on real audio files, driven through its real windows: the children and their
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
 // at the end of the list, previous and next, files that cannot be played, the empty list, the
-// swipe that removes the playing row, adding files with the duplicate test and files the playlist
-// file cannot keep, the probe of tags and durations (files tagged by real encoders, lists measured
-// before tags were read, files named like devices), failed saves, sorting against a plain
-// selection sort and with a file playing, and the bytes of "PlayList.txt" and "Settings.ini".
+// swipe that removes the playing row and the neighbours next and previous play then, adding files
+// with the duplicate test and files the playlist file cannot keep, the probe of tags and durations
+// (files tagged by real encoders, lists measured before tags were read, files named like devices),
+// failed saves, sorting against a plain selection sort and with a file playing, and the bytes of
+// "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -376,27 +377,32 @@ TEST_F(CPlayerContainerTest, AFileThatCannotBePlayedShowsToast3039AndTheChainSto
     EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
 }
 
-TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayKeepsItPlayingAndSavesThePlaylist)
+TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayPlaysOnAndNextAndPreviousTakeItsNeighbours)
 {
-    const std::wstring a = page.MakeWav(L"a.wav", 10000);
-    const std::wstring b = page.MakeWav(L"b.wav", 10000);
-    const std::wstring c = page.MakeWav(L"c.wav", 10000);
-    const KTestRecord ra{a, 10000, L"a", L"", L""}, rb{b, 10000, L"b", L"Al", L"Ar"},
-        rc{c, 10000, L"c", L"", L""};
-    ASSERT_TRUE(page.Open({{L"L", {ra, rb, rc}}}));
-    page.DoublePressRow(1);
-    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
+    ASSERT_NO_FATAL_FAILURE(PlayRowOf({L"alpha", L"beta", L"gamma", L"delta"}, 10000, 1));
     CLmMediaInfo* playing = C()->GetPlayingInfo();
+    const std::string settings = SettingsBytes();
 
     SwipeAway(1);
-    ASSERT_EQ(List()->GetCount(), 2);
-
-    EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes({{L"L", {ra, rc}}}));
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()),
+              PlayListBytes({{L"L", {KTestRecord{paths[0], 10000, L"alpha", L"", L""},
+                                     KTestRecord{paths[2], 10000, L"gamma", L"", L""},
+                                     KTestRecord{paths[3], 10000, L"delta", L"", L""}}}}));
     EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
     EXPECT_EQ(C()->GetPlayingInfo(), playing) << "the held record outlives its row";
     EXPECT_EQ(playing->GetRefCount(), 1);
-    EXPECT_EQ(C()->GetPlayingIndex(), 1) << "the playing index is not adjusted";
-    EXPECT_EQ(C()->GetPlayListCtrl()->GetSelectedPlayList()->GetCount(), 2);
+    EXPECT_EQ(C()->GetPlayingIndex(), -1) << "no row shows the playing file";
+    EXPECT_EQ(SettingsBytes(), settings);
+
+    // Next plays what followed the removed row, as if it were still there.
+    page.ClickButton(LMID_NEXT);
+    EXPECT_STREQ(C()->GetPlayingInfo()->GetTitle(), L"gamma");
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    // And previous what came before it.
+    SwipeAway(1);
+    page.ClickButton(LMID_PREVIOUS);
+    EXPECT_STREQ(C()->GetPlayingInfo()->GetTitle(), L"alpha");
+    EXPECT_EQ(C()->GetPlayingIndex(), 0);
 }
 
 TEST_F(CPlayerContainerTest, SwipingARowAboveThePlayingOneMovesThePlayingIndexUp)

@@ -1,8 +1,9 @@
 // The list playback rules: next, previous and a given row for each loop type, the loop button's
-// cycle, and the shuffle's random numbers.
+// cycle, the shuffle's random numbers, and the playing position following removed rows.
 #include <gtest/gtest.h>
 
 #include "media/KPlayOrder.h"
+#include "media/KPlayPosition.h"
 #include "media/KRandom.h"
 
 TEST(KRandom, DrawsTheSameSequenceForTheSameSeed)
@@ -131,4 +132,63 @@ TEST(KPlayOrder, LoopButtonCyclesThroughTheThreeTypes)
     EXPECT_EQ(KLOOP_SHUFFLE, KNextLoopType(KLOOP_ALL));
     EXPECT_EQ(KLOOP_ONCE, KNextLoopType(KLOOP_SHUFFLE));
     EXPECT_EQ(KLOOP_ONCE, KNextLoopType(7));
+}
+
+TEST(KPlayPosition, RemovedRowsMoveThePositionUpOrLeaveAGapAtTheRemovedPlayingRow)
+{
+    struct KCase
+    {
+        int row;
+        bool gap;
+        int removed;
+        int rowAfter;
+        bool gapAfter;
+        int moved;      // what RowRemoved returns
+    };
+    const KCase cases[] = {
+        {2, false, 0, 1, false, 1},    // above: up one
+        {2, false, 2, 2, true, 0},     // the playing row: a gap before the next row
+        {2, false, 3, 2, false, 0},    // below: nothing
+        {2, true, 1, 1, true, 1},      // above a gap: the gap moves up
+        {2, true, 2, 2, true, 0},      // the row after a gap: the gap stays
+        {-1, false, 0, -1, false, 0},  // nothing played
+    };
+    for (const KCase& c : cases) {
+        KPlayPosition position;
+        position.row = c.row;
+        position.gap = c.gap;
+        EXPECT_EQ(position.RowRemoved(c.removed), c.moved) << c.row << c.gap << c.removed;
+        EXPECT_EQ(position.row, c.rowAfter) << c.row << c.gap << c.removed;
+        EXPECT_EQ(position.gap, c.gapAfter) << c.row << c.gap << c.removed;
+    }
+    KPlayPosition position;
+    position.Set(1);
+    position.RowRemoved(1);
+    EXPECT_EQ(position.PlayingRow(), -1) << "no row shows the playing file";
+    position.Set(1);
+    EXPECT_EQ(position.PlayingRow(), 1);
+}
+
+TEST(KPlayPosition, FromTheGapOfTheRemovedPlayingRowNextAndPreviousChooseAsIfItWereThere)
+{
+    // `rows` rows are left after removing playing row `removed`; the same choice in the list that
+    // still holds it, with the rows after it moved up one, is the expected row.
+    auto without = [](int row, int removed) { return row > removed ? row - 1 : row; };
+    for (int type = KLOOP_ONCE; type <= KLOOP_ALL; type++) {
+        for (int rows = 1; rows <= 4; rows++) {
+            for (int removed = 0; removed <= rows; removed++) {
+                KPlayPosition position;
+                position.Set(removed);
+                position.RowRemoved(removed);
+                const int next = KNextRow(rows + 1, removed, type, 1);
+                const int previous = KPreviousRow(rows + 1, removed, type, 1);
+                EXPECT_EQ(KNextRow(rows, position.NextFrom(), type, 1),
+                          next < 0 ? next : without(next, removed))
+                    << type << " " << rows << " " << removed;
+                EXPECT_EQ(KPreviousRow(rows, position.PreviousFrom(), type, 1),
+                          previous < 0 ? previous : without(previous, removed))
+                    << type << " " << rows << " " << removed;
+            }
+        }
+    }
 }
