@@ -609,6 +609,7 @@ int CPlayerContainer::StartRow(int row)
     listBox.SelectPlayingRow(row);
     player->Close();
     if (!player->Open(info->GetPath()) || !player->Play()) {
+        ShowStopped();
         ShowToastString(IDS_INVALID_FILE);
         return 0;
     }
@@ -663,9 +664,14 @@ void CPlayerContainer::StopPlayback()
     if (state == KMEDIA_CLOSED || state == KMEDIA_STOPPED)
         return;
     player->Stop();
-    SetPlayIcon(LMCELL_PLAY);
-    slider.SetPosition(0);
+    ShowStopped();
     listBox.SelectItem(-1, 0);
+}
+
+void CPlayerContainer::ShowStopped()
+{
+    SetPlayIcon(LMCELL_PLAY);
+    ShowSecond(0);
 }
 
 void CPlayerContainer::TogglePlay()

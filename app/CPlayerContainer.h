@@ -138,7 +138,8 @@ public:
     // Stop, then the next or previous row by the loop type; 0 when nothing plays.
     int PlayNext();
     int PlayPrevious();
-    // Stops a file that is open and not stopped: the play icon, progress 0, no row selected.
+    // Stops a file that is open and not stopped: the play icon, the elapsed time and the progress
+    // at 0, no row selected.
     void StopPlayback();
     // Closed: PlayRow(-1); playing: pause; otherwise resume.
     void TogglePlay();
@@ -188,11 +189,14 @@ private:
     // The rule's row in the list shown (the selected playlist becoming the playing one), then
     // StartRow; toast 3040 for an empty list. 0 when nothing plays.
     int Choose(int choice, int row);
-    // The row's record becomes the playing one and its file is played; toast 3039 when it cannot
-    // be, else the labels and the settings "PlayingList" and "PlayingFile" follow.
+    // The row's record becomes the playing one and its file is played; when it cannot be, the
+    // page shows nothing playing and toast 3039, else the labels and the settings "PlayingList"
+    // and "PlayingFile" follow.
     int StartRow(int row);
     // Labels, slider and play icon for the file that just started.
     void ShowStartedFile();
+    // Nothing plays: the play icon, and the elapsed label and the slider back at 0 together.
+    void ShowStopped();
     // The play/pause button shows cell `cell` (pressed: the next cell).
     void SetPlayIcon(int cell);
     // The elapsed label and the slider show whole second `second`.

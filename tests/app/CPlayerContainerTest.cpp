@@ -1,13 +1,14 @@
 // The player page on real audio files, driven through its real windows: the children and their
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
-// at the end of the list, previous and next, files that cannot be played, the empty list, the
-// swipe that removes the playing row and the neighbours next and previous play then, adding files
-// with the duplicate test and files the playlist file cannot keep, the probe of tags and durations
-// (files tagged by real encoders, lists measured before tags were read, files named like devices),
-// failed saves, sorting against a plain selection sort and with a file playing, and the bytes of
-// "PlayList.txt" and "Settings.ini".
+// at the end of the list, previous and next, every stop showing 0:00, files that cannot be played,
+// the empty list, the swipe that removes the playing row and the neighbours next and previous
+// play then, adding files with the duplicate test and files the playlist file cannot keep, the
+// probe of tags and durations (files tagged by real encoders, lists measured before tags were
+// read, files named like devices), failed saves, sorting against a plain selection sort and with
+// a file playing, and the bytes of "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <random>
 #include <string>
@@ -284,6 +285,40 @@ TEST_F(CPlayerContainerTest, LoopTypeOnceStopsAfterTheLastRowAndPreviousGoesBack
     EXPECT_EQ(C()->GetPlayingIndex(), 1);
     EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
     EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 1\n"));
+}
+
+TEST_F(CPlayerContainerTest, EveryStopPutsTheElapsedTimeAndTheSliderBackToZeroTogether)
+{
+    const std::wstring text = page.Folder() + L"notes.wav";
+    ASSERT_TRUE(WriteFileBytes(text, std::string(4000, 'x')));
+    const std::wstring tone = page.MakeWav(L"tone.wav", 20000);
+    const std::wstring end = page.MakeWav(L"end.wav", 2500);
+    ASSERT_TRUE(page.Open({{L"L", {Fresh(tone, L"tone"), Fresh(text, L"notes"),
+                                   Fresh(end, L"end")}}}));
+    struct KStop
+    {
+        const char* how;
+        int row;                           // played until its time shows a second
+        std::function<void()> stop;
+        int state;                         // the player's state afterwards
+    };
+    const KStop stops[] = {
+        {"the end of the list, played once", 2, [] {}, KMEDIA_STOPPED},
+        {"previous on the first row", 0, [&] { page.ClickButton(LMID_PREVIOUS); }, KMEDIA_STOPPED},
+        {"a file that cannot be played", 0, [&] { page.DoublePressRow(1); }, KMEDIA_CLOSED},
+    };
+    for (const KStop& stop : stops) {
+        page.DoublePressRow(stop.row);
+        ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS)) << stop.how;
+        ASSERT_TRUE(PumpLikeLoopUntil([&] { return C()->GetSlider()->GetPosition() > 0; }, 5000))
+            << stop.how;
+        stop.stop();
+        ASSERT_TRUE(page.WaitForState(stop.state, 5000)) << stop.how;
+        EXPECT_EQ(Text(C()->GetElapsedLabel()), L"0:00") << stop.how;
+        EXPECT_EQ(C()->GetSlider()->GetPosition(), 0) << stop.how;
+        EXPECT_EQ(C()->GetPlayButton()->GetIconCell(0), LMCELL_PLAY) << stop.how;
+        KPlayerPage::CloseToast();
+    }
 }
 
 TEST_F(CPlayerContainerTest, LoopTypeAllWrapsToTheFirstRowAndShuffleDrawsAgain)
