@@ -1,7 +1,7 @@
 """Playback through Lumo.exe (suite "E2eFlows"): short sox tones listed in "PlayList.txt", played by a
 double tap, paused, resumed, skipped forwards and back, run to the end of the list in each loop type,
-sought by tapping and by dragging the slider, and a row swiped away; judged by the red playing row,
-the play button's face, the slider and the files Lumo writes.
+sought by tapping and by dragging the slider, and the playing row swiped away before next; judged by
+the red playing row, the play button's face, the time, the slider and the files Lumo writes.
 """
 
 import os
@@ -96,14 +96,19 @@ def a_double_tap_plays_a_row_and_the_buttons_pause_resume_and_skip(suite):
 
 @flow(flows.SUITE)
 def each_loop_type_carries_playback_to_the_end_of_the_list_as_it_says(suite):
-    folder, _ = tone_folder(suite, [1, 1])
+    folder, _ = tone_folder(suite, [1, 2])
     lumo = suite.lumo(folder).start()
-    flows.wait_for_player_page(lumo)
-    # Once in order (the default): from row 0 on to row 1, then playback stops on row 1.
+    zero = player_flows.region(flows.wait_for_player_page(lumo), player_flows.ELAPSED)
+    # Once in order (the default): from row 0 on to row 1, then playback stops on row 1, its time
+    # (past a second by then) and the slider back at 0.
     lumo.double_click(160, pages.player_row_y(0))
     wait_playing(lumo, 0, True, "row 0 playing")
     wait_playing(lumo, 1, True, "row 1 playing after row 0 ended")
-    wait_playing(lumo, 1, False, "playback stopped after the last row")
+    lumo.wait_for_screen(lambda s: player_flows.region(s, player_flows.ELAPSED) != zero, 5.0,
+                         "row 1's time to pass 0:00")
+    shot = wait_playing(lumo, 1, False, "playback stopped after the last row")
+    check(player_flows.region(shot, player_flows.ELAPSED) == zero, "the stopped time does not show 0:00")
+    check(pages.slider_thumb(shot) == pages.SLIDER_LEFT, "the stopped slider is not back at its start")
 
     # Repeat the list: from the last row on to the first.
     lumo.click(*pages.LOOP_BUTTON)
@@ -164,11 +169,13 @@ def delete_area_open(shot):
 
 
 @flow(flows.SUITE)
-def a_row_swiped_away_leaves_the_list_and_playlist_txt(suite):
-    folder, paths = tone_folder(suite, [1, 1, 1])
+def the_playing_row_swiped_away_leaves_the_list_and_next_plays_the_row_after_it(suite):
+    folder, paths = tone_folder(suite, [20, 20, 20, 20])
     lumo = suite.lumo(folder).start()
     shot = flows.wait_for_player_page(lumo)
-    check(pages.row_count(shot) == 3, "the list does not show three rows")
+    check(pages.row_count(shot) == 4, "the list does not show four rows")
+    lumo.double_click(160, pages.player_row_y(1))
+    wait_playing(lumo, 1, True, "row 1 playing")
     lumo.drag(250, pages.player_row_y(1), 60, pages.player_row_y(1))
     # The row slides left and shows the red "删除" area at its right end.
     lumo.wait_for_screen(delete_area_open, 5.0, "the delete area")
@@ -184,8 +191,14 @@ def a_row_swiped_away_leaves_the_list_and_playlist_txt(suite):
             break
         except FlowFailure:
             pass
-    lumo.wait_for_screen(lambda s: pages.row_count(s) == 2, 5.0, "two rows left")
-    left = [("Tones", [paths[0], paths[2]])]
+    # Its file plays on with no row to show it.
+    lumo.wait_for_screen(lambda s: pages.row_count(s) == 3 and pages.playing_row(s) is None
+                         and pages.is_playing(s), 5.0, "three rows left, none of them red, playing")
+    left = [("Tones", [paths[0], paths[2], paths[3]])]
     wait_for(lambda: playlist_file.names_and_paths(lumo.read("PlayList.txt")) == left, 5.0, 0.1,
              "PlayList.txt to lose the swiped row")
+    # Next plays the tone that followed the swiped one, now in row 1.
+    lumo.click(*pages.NEXT_BUTTON)
+    wait_playing(lumo, 1, True, "row 1 (t2.wav) playing after next")
+    wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1")
     check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
