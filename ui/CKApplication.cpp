@@ -1,5 +1,5 @@
 // CKApplication: the message loop, the page registry, and the frame window: its class, its
-// creation sized to the metric screen, and its window procedure with the status bar.
+// creation sized to the metric screen, and its window procedure with the status bar and its clock.
 //
 // Index: module state - frame window procedure - application object - page registry - module steps.
 #include "ui/CKApplication.h"
@@ -87,6 +87,21 @@ LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
         PaintFrame(hwnd);
         return 0;
+    case WM_CREATE:
+        KScheduleClock(hwnd);
+        break;
+    case WM_TIMER:
+        if (wParam != KCLOCK_TIMER_ID)
+            break;
+        KRefreshStatusBar(hwnd);
+        KScheduleClock(hwnd);
+        return 0;
+    case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+        // The time, the time zone or the time format may be another now.
+        KRefreshStatusBar(hwnd);
+        KScheduleClock(hwnd);
+        break;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
         if (g_app)

@@ -19,6 +19,8 @@ constexpr int ICON_SIGNAL = 1;
 // Distance of the icons from the ends of the strip, in pixels.
 constexpr int ICON_INSET = 4;
 constexpr KColor CLOCK_COLOR = 0xFFFFFFFF;
+constexpr int MS_PER_SECOND = 1000;
+constexpr int MS_PER_MINUTE = 60 * MS_PER_SECOND;
 
 // The strip's face: two vertical gradients, the upper half lighter than the lower one.
 const KFace STATUS_BAR_FACE = {
@@ -78,4 +80,29 @@ void KPaintStatusBar(HDC dc, int width)
     canvas.SetTextColor(CLOCK_COLOR);
     canvas.DrawText(text, -1, clock, 0);
     canvas.Unbind();
+}
+
+void KRefreshStatusBar(HWND frame)
+{
+    RECT strip;
+    if (!frame || !GetClientRect(frame, &strip))
+        return;
+    strip.bottom = GetDevMetric(StatusBarHeight);
+    InvalidateRect(frame, &strip, FALSE);
+}
+
+int KMsToNextMinute(const SYSTEMTIME& now)
+{
+    return MS_PER_MINUTE - (now.wSecond * MS_PER_SECOND + now.wMilliseconds) % MS_PER_MINUTE;
+}
+
+void KScheduleClock(HWND frame)
+{
+    if (!frame)
+        return;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    // A timer that fires a little early paints the old minute once more and is set again for
+    // the few milliseconds left.
+    SetTimer(frame, KCLOCK_TIMER_ID, (UINT)KMsToNextMinute(now), nullptr);
 }

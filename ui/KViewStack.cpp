@@ -6,6 +6,7 @@
 #include "ui/CKApplication.h"
 #include "ui/CKStartupView.h"
 #include "ui/CKView.h"
+#include "ui/KStatusBar.h"
 
 namespace {
 
@@ -48,18 +49,6 @@ void TakeFocus(CKView* view)
     HWND focus = GetFocus();
     if (hwnd && focus != hwnd && !IsChild(hwnd, focus))
         SetFocus(hwnd);
-}
-
-// The frame paints the status bar for the current view only (unless it is full screen): each new
-// current view has it painted again.
-void RefreshStatusBar()
-{
-    HWND frame = GetFrameWindow();
-    RECT strip;
-    if (!frame || !GetClientRect(frame, &strip))
-        return;
-    strip.bottom = GetDevMetric(StatusBarHeight);
-    InvalidateRect(frame, &strip, FALSE);
 }
 
 } // namespace
@@ -116,7 +105,9 @@ int ShowView(CKView* view)
     view->OnActivate(returning);
     view->Show(true);
     TakeFocus(view);
-    RefreshStatusBar();
+    // The frame paints the status bar for the current view only (unless it is full screen): each
+    // new current view has it painted again.
+    KRefreshStatusBar(GetFrameWindow());
     return 1;
 }
 

@@ -1,5 +1,5 @@
 // The view stack and the frame window: where pages go, unwinding, the full stack, closing the last
-// view, screen changes, and the status bar's painting and icons.
+// view, screen changes, and the status bar's painting, icons and clock.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -360,4 +360,42 @@ TEST(KStatusBar, IconsBesideTheExecutableComeFirst)
     ASSERT_TRUE(GetTitleIcons());
     GetTitleIcons()->GetCellSize(&cellWidth, &cellHeight);
     EXPECT_EQ(cellWidth, 24) << "the compiled-in copy";
+}
+
+TEST(KStatusBar, TheClockTimerIsDueAtTheNextMinuteBoundary)
+{
+    struct KCase
+    {
+        WORD second;
+        WORD ms;
+        int due;
+    };
+    const KCase cases[] = {{0, 0, 60000}, {5, 0, 55000}, {30, 250, 29750}, {59, 999, 1}};
+    for (const KCase& c : cases) {
+        SYSTEMTIME now = {};
+        now.wHour = 23;
+        now.wMinute = 59;
+        now.wSecond = c.second;
+        now.wMilliseconds = c.ms;
+        EXPECT_EQ(KMsToNextMinute(now), c.due) << c.second << "." << c.ms;
+    }
+}
+
+TEST(KStatusBar, TheFrameRepaintsItsClockWhenItsTimerFiresAndWhenTheTimeChanges)
+{
+    HWND frame = EnsureTestFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(KillTimer(frame, KCLOCK_TIMER_ID)) << "the clock timer runs from the start";
+    const UINT messages[] = {WM_TIMER, WM_TIMECHANGE, WM_SETTINGCHANGE};
+    for (UINT message : messages) {
+        ValidateRect(frame, nullptr);
+        SendMessageW(frame, message, message == WM_TIMER ? KCLOCK_TIMER_ID : 0, 0);
+        RECT dirty = {0, 0, 0, 0};
+        EXPECT_TRUE(GetUpdateRect(frame, &dirty, FALSE)) << message;
+        EXPECT_EQ(dirty.top, 0) << message;
+        EXPECT_EQ(dirty.bottom, GetDevMetric(StatusBarHeight)) << message;
+        EXPECT_EQ(dirty.right, 320) << message;
+        EXPECT_TRUE(KillTimer(frame, KCLOCK_TIMER_ID)) << message << ": set for the next minute";
+    }
+    KScheduleClock(frame);
 }
