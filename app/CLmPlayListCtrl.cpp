@@ -33,6 +33,11 @@ constexpr UINT IDS_GROUP_SYSTEM = 3028;
 // Name of the playlist made when the file held none.
 constexpr UINT IDS_DEFAULT_PLAYLIST = 3052;
 constexpr int NAME_CAPACITY = 128;
+// What tells a playlist from others of the same name: " (2)", " (3)"..., as file managers number
+// copies; the first number given.
+constexpr wchar_t NUMBER_SUFFIX_FORMAT[] = L" (%d)";
+constexpr int NUMBER_SUFFIX_CAPACITY = 16;
+constexpr int FIRST_NUMBER = 2;
 // The accent bar of the selected playlist: width in base units and colour.
 constexpr int ACCENT_BAR_UNITS = 2;
 constexpr KColor ACCENT_BAR_COLOR = 0xFFCC7223;
@@ -265,10 +270,13 @@ CLmPlayList* CLmPlayListCtrl::AddPlayList(const wchar_t* name)
 {
     if (!listGroup)
         return nullptr;
+    KStringW unique;
+    if (!MakeUniqueName(name ? name : L"", unique))
+        return nullptr;
     CLmPlayList* list = new CLmPlayList();
     if (!list)
         return nullptr;
-    if (list->SetName(name) < 0) {
+    if (list->SetName(unique) < 0) {
         delete list;
         return nullptr;
     }
@@ -358,6 +366,20 @@ int CLmPlayListCtrl::IndexOfPlayList(const CLmPlayList* list) const
 CLmPlayList* CLmPlayListCtrl::PlayListAt(int index) const
 {
     return ListOf(ListItemAt(index));
+}
+
+int CLmPlayListCtrl::MakeUniqueName(const wchar_t* name, KStringW& unique) const
+{
+    if (unique.Assign(name) < 0)
+        return 0;
+    // At most one number per playlist is taken, so the search ends.
+    for (int number = FIRST_NUMBER; NameExists(unique); number++) {
+        wchar_t suffix[NUMBER_SUFFIX_CAPACITY];
+        FormatText(suffix, NUMBER_SUFFIX_CAPACITY, NUMBER_SUFFIX_FORMAT, number);
+        if (unique.Assign(name) < 0 || unique.Append(suffix) < 0)
+            return 0;
+    }
+    return 1;
 }
 
 int CLmPlayListCtrl::NameExists(const wchar_t* name) const

@@ -9,6 +9,8 @@
 //   accent bar). The tree's own selection (KSTATE_SELECTED) is left to the input.
 // - The playlists are the first group's children in collection order; the count always equals
 //   the number of those children.
+// - No two playlists have the same name under CompareNames: AddPlayList numbers a name taken
+//   already, also for the lists of a file that holds the same name twice.
 #pragma once
 #include "app/CLmPlayList.h"
 #include "app/CLmSaveNotice.h"
@@ -66,8 +68,10 @@ public:
     // Rewrites the file whole; 1, or 0 when it could not be written (the old file stays whole,
     // and the first failure after a success is told in a toast: app/CLmSaveNotice.h).
     int SavePlayLists();
-    // A new playlist appended at the end; no selection change, no file write. None before
-    // Initialize (no group holds it yet) or when memory ran out.
+    // A new playlist appended at the end, named `name` made unique (MakeUniqueName): no two
+    // playlists share a name, however they are made (a name typed in is checked before, and
+    // refused). No selection change, no file write. None before Initialize (no group holds it
+    // yet) or when memory ran out.
     CLmPlayList* AddPlayList(const wchar_t* name);
     // Renames the selected playlist; 0 when nothing is selected or memory ran out.
     int RenamePlayList(const wchar_t* name);
@@ -89,6 +93,9 @@ public:
     CLmPlayList* PlayListAt(int index) const;
     // 1 when a playlist's name equals `name` under CompareNames.
     int NameExists(const wchar_t* name) const;
+    // `name` when no playlist has it, else `name` and " (n)" with the first n from 2 that no
+    // playlist has ("Rock (2)"). 0 when memory ran out or the name would be too long.
+    int MakeUniqueName(const wchar_t* name, KStringW& unique) const;
 
     // The group holding the playlist items, and the selected playlist's item (none before load).
     KTreeItem_* GetListGroup() const { return listGroup; }

@@ -1,6 +1,6 @@
 // The playlist tree: its three groups and command rows, the playlists as rows of the first group
-// (selection mark, names, appending), the deletion hook that destroys playlists, and the painting
-// of group rows and of the selected playlist's accent bar.
+// (selection mark, names and their numbering, appending), the deletion hook that destroys
+// playlists, and the painting of group rows and of the selected playlist's accent bar.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -165,6 +165,28 @@ TEST_F(CLmPlayListCtrlTest, RenamingFollowsTheNameInTheRowAndAddingAppendsAnUnse
     EXPECT_EQ(ctrl.GetSelectedPlayList(), ctrl.PlayListAt(0));
     EXPECT_EQ(ctrl.IndexOfPlayList(added), 1);
     EXPECT_EQ(ReadFileBytes(file), before) << "adding and renaming do not write the file";
+}
+
+TEST_F(CLmPlayListCtrlTest, ANameTakenAlreadyIsNumberedWithTheFirstFreeNumber)
+{
+    // A file holding one name twice (as an earlier version could write) loads them apart.
+    WritePlayLists(L"\n@Rock\n\n@Jazz\n\n@rock\n\n");
+    CLmPlayListCtrl ctrl(file.c_str());
+    ctrl.Initialize(0);
+    EXPECT_STREQ(ctrl.PlayListAt(2)->GetName(), L"rock (2)");
+    const std::string before = ReadFileBytes(file);
+
+    // Each name as a new playlist is named in turn.
+    const std::vector<std::pair<std::wstring, std::wstring>> names = {
+        {L"Rock", L"Rock (3)"}, {L"ROCK", L"ROCK (4)"}, {L"Blues", L"Blues"}, {L"jazz", L"jazz (2)"},
+        {L"Rock (3)", L"Rock (3) (2)"}, {L"", L""}, {L"", L" (2)"}};
+    for (const auto& name : names) {
+        CLmPlayList* added = ctrl.AddPlayList(name.first.c_str());
+        ASSERT_TRUE(added) << name.first;
+        EXPECT_EQ(std::wstring(added->GetName()), name.second) << name.first;
+        EXPECT_EQ(TextOf(ListRows(ctrl).back()), name.second) << name.first;
+    }
+    EXPECT_EQ(ReadFileBytes(file), before) << "numbering writes nothing by itself";
 }
 
 TEST_F(CLmPlayListCtrlTest, RemovingAPlaylistRowDestroysItsPlaylistWhileCommandRowsOwnNothing)
