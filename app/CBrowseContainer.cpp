@@ -2,6 +2,7 @@
 // handing the ticked items to the player page.
 #include "app/CBrowseContainer.h"
 
+#include "app/CLumoApp.h"
 #include "app/CPlayerContainer.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
@@ -53,6 +54,11 @@ constexpr unsigned int BUTTON_STYLE = KARRANGE_ICON_TOP;
 constexpr unsigned int LABEL_STYLE = KCONTENT_LEFT | KLS_START_ELLIPSIS;
 // Rows of files and folders: a check box at the right edge.
 constexpr unsigned int ROW_FLAGS = KBOX_CHECK | KLI_BOX_RIGHT;
+// What a toast tells after "打开": the new playlists, the ticked folders that yielded no file, and
+// what separates names in both.
+constexpr UINT IDS_ADDED_AS_PLAYLISTS = 3090;   // "已添加为新的播放列表：%s"
+constexpr UINT IDS_NO_PLAYABLE_FILES = 3091;    // "文件夹中没有可以播放的文件：%s"
+constexpr UINT IDS_NAME_SEPARATOR = 3092;       // "、"
 
 // Keeps `drawable` in `slot` with one reference, releasing what was there.
 void HoldDrawable(CKDrawable*& slot, CKDrawable* drawable)
@@ -82,6 +88,34 @@ RECT Inside(const CKDrawable* drawable, const RECT& rect)
     const RECT& p = drawable->GetPadding();
     return RECT{rect.left + m.left + p.left, rect.top + m.top + p.top,
                 rect.right - m.right - p.right, rect.bottom - m.bottom - p.bottom};
+}
+
+// Appends `name` to a list of names, after the separator when the list has one already.
+void AppendName(KStringW& names, const wchar_t* name)
+{
+    if (names.GetLength()) {
+        KStringW separator;
+        LoadResString(IDS_NAME_SEPARATOR, separator);
+        names.Append(separator);
+    }
+    names.Append(name);
+}
+
+// Appends the string-table text `formatId` with `names` for its "%s", on a line of its own;
+// nothing for no names.
+void AppendNamesLine(KStringW& text, UINT formatId, const KStringW& names)
+{
+    KStringW format;
+    if (!names.GetLength() || LoadResString(formatId, format) <= 0)
+        return;
+    KStringW line;
+    const int capacity = format.GetLength() + names.GetLength() + 1;
+    if (!line.Reserve(capacity))
+        return;
+    line.SetLength(FormatText(line.GetBuffer(), capacity, format, (const wchar_t*)names));
+    if (text.GetLength())
+        text.Append(L"\n");
+    text.Append(line);
 }
 
 } // namespace
@@ -264,9 +298,10 @@ int CBrowseContainer::OnCommand(int command)
         return 1;
     }
     if (command == IDS_BROWSE_OPEN) {
-        AddTickedItems();
+        // The player page shows first, so that it shows where the added music went.
         if (view)
             view->Close();
+        AddTickedItems();
         return 1;
     }
     return CKContainer::OnCommand(command);
@@ -320,6 +355,9 @@ int CBrowseContainer::AddTickedItems()
     int handed = 0;
     CPlayerContainer* player = CPlayerContainer::FromPlayerPage();
     if (player && cache) {
+        int files = 0;
+        CLmPlayList* firstList = nullptr;   // borrowed: the first new playlist
+        KStringW newLists, emptyFolders;
         player->BeginAddFiles();
         wchar_t path[KMAX_PATH];
         for (int i = 0; i < fileList.GetCount(); i++) {
@@ -328,6 +366,7 @@ int CBrowseContainer::AddTickedItems()
                 continue;
             handed++;
             if (!CKFileCache::IsFolder(entry)) {
+                files++;
                 if (cache->GetFullPath(entry, path))
                     player->AddFile(path);
                 continue;
@@ -346,12 +385,29 @@ int CBrowseContainer::AddTickedItems()
                     if (!CKFileCache::IsFolder(child) && cache->GetFullPath(child, text))
                         paths[gathered++] = text;
                 }
-                player->AddDirectoryAsPlayList(entry->displayName, paths, gathered);
+                if (CLmPlayList* list =
+                        player->AddDirectoryAsPlayList(entry->displayName, paths, gathered)) {
+                    firstList = firstList ? firstList : list;
+                    AppendName(newLists, list->GetName());
+                } else if (gathered == 0) {
+                    AppendName(emptyFolders, entry->displayName);
+                }
             }
             KFree(paths);
             KFree(texts);
         }
         player->EndAddFiles(1);
+        // Where the music went: with only folders ticked the first new playlist is shown;
+        // otherwise the list shown took the files and a toast names the new playlists.
+        if (firstList && files == 0) {
+            player->ShowPlayList(firstList);
+            newLists.Empty();
+        }
+        KStringW told;
+        AppendNamesLine(told, IDS_ADDED_AS_PLAYLISTS, newLists);
+        AppendNamesLine(told, IDS_NO_PLAYABLE_FILES, emptyFolders);
+        if (told.GetLength())
+            ShowToastText(told);
     }
     SetBrowsePath(pathText);
     SaveSettings();

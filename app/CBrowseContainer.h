@@ -46,7 +46,7 @@ public:
     void OnPaint(CKCanvas* canvas) override;
     // Taps on the list's rows and clicks of the five buttons.
     int OnNotify(int id, int code, INT_PTR param) override;
-    // 3003 opens or closes the drawer; 3004 adds the ticked items and closes the page.
+    // 3003 opens or closes the drawer; 3004 closes the page and adds the ticked items.
     int OnCommand(int command) override;
 
     // ---- Operations of the page ----
@@ -57,9 +57,12 @@ public:
     void RefreshFolder();
     // Ticks (1), unticks (0) or inverts (-1) every row that has a check box; repaints the list.
     void SetAllChecks(int on);
-    // Hands the ticked rows to the player page: a file to its selected playlist, a folder as a new
-    // playlist of its files; then stores the path in "BrowsePath" and saves the settings. Returns
-    // the number of ticked rows handed over.
+    // Hands the ticked rows to the player page: a file to its selected playlist, a folder with
+    // files as a new playlist of them. Then it shows where the music went, so the player page
+    // should be current by then: with only folders ticked the first new playlist becomes the
+    // selected one; otherwise a toast names the new playlists; a toast also names the folders that
+    // yielded no file. Last the path is stored in "BrowsePath" and the settings saved. Returns the
+    // number of ticked rows handed over.
     int AddTickedItems();
 
     CKFileListCtrl* GetFileList() { return &fileList; }

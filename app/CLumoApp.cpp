@@ -87,5 +87,10 @@ int ShowToastString(int stringId)
     wchar_t text[TOAST_TEXT_MAX + 1];
     if (LoadResString((UINT)stringId, text, TOAST_TEXT_MAX + 1) <= 0)
         return 0;
+    return ShowToastText(text);
+}
+
+int ShowToastText(const wchar_t* text)
+{
     return ShowToast(text, LMTOAST_DURATION_MS, KTOAST_CENTRE);
 }

@@ -1,7 +1,7 @@
 // The music player's application object: it fits the screen density, registers the page table,
 // loads the settings, shows the start-up picture and creates the four pages behind it, routes the
 // interruption message to the player, and at the end destroys the pages and saves the settings.
-// Also the helper that shows a string-table text as a toast.
+// Also the helpers that show a text, or a string-table text, as a toast.
 #pragma once
 #include "ui/CKApplication.h"
 
@@ -37,3 +37,5 @@ public:
 // Shows string `stringId` (at most 128 characters) as a centred toast for 3000 ms; 0 when the
 // string does not load.
 int ShowToastString(int stringId);
+// Shows `text` as the program's toasts show: centred, for 3000 ms. 0 when it cannot be shown.
+int ShowToastText(const wchar_t* text);

@@ -500,14 +500,17 @@ void CPlayerContainer::EndAddFiles(int save)
 CLmPlayList* CPlayerContainer::AddDirectoryAsPlayList(const wchar_t* name,
                                                       const wchar_t* const* paths, int count)
 {
-    CLmPlayList* list = playListCtrl ? playListCtrl->AddPlayList(name) : nullptr;
-    if (!list)
-        return nullptr;
+    // A folder that yields no file to keep makes no playlist: it is made with the first one.
+    CLmPlayList* list = nullptr;
     for (int i = 0; i < count; i++) {
-        if (CanListPath(paths[i]))
-            list->AddFile(paths[i]);
+        if (!CanListPath(paths[i]))
+            continue;
+        if (!list && !(list = playListCtrl ? playListCtrl->AddPlayList(name) : nullptr))
+            return nullptr;
+        list->AddFile(paths[i]);
     }
-    playListCtrl->SavePlayLists();
+    if (list)
+        playListCtrl->SavePlayLists();
     return list;
 }
 
@@ -523,6 +526,16 @@ int CPlayerContainer::CanListPath(const wchar_t* path)
         ShowToastString(IDS_PATH_UNSAVABLE);
         return 0;
     }
+}
+
+void CPlayerContainer::ShowPlayList(CLmPlayList* list)
+{
+    const int index = playListCtrl ? playListCtrl->IndexOfPlayList(list) : -1;
+    if (index < 0 || list == GetSelectedPlayList())
+        return;
+    playListCtrl->SelectPlayListByIndex(index);
+    RefreshTitle();
+    ReloadList();
 }
 
 void CPlayerContainer::SortPlayList(int byArtist, int descending)

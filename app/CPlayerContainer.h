@@ -115,11 +115,14 @@ public:
     int AddFile(const wchar_t* path);
     // Updates on; with `save` the playlists are written; the duration probe starts 10 ms later.
     void EndAddFiles(int save);
-    // A new playlist named `name` holding the `count` files in the order given (no duplicate
-    // test; files CanListPath refuses are left out), then the playlists are written. None when it
-    // could not be made.
+    // A new playlist named `name` (numbered when the name is taken, "Rock (2)") holding the
+    // `count` files in the order given (no duplicate test; files CanListPath refuses are left
+    // out), then the playlists are written. None when no file is left or it could not be made.
     CLmPlayList* AddDirectoryAsPlayList(const wchar_t* name, const wchar_t* const* paths,
                                         int count);
+    // `list` becomes the selected playlist (stored in the settings) and the page shows it: its
+    // rows and its name in the title. Nothing for a list not in the collection or selected already.
+    void ShowPlayList(CLmPlayList* list);
     // The rows sorted by file name or by artist, ascending or descending, the selected
     // playlist's slots rewritten in the new row order, and the playlists written.
     void SortPlayList(int byArtist, int descending);

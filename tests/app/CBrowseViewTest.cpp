@@ -1,6 +1,6 @@
 // The browse page over real folders, beside a real player page: the start folder from
 // "BrowsePath", taps on rows, the five buttons and their widths, the drawer, and adding the ticked
-// files and folders to the player with "打开".
+// files and folders to the player with "打开", and where the player shows they went.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +16,7 @@
 #include "app/CPlayerView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "controls/CKTitle.h"
 #include "graphics/CKStateBoxDrawable.h"
 #include "ui/CKApplication.h"
 
@@ -245,7 +246,7 @@ TEST(CBrowsePage, FiveButtonsShareTheBandByTheWidthRule)
     CloseBrowsePage(view);
 }
 
-TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsOfTheirFilteredFiles)
+TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsAndShowsWhereTheyWent)
 {
     KPlayerPage player;
     const std::wstring folder = player.Folder();
@@ -259,14 +260,16 @@ TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsOfTheirFilte
     WriteFileBytes(folder + L"Album\\y.mp3", "");
     WriteFileBytes(folder + L"Album\\notes.txt", "");
     WriteFileBytes(folder + L"Album\\Inner\\z.mp3", "");
+    CreateDirectoryW((folder + L"Empty").c_str(), nullptr);
+    WriteFileBytes(folder + L"Empty\\notes.txt", "");
     SetBrowsePath(folder.c_str());
     ShowPage(IDS_PAGE_PLAYER);
     CBrowseView* view = OpenBrowsePage();
     CBrowseContainer* content = view->GetBrowseContainer();
     CKFileListCtrl* list = content->GetFileList();
-    ASSERT_EQ(RowTexts(list), (Names{L"..", L"Album", L"a.mp3", L"b.wav"}));
-    TapRow(list, 2);
+    ASSERT_EQ(RowTexts(list), (Names{L"..", L"Album", L"Empty", L"a.mp3", L"b.wav"}));
     TapRow(list, 3);
+    TapRow(list, 4);
     list->SetItemCheck(1, 1);
 
     EXPECT_EQ(content->OnCommand(IDS_BROWSE_OPEN), 1);
@@ -277,7 +280,8 @@ TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsOfTheirFilte
     ASSERT_EQ(rows->GetCount(), 2);
     EXPECT_EQ(std::wstring(rows->GetRecord(0)->GetPath()), folder + L"a.mp3");
     EXPECT_EQ(std::wstring(rows->GetRecord(1)->GetPath()), folder + L"b.wav");
-    // The folder became a playlist of its own filtered files, without the sub-folder's.
+    // The folder became a playlist of its own filtered files, without the sub-folder's, and
+    // since the list shown took the files a toast names it.
     CLmPlayListCtrl* lists = player.Container()->GetPlayListCtrl();
     ASSERT_EQ(lists->GetPlayListCount(), 2);
     CLmPlayList* album = lists->PlayListAt(1);
@@ -285,6 +289,8 @@ TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsOfTheirFilte
     ASSERT_EQ(album->GetCount(), 2);
     EXPECT_EQ(std::wstring(album->GetAt(0)->GetPath()), folder + L"Album\\x.mp3");
     EXPECT_EQ(std::wstring(album->GetAt(1)->GetPath()), folder + L"Album\\y.mp3");
+    EXPECT_EQ(KPlayerPage::ToastText(), L"已添加为新的播放列表：Album");
+    EXPECT_EQ(lists->GetSelectedPlayList(), lists->PlayListAt(0));
     // The folder is remembered in "Settings.ini", and both files were written.
     EXPECT_EQ(std::wstring(GetBrowsePath()), folder);
     const std::string settings = ReadFileBytes(KPlayerPage::SettingsPath());
@@ -292,6 +298,23 @@ TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsOfTheirFilte
     const std::string playlists = ReadFileBytes(player.PlayListPath());
     EXPECT_NE(playlists.find(Utf16Bytes(L"@Album")), std::string::npos);
     EXPECT_NE(playlists.find(Utf16Bytes(folder + L"b.wav")), std::string::npos);
+    KPlayerPage::CloseToast();
+
+    // Only folders: the same one again becomes "Album (2)", which the player then shows; the
+    // folder without playable files makes no playlist, and the toast says so.
+    ShowView(view);
+    content->SetAllChecks(0);
+    list->SetItemCheck(1, 1);
+    list->SetItemCheck(2, 1);
+    content->OnCommand(IDS_BROWSE_OPEN);
+    RunPostedLikeLoop();
+    ASSERT_EQ(lists->GetPlayListCount(), 3);
+    EXPECT_STREQ(lists->PlayListAt(2)->GetName(), L"Album (2)");
+    EXPECT_EQ(lists->GetSelectedPlayList(), lists->PlayListAt(2));
+    EXPECT_STREQ(player.View()->GetTitle()->GetText(), L"Album (2)");
+    EXPECT_EQ(rows->GetCount(), 2);
+    EXPECT_EQ(KPlayerPage::ToastText(), L"文件夹中没有可以播放的文件：Empty");
+    EXPECT_EQ(ReadFileBytes(player.PlayListPath()).find(Utf16Bytes(L"@Empty")), std::string::npos);
     CloseBrowsePage(view);
 }
 

@@ -819,7 +819,7 @@ TEST_F(CPlayerContainerTest, SortingTheListThatPlaysMovesThePlayingIndexWithTheF
     EXPECT_STREQ(C()->GetPlayingInfo()->GetTitle(), L"c");
 }
 
-TEST_F(CPlayerContainerTest, AFolderBecomesANewPlaylistOfItsFilesInOrder)
+TEST_F(CPlayerContainerTest, AFolderBecomesANewPlaylistOfItsFilesInOrderAndAnEmptyOneNone)
 {
     ASSERT_TRUE(page.Open({{L"L", {}}}));
     const wchar_t* files[] = {L"C:\\D\\b.mp3", L"C:\\D\\a.mp3", L"C:\\D\\b.mp3"};
@@ -831,6 +831,15 @@ TEST_F(CPlayerContainerTest, AFolderBecomesANewPlaylistOfItsFilesInOrder)
                              {L"D", {Fresh(files[0], L"b"), Fresh(files[1], L"a"),
                                      Fresh(files[2], L"b")}}}));
     EXPECT_EQ(List()->GetCount(), 0) << "the list shown is still the selected one";
+
+    // A folder without files, or only with files the playlist file cannot keep, makes no playlist.
+    const std::string saved = ReadFileBytes(page.PlayListPath());
+    EXPECT_EQ(C()->AddDirectoryAsPlayList(L"E", files, 0), nullptr);
+    const std::wstring tooLong = L"C:\\" + std::wstring(1000, L'd') + L"\\x.mp3";
+    const wchar_t* const refused[] = {tooLong.c_str()};
+    EXPECT_EQ(C()->AddDirectoryAsPlayList(L"E", refused, 1), nullptr);
+    EXPECT_EQ(C()->GetPlayListCtrl()->GetPlayListCount(), 2);
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()), saved);
 }
 
 TEST_F(CPlayerContainerTest, TheMenuButtonOpensTheDrawerWhichStopsSwipesWhileOpen)
