@@ -325,6 +325,7 @@ void CBrowseContainer::RefreshFolder()
         cache->Refresh(nullptr);
     }
     fileList.Refresh();
+    NotifyParent(LMNOTIFY_BROWSE_FOLDERS_READ, 0, 0);
     TakeListPath();
 }
 
@@ -332,6 +333,7 @@ void CBrowseContainer::TakeListPath()
 {
     pathText.Assign(fileList.GetPath());
     pathLabel.SetText(pathText);
+    NotifyParent(LMNOTIFY_BROWSE_FOLDER_SHOWN, (INT_PTR)fileList.GetCurrentEntry(), 0);
 }
 
 void CBrowseContainer::SetAllChecks(int on)

@@ -23,6 +23,11 @@ constexpr int LMID_BROWSE_INVERT = 5008;    // "反 选": invert their ticks
 constexpr int LMID_BROWSE_PARENT = 5009;    // "上 级": the parent folder
 // Number of buttons in the bottom band.
 constexpr int LMBROWSE_BUTTON_COUNT = 5;
+// What the content tells its page (NotifyParent: the page's OnNotify with the content's id), so
+// that the drawer's folder tree follows the list.
+constexpr int LMNOTIFY_BROWSE_FOLDER_SHOWN = 5101;   // the list shows a folder (param: its entry,
+                                                     // none for the drives), perhaps read again
+constexpr int LMNOTIFY_BROWSE_FOLDERS_READ = 5102;   // the shown folders are to be read again
 
 class CBrowseContainer : public CKContainer
 {
@@ -53,7 +58,8 @@ public:
     // The list shows `path` (SetPath) and the label the list's path; 0 when it is not found.
     int ShowPath(const wchar_t* path);
     // Reads the current folder again (the page is about to be shown, or "刷 新"), through the
-    // "BrowseExtFilter" setting when it changed since the cache last took it.
+    // "BrowseExtFilter" setting when it changed since the cache last took it, and has the page
+    // read the folders its drawer shows.
     void RefreshFolder();
     // Ticks (1), unticks (0) or inverts (-1) every row that has a check box; repaints the list.
     void SetAllChecks(int on);
@@ -79,7 +85,7 @@ public:
     static void ButtonRects(const RECT& band, RECT rects[LMBROWSE_BUTTON_COUNT]);
 
 private:
-    // The path text becomes the list's path, shown in the label.
+    // The path text becomes the list's path, shown in the label; the page is told.
     void TakeListPath();
     // The band rectangles of the current client area.
     void GetBands(RECT* pathBand, RECT* buttonBand);

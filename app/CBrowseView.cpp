@@ -22,6 +22,9 @@ constexpr unsigned int TREE_FLAGS =
 constexpr int TREE_ICON_SIZE = 24;
 constexpr int TITLE_ICON_SIZE = 24;
 constexpr int TITLE_DRAWER_CELL = 2;
+// What the tree has still to catch up with (bits of CBrowseView::treeBehind).
+constexpr unsigned int TREE_MARK = 0x1;     // the list shows another folder
+constexpr unsigned int TREE_REREAD = 0x2;   // the list read its folder again: so do the tree's
 
 } // namespace
 
@@ -61,14 +64,47 @@ void CBrowseView::CreateViewMenu()
         return;
     tree->SetCache(container.GetCache());
     SetMenuCtrl(tree);
+    treeBehind |= TREE_MARK;
+}
+
+void CBrowseView::OnViewMenuShow(int shown)
+{
+    CKView::OnViewMenuShow(shown);
+    if (shown)
+        CatchUpTree();
+}
+
+void CBrowseView::CatchUpTree()
+{
+    if (!tree || !tree->GetHwnd())
+        return;
+    if (treeBehind & TREE_REREAD)
+        tree->Refresh();
+    if (treeBehind)
+        tree->ShowEntry(container.GetFileList()->GetCurrentEntry());
+    treeBehind = 0;
 }
 
 int CBrowseView::OnNotify(int id, int code, INT_PTR param)
 {
+    if (id == container.GetId()) {
+        if (code == LMNOTIFY_BROWSE_FOLDERS_READ)
+            treeBehind |= TREE_REREAD;
+        else if (code == LMNOTIFY_BROWSE_FOLDER_SHOWN)
+            treeBehind |= TREE_MARK;
+        else
+            return CKView::OnNotify(id, code, param);
+        if (GetMenuOffset() != 0)
+            CatchUpTree();
+        return 1;
+    }
     if (id != LMID_BROWSE_TREE || !tree)
         return CKView::OnNotify(id, code, param);
     KTreeItem_* item = (KTreeItem_*)param;
     if (code == KNOTIFY_TREE_SELECTED && item) {
+        // The mark that follows the list selects too: the folder the list shows stays as it is.
+        if (tree->GetEntry(item) == container.GetFileList()->GetCurrentEntry())
+            return 1;
         wchar_t path[KMAX_PATH];
         if (tree->GetCache() && tree->GetCache()->GetFullPath(tree->GetEntry(item), path))
             container.ShowPath(path);

@@ -1,5 +1,8 @@
 // CBrowseView: the browse page (view 3002, "添加文件"): its content is the CBrowseContainer with the
-// file list, its drawer a CKFileTreeCtrl of the same file cache for jumping between folders. The
+// file list, its drawer a CKFileTreeCtrl of the same file cache for jumping between folders, which
+// marks the folder the list shows and reads its folders again when the list does. The tree catches
+// up only while it can be seen (or when the drawer has opened): expanding it to a folder reads the
+// folders beside each one on the way, which a walk through the list alone should not pay for. The
 // title's left button (3003) opens the drawer, its right button (3004) adds the ticked items.
 //
 // Ownership: the container is a member; the drawer's tree is counted (the drawer slot of the base
@@ -24,11 +27,15 @@ public:
     // After the base: the title's drawer button shows its icon instead of its text.
     int OnCreate() override;
     // The drawer tree: a selected folder is shown in the list; a tapped row expands or collapses.
+    // The content: the folder the list shows is to be marked in the tree, and when the list reads
+    // its folder again the tree is to read the folders it shows; at once while the drawer shows.
     int OnNotify(int id, int code, INT_PTR param) override;
     CKContainer* GetContainer() override { return &container; }
     // The folder tree (folders only, with expand buttons and lines) over the container's cache,
-    // disabled and hidden, as the drawer.
+    // disabled and hidden, as the drawer; it marks the folder the list shows once it opens.
     void CreateViewMenu() override;
+    // The drawer has opened: the tree catches up with the list.
+    void OnViewMenuShow(int shown) override;
 
     // Makes the page ready to be shown: the current folder is read again, through the filter setting
     // as it is now.
@@ -38,6 +45,10 @@ public:
     CKFileTreeCtrl* GetFolderTree() const { return tree; }
 
 private:
+    // The tree reads again and marks what it has missed; nothing when it has no window.
+    void CatchUpTree();
+
     CBrowseContainer container;
     CKFileTreeCtrl* tree = nullptr;   // counted
+    unsigned int treeBehind = 0;      // TREE_* bits: what the tree has still to catch up with
 };

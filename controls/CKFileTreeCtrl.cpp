@@ -1,5 +1,6 @@
-// CKFileTreeCtrl: drive roots from the cache, children synchronised on the first expansion, and
-// items following their entries out of the cache.
+// CKFileTreeCtrl: drive roots from the cache, children synchronised on the first expansion, the
+// current folder revealed, the shown folders read again, and items following their entries out of
+// the cache.
 #include "controls/CKFileTreeCtrl.h"
 
 #include "graphics/CKImgList.h"
@@ -139,19 +140,89 @@ KTreeItem_* CKFileTreeCtrl::InsertEntry(KTreeItem_* parent, KTreeItem_* previous
     return item;
 }
 
-void CKFileTreeCtrl::OnEntryRemoved(KFileEntry* entry, void* context)
+KTreeItem_* CKFileTreeCtrl::FindItem(const KFileEntry* entry) const
 {
-    CKFileTreeCtrl* self = (CKFileTreeCtrl*)context;
-    if (CKFileCache::IsExcluded(entry->info.mode, self->style))
-        return;
+    if (!entry || CKFileCache::IsExcluded(entry->info.mode, style))
+        return nullptr;
     KFindEntry find = {entry, nullptr};
-    self->tree.Walk(nullptr, [](KTreeItem_* item, void* param) -> int {
+    tree.Walk(nullptr, [](KTreeItem_* item, void* param) -> int {
         KFindEntry* search = (KFindEntry*)param;
         if ((const KFileEntry*)item->userData != search->entry)
             return 1;
         search->found = item;
         return 0;
     }, &find);
-    if (find.found)
-        self->DeleteItem(find.found);
+    return find.found;
+}
+
+void CKFileTreeCtrl::OnEntryRemoved(KFileEntry* entry, void* context)
+{
+    CKFileTreeCtrl* self = (CKFileTreeCtrl*)context;
+    if (KTreeItem_* item = self->FindItem(entry))
+        self->DeleteItem(item);
+}
+
+KTreeItem_* CKFileTreeCtrl::FindChildItem(const KTreeItem_* parent, const KFileEntry* entry) const
+{
+    KTreeItem_* item = GetFirstChild(parent);
+    while (item && GetEntry(item) != entry)
+        item = GetNextSibling(item);
+    return item;
+}
+
+KTreeItem_* CKFileTreeCtrl::RevealEntry(KFileEntry* entry)
+{
+    KFileEntry* parent = cache->GetParent(entry);
+    if (!parent)
+        return FindChildItem(nullptr, entry);
+    KTreeItem_* parentItem = RevealEntry(parent);
+    if (!parentItem)
+        return nullptr;
+    // The cache may have read the folder since its item was last brought in line.
+    if (!FindChildItem(parentItem, entry)) {
+        cache->ReadChildren(parent);
+        SyncChildren(parentItem, parent);
+    }
+    Expand(parentItem, true, false);
+    return FindChildItem(parentItem, entry);
+}
+
+KTreeItem_* CKFileTreeCtrl::ShowEntry(KFileEntry* entry)
+{
+    KTreeItem_* item = cache && entry ? RevealEntry(entry) : nullptr;
+    Select(item);
+    if (item)
+        ScrollIntoView(item);
+    return item;
+}
+
+void CKFileTreeCtrl::Refresh()
+{
+    if (!cache)
+        return;
+    const bool updating = IsUpdating();
+    SetRedraw(false);
+    for (KTreeItem_* root = GetFirstChild(nullptr); root; root = GetNextSibling(root))
+        RefreshItem(root);
+    if (updating)
+        SetRedraw(true);
+}
+
+void CKFileTreeCtrl::RefreshItem(KTreeItem_* item)
+{
+    KFileEntry* entry = GetEntry(item);
+    if (!entry || !IsExpanded(item))
+        return;
+    // A re-read frees the entries of vanished folders, and their items go with them (the
+    // removal hook); only this item's subtree changes, so the walk over its children holds.
+    cache->ReadFolder(entry);
+    SyncChildren(item, entry);
+    for (KTreeItem_* child = GetFirstChild(item); child; child = GetNextSibling(child)) {
+        if (IsExpanded(child)) {
+            RefreshItem(child);
+        } else {
+            cache->ReadFolder(GetEntry(child));
+            SyncChildren(child, GetEntry(child));
+        }
+    }
 }

@@ -33,8 +33,26 @@ public:
     void SetImgList(CKImgList* list);
     // The entry of an item, none for none.
     KFileEntry* GetEntry(const KTreeItem_* item) const { return (KFileEntry*)GetItemData(item); }
+    // The item of an entry, none when the tree does not show it.
+    KTreeItem_* FindItem(const KFileEntry* entry) const;
+
+    // Marks folder `entry` as the current one: its ancestors expanded (their children read and
+    // brought in on the way), its item selected (sending 1795 as every selection does) and
+    // scrolled into view. None, or a folder the tree leaves out, selects nothing. Returns the
+    // item, or none.
+    KTreeItem_* ShowEntry(KFileEntry* entry);
+    // Reads the folders the tree shows again: each expanded item's folder, and below it the
+    // folders of its collapsed children (the look-ahead that gives them their expand buttons).
+    // Then the items follow: folders made since appear, vanished ones go.
+    void Refresh();
 
 private:
+    // The item of `entry` among the children of `parent` (none: the root items), or none.
+    KTreeItem_* FindChildItem(const KTreeItem_* parent, const KFileEntry* entry) const;
+    // The item of `entry` with every ancestor's item expanded, or none.
+    KTreeItem_* RevealEntry(KFileEntry* entry);
+    // Refresh below one item.
+    void RefreshItem(KTreeItem_* item);
     // The children of `item` brought in line with the entry's children (those the style does not
     // leave out): kept items stay, missing ones are inserted, others deleted; then the same for
     // every child item.

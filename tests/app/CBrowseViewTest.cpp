@@ -1,6 +1,7 @@
 // The browse page over real folders, beside a real player page: the start folder from
 // "BrowsePath", taps on rows, the five buttons and their widths, the drawer, and adding the ticked
-// files and folders to the player with "打开", and where the player shows they went.
+// files and folders to the player with "打开", and where the player shows they went; the drawer's
+// folder tree marking the list's folder and reading new folders.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 #include "KFileFixtures.h"
 #include "KTestSupport.h"
 #include "KViewTestSupport.h"
+#include "KTreeTestSupport.h"
+#include "PlayListTestSupport.h"
 #include "PlayerTestSupport.h"
 #include "app/CBrowseView.h"
 #include "app/CLmPlayListCtrl.h"
@@ -346,5 +349,71 @@ TEST(CBrowsePage, DrawerCommandTogglesTheTreeAndASelectedFolderShowsInTheList)
     content->OnCommand(IDS_BROWSE_FOLDERS);
     EXPECT_FALSE(view->IsMenuOpen());
     PumpLikeLoopUntil([&] { return view->GetAnimation() == nullptr; }, 3000);
+    CloseBrowsePage(view);
+}
+
+TEST(CBrowsePage, TheDrawerMarksTheFolderTheListShowsAndReadsFoldersMadeSinceOnRefresh)
+{
+    KPlayerPage player;
+    ASSERT_TRUE(player.Open({{L"默认列表", {}}}));
+    const std::wstring folder = player.Folder();
+    CreateDirectoryW((folder + L"A").c_str(), nullptr);
+    CreateDirectoryW((folder + L"A\\B").c_str(), nullptr);
+    SetBrowsePath((folder + L"A\\B\\").c_str());
+    CBrowseView* view = OpenBrowsePage();
+    CBrowseContainer* content = view->GetBrowseContainer();
+    CKFileListCtrl* list = content->GetFileList();
+    CKFileTreeCtrl* tree = view->GetFolderTree();
+    ASSERT_NE(tree, nullptr);
+
+    // Once the drawer opens, the folder shown is the tree's selection, its ancestors expanded,
+    // its row in view.
+    view->OpenMenu(false);
+    KTreeItem_* marked = tree->GetSelectedItem();
+    ASSERT_NE(marked, nullptr);
+    EXPECT_EQ(tree->GetEntry(marked), list->GetCurrentEntry());
+    EXPECT_EQ(TextOf(marked), L"B");
+    RECT client, row;
+    tree->GetClientRect(&client);
+    ASSERT_TRUE(tree->GetItemRect(marked, &row)) << "displayed: every ancestor expanded";
+    EXPECT_GE(row.top, client.top);
+    EXPECT_LE(row.bottom, client.bottom);
+    // Painted in the accent colour, unlike the other rows (probed left of the connecting lines).
+    PaintNow(tree);
+    auto rowColour = [&](const KTreeItem_* item) {
+        RECT r = RowOf(tree, item);
+        POINT point = {r.left + 3, (r.top + r.bottom) / 2};
+        tree->ClientToRoot(&point);
+        return BackBufferRgb(point.x, point.y);
+    };
+    EXPECT_EQ(rowColour(marked), 0x2372CCu);
+    KTreeItem_* parent = tree->GetParent(marked);
+    tree->ScrollTo(0, 0);
+    PaintNow(tree);
+    EXPECT_NE(rowColour(parent), 0x2372CCu);
+
+    // While the drawer shows, the mark follows the list.
+    TapRow(list, 0);
+    EXPECT_EQ(tree->GetSelectedItem(), parent);
+
+    // "刷 新" reads the shown folders again: a folder made in the list's folder and one made in
+    // a folder above it both appear.
+    CreateDirectoryW((folder + L"A\\New").c_str(), nullptr);
+    CreateDirectoryW((folder + L"Sibling").c_str(), nullptr);
+    ClickButton(content, LMID_BROWSE_REFRESH);
+    EXPECT_EQ(RowTexts(list), (Names{L"..", L"B", L"New"}));
+    EXPECT_EQ(ChildTexts(tree, parent), (std::vector<std::wstring>{L"B", L"New"}));
+    EXPECT_EQ(ChildTexts(tree, tree->GetParent(parent)),
+              (std::vector<std::wstring>{L"A", L"Sibling"}));
+    EXPECT_EQ(tree->GetSelectedItem(), parent);
+    // With the drawer closed the tree catches up when it opens again.
+    view->CloseMenu(false);
+    CreateDirectoryW((folder + L"A\\Later").c_str(), nullptr);
+    ClickButton(content, LMID_BROWSE_REFRESH);
+    TapRow(list, 1);
+    view->OpenMenu(false);
+    EXPECT_EQ(ChildTexts(tree, parent), (std::vector<std::wstring>{L"B", L"Later", L"New"}));
+    EXPECT_EQ(TextOf(tree->GetSelectedItem()), L"B");
+    view->CloseMenu(false);
     CloseBrowsePage(view);
 }

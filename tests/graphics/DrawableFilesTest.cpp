@@ -244,6 +244,8 @@ std::vector<KLmColor> LmColorTable()
     const KFace light = Face(Mode(KFILL_SOLID), {C(248, 248, 248)});
     const KFace slate =
         Face(Mode(KFILL_G3C4), {C(46, 50, 65), C(46, 50, 65), C(46, 50, 65), C(23, 25, 33)});
+    const KFace accent =
+        Face(Mode(KFILL_G3C4), {C(35, 114, 204), C(35, 114, 204), C(35, 114, 204), C(23, 25, 33)});
     const KFace blue = Face(Mode(KFILL_G2C3) | KFACE_VERTICAL,
                             {C(77, 151, 245), C(34, 107, 228), C(77, 151, 245)});
     const KFace amber = Face(Mode(KFILL_G2C3) | KFACE_VERTICAL,
@@ -280,7 +282,7 @@ std::vector<KLmColor> LmColorTable()
         {"LmFileListFace", {0, U(2), 0, U(2)}, {light, light, blue, light}, U(1), grey,
          KEDGE_BOTTOM},
         {"LmFileTreeBkgnd", none, {slate, NONE, NONE, NONE}, 0, 0, 0},
-        {"LmFileTreeFace", none, {slate, slate, amber, slate}, 0, 0, 0},
+        {"LmFileTreeFace", none, {slate, accent, amber, slate}, 0, 0, 0},
         {"LmFilePathBkgnd", {0, U(2), 0, U(2)}, {light, NONE, NONE, NONE}, 1, grey, KEDGE_BOTTOM},
         {"LmFileButtonBkgnd", {0, U(3), 0, U(1)}, {buttonBand, NONE, NONE, NONE}, 1, grey,
          KEDGE_TOP},
