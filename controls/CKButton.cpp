@@ -111,6 +111,11 @@ int CKButton::OnKey(int code, int key, int repeatFlags)
     return 1;
 }
 
+unsigned int CKButton::GetDialogCode(int)
+{
+    return DLGC_BUTTON;
+}
+
 int CKButton::OnMouse(int code, int x, int y, int extra)
 {
     CKWindow::OnMouse(code, x, y, extra);

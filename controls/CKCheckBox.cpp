@@ -91,6 +91,11 @@ int CKCheckBox::OnKey(int code, int key, int repeatFlags)
     return 1;
 }
 
+unsigned int CKCheckBox::GetDialogCode(int)
+{
+    return DLGC_BUTTON;
+}
+
 int CKCheckBox::OnMouse(int code, int x, int y, int extra)
 {
     CKWindow::OnMouse(code, x, y, extra);

@@ -1,7 +1,6 @@
 // CKComboBox: the library's combo box window, which the music player never creates.
 // The class exists so that pages built on the library can name and create it by record; it
-// behaves as a plain window (whose WM_GETDLGCODE the window procedure answers with
-// DLGC_WANTARROWS).
+// behaves as a plain window that keeps the arrow keys from the dialog navigation.
 #pragma once
 #include "ui/CKWindow.h"
 
@@ -10,4 +9,7 @@ class CKComboBox : public CKWindow
     K_DECLARE_DYNCREATE(CKComboBox)
 public:
     CKComboBox() = default;
+
+    // Keeps the arrows (DLGC_WANTARROWS).
+    unsigned int GetDialogCode(int key) override;
 };

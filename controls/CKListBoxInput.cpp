@@ -286,6 +286,11 @@ void CKListBox::RemoveBySwipe(int index)
 
 // ---- Keys ---------------------------------------------------------------------------------------
 
+unsigned int CKListBox::GetDialogCode(int)
+{
+    return DLGC_WANTARROWS;
+}
+
 int CKListBox::OnKey(int code, int key, int repeatFlags)
 {
     CKWindow::OnKey(code, key, repeatFlags);

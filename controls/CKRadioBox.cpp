@@ -101,6 +101,11 @@ int CKRadioBox::OnKey(int code, int key, int repeatFlags)
     return 1;
 }
 
+unsigned int CKRadioBox::GetDialogCode(int)
+{
+    return DLGC_RADIOBUTTON;
+}
+
 int CKRadioBox::OnMouse(int code, int x, int y, int extra)
 {
     CKWindow::OnMouse(code, x, y, extra);

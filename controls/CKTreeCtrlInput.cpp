@@ -125,6 +125,11 @@ void CKTreeCtrl::MoveByKey(int key)
         Select(target);
 }
 
+unsigned int CKTreeCtrl::GetDialogCode(int)
+{
+    return DLGC_WANTARROWS;
+}
+
 int CKTreeCtrl::OnKey(int code, int key, int repeatFlags)
 {
     CKWindow::OnKey(code, key, repeatFlags);

@@ -259,6 +259,11 @@ int CKWindow::OnKey(int, int, int)
     return 0;
 }
 
+unsigned int CKWindow::GetDialogCode(int)
+{
+    return 0;
+}
+
 int CKWindow::OnMouse(int code, int, int, int)
 {
     if (code == KMOUSE_PRESS && IsEnabled() && (flags & KWF_TABSTOP) && !(flags & KWF_FOCUSED))

@@ -178,6 +178,14 @@ public:
     // When `anim` is this window's animation: releases it and forgets it.
     virtual void OnAnimateEnd(CKAnimate* anim);
 
+    // ---- Beyond the slots ----
+    // The keys this window keeps from the loop's dialog navigation while it has the focus: the
+    // answer to WM_GETDLGCODE (DLGC_* bits). `key` is the library key code of the key press or
+    // release being asked about, 0 when the question comes without one. The base keeps none:
+    // arrows and Tab move the focus, Enter and Escape go to the current view. Controls keep the
+    // keys they handle.
+    virtual unsigned int GetDialogCode(int key);
+
     // ---- Queries and commands (0 / nothing for a window without item) ----
     HWND GetHwnd() const;
     int GetId() const { return id; }

@@ -1,15 +1,14 @@
 // CKWindow's platform side: the window procedure of "KWndClass", the procedure put in front of
 // subclassed native controls, the key map, and press, move and release with drag-to-scroll.
 //
-// Index: key map and dialog codes - window procedures - press state - press, move, release.
+// Index: key map and dialog keys - window procedures - press state - press, move, release.
 #include "ui/CKWindow.h"
 
-#include "foundation/KText.h"
 #include "ui/CKAniScroll.h"
 #include "ui/CKView.h"
 #include "ui/KViewStack.h"
 
-// ---- Key map and dialog codes -------------------------------------------------------------------
+// ---- Key map and dialog keys --------------------------------------------------------------------
 
 namespace {
 
@@ -34,28 +33,13 @@ const KKeyMapping KEY_MAP[] = {
     {VK_OEM_6, KK_RBRACKET},    {VK_OEM_7, KK_APOSTROPHE},
 };
 
-// What a library control answers WM_GETDLGCODE with, by the first class of its base chain that
-// has an entry; the control classes live in a higher layer, so they are known by name here.
-struct KDialogCode
+// The library key code of the key press or release a WM_GETDLGCODE asks about (its lParam); 0
+// for other messages and for a question without message.
+int DialogKey(const MSG* message)
 {
-    const char* className;
-    LRESULT code;
-};
-
-const KDialogCode DIALOG_CODES[] = {
-    {"CKButton", DLGC_BUTTON},       {"CKCheckBox", DLGC_BUTTON},
-    {"CKRadioBox", DLGC_RADIOBUTTON}, {"CKListBox", DLGC_WANTARROWS},
-    {"CKTreeCtrl", DLGC_WANTARROWS}, {"CKComboBox", DLGC_WANTARROWS},
-};
-
-// 0 when the window's class has no dialog code of its own.
-LRESULT DialogCode(const CKWindow* window)
-{
-    for (const KRuntimeClass* rc = window->GetRuntimeClass(); rc; rc = rc->base)
-        for (const KDialogCode& entry : DIALOG_CODES)
-            if (KStrCmpA(rc->name, entry.className) == 0)
-                return entry.code;
-    return 0;
+    if (!message || (message->message != WM_KEYDOWN && message->message != WM_KEYUP))
+        return 0;
+    return KMapVirtualKey((UINT)message->wParam);
 }
 
 // The child window of `item` whose HWND is `control`, or none: a control of the library.
@@ -143,8 +127,8 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         SetCursor(LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW));
         return 1;
     case WM_GETDLGCODE:
-        if (LRESULT code = DialogCode(window))
-            return code;
+        if (const unsigned int code = window->GetDialogCode(DialogKey((const MSG*)lParam)))
+            return (LRESULT)code;
         break;
     case WM_KEYDOWN:
         window->OnKey(KKEY_DOWN, KMapVirtualKey((UINT)wParam), HIWORD(lParam));

@@ -16,16 +16,18 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-// A window that reports itself as being of a named class whose base is CKWindow, the way the
-// controls of the higher layers do.
-class CNamedWindow : public CRecordingWindow
+// A window that keeps `answer` from the dialog navigation and records the keys it is asked about.
+class CKeyKeepingWindow : public CRecordingWindow
 {
 public:
-    explicit CNamedWindow(const char* name) : record{name, (int)sizeof(CNamedWindow),
-                                                      &CKWindow::classCKWindow, nullptr} {}
-    const KRuntimeClass* GetRuntimeClass() const override { return &record; }
+    unsigned int GetDialogCode(int key) override
+    {
+        asked.push_back(key);
+        return answer;
+    }
 
-    KRuntimeClass record;
+    unsigned int answer = 0;
+    std::vector<int> asked;
 };
 
 // Records the menu items it is asked to update.
@@ -330,23 +332,24 @@ TEST(CKWindowTree, BackgroundKeepsOnlyFaceDrawablesWithOneReference)
     text->Release();
 }
 
-TEST(CKWindowTree, DialogCodesFollowTheControlClassAlongItsBaseChain)
+TEST(CKWindowTree, TheDialogCodeIsTheWindowsOwnAnswerForTheKeyAskedAbout)
 {
     KWindowScope scope;
-    CNamedWindow* button = scope.Add(new CNamedWindow("CKButton"), nullptr, 0, RECT{0, 0, 9, 9});
-    CNamedWindow* radio = scope.Add(new CNamedWindow("CKRadioBox"), nullptr, 0, RECT{0, 0, 9, 9});
-    CNamedWindow* list = scope.Add(new CNamedWindow("CKListBox"), nullptr, 0, RECT{0, 0, 9, 9});
-    CNamedWindow* fileList = scope.Add(new CNamedWindow("CKFileListCtrl"), nullptr, 0,
-                                       RECT{0, 0, 9, 9});
+    CKeyKeepingWindow* keeper = scope.Add(new CKeyKeepingWindow(), nullptr, 0, RECT{0, 0, 9, 9});
     CRecordingWindow* plain = scope.Add(new CRecordingWindow(), nullptr, 0, RECT{0, 0, 9, 9});
-    ASSERT_TRUE(button && radio && list && fileList && plain);
-    // A class derived from the list box (its record's base is the list box's).
-    fileList->record.base = &list->record;
-    EXPECT_EQ(SendMessageW(button->GetHwnd(), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
-    EXPECT_EQ(SendMessageW(radio->GetHwnd(), WM_GETDLGCODE, 0, 0), DLGC_RADIOBUTTON);
-    EXPECT_EQ(SendMessageW(list->GetHwnd(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
-    EXPECT_EQ(SendMessageW(fileList->GetHwnd(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
-    EXPECT_EQ(SendMessageW(plain->GetHwnd(), WM_GETDLGCODE, 0, 0), 0);
+    ASSERT_TRUE(keeper && plain);
+    keeper->answer = DLGC_WANTARROWS | DLGC_WANTMESSAGE;
+    // The key of a press or release, as a library key code; nothing for other messages.
+    const MSG enterDown = {keeper->GetHwnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    const MSG leftUp = {keeper->GetHwnd(), WM_KEYUP, VK_LEFT, 0, 0, {0, 0}};
+    const MSG character = {keeper->GetHwnd(), WM_CHAR, 'a', 0, 0, {0, 0}};
+    for (const MSG* msg : {&enterDown, &leftUp, &character, (const MSG*)nullptr})
+        EXPECT_EQ(SendMessageW(keeper->GetHwnd(), WM_GETDLGCODE, msg ? msg->wParam : 0,
+                               (LPARAM)msg),
+                  (LRESULT)(DLGC_WANTARROWS | DLGC_WANTMESSAGE));
+    EXPECT_EQ(keeper->asked, (std::vector<int>{KK_ENTER, KK_LEFT, 0, 0}));
+    // A window that keeps nothing leaves every key to the navigation.
+    EXPECT_EQ(SendMessageW(plain->GetHwnd(), WM_GETDLGCODE, VK_RETURN, (LPARAM)&enterDown), 0);
 }
 
 TEST(CKWindowTree, InitMenuUpdatesEveryItemButSubmenusAndHeaders)
