@@ -111,9 +111,9 @@ int CKButton::OnKey(int code, int key, int repeatFlags)
     return 1;
 }
 
-unsigned int CKButton::GetDialogCode(int)
+unsigned int CKButton::GetDialogCode(int key)
 {
-    return DLGC_BUTTON;
+    return KDialogCodeWithEnter(DLGC_BUTTON, key);
 }
 
 int CKButton::OnMouse(int code, int x, int y, int extra)

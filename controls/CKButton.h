@@ -44,7 +44,7 @@ public:
     void OnStateChanged(unsigned int changed) override;
     // Enter and the confirm key press and click the button.
     int OnKey(int code, int key, int repeatFlags) override;
-    // A button (DLGC_BUTTON).
+    // A button (DLGC_BUTTON) that keeps Enter.
     unsigned int GetDialogCode(int key) override;
     // Press (260), double press (258), pressed look following the pointer, click (257).
     int OnMouse(int code, int x, int y, int extra) override;

@@ -91,9 +91,9 @@ int CKCheckBox::OnKey(int code, int key, int repeatFlags)
     return 1;
 }
 
-unsigned int CKCheckBox::GetDialogCode(int)
+unsigned int CKCheckBox::GetDialogCode(int key)
 {
-    return DLGC_BUTTON;
+    return KDialogCodeWithEnter(DLGC_BUTTON, key);
 }
 
 int CKCheckBox::OnMouse(int code, int x, int y, int extra)

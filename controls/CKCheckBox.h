@@ -31,7 +31,7 @@ public:
     void OnStateChanged(unsigned int changed) override;
     // Enter, the confirm key and Space press and toggle the box.
     int OnKey(int code, int key, int repeatFlags) override;
-    // A button (DLGC_BUTTON).
+    // A button (DLGC_BUTTON) that keeps Enter.
     unsigned int GetDialogCode(int key) override;
     // The press rule; a click toggles the box and sends 513.
     int OnMouse(int code, int x, int y, int extra) override;

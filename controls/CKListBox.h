@@ -145,7 +145,7 @@ public:
     // LayoutItemButtons, RecalcItems, repaint.
     void OnSize() override;
     int OnKey(int code, int key, int repeatFlags) override;
-    // Keeps the arrows (DLGC_WANTARROWS).
+    // Keeps the arrows and Enter.
     unsigned int GetDialogCode(int key) override;
     int OnMouse(int code, int x, int y, int extra) override;
     // The rows that meet the clip, found by binary search.

@@ -34,11 +34,6 @@ int Distance(int a, int b)
     return a > b ? a - b : b - a;
 }
 
-bool IsConfirmKey(int key)
-{
-    return key == KK_ENTER || key == KK_CONFIRM || key == KK_SPACE;
-}
-
 } // namespace
 
 // ---- Pointer ------------------------------------------------------------------------------------
@@ -286,9 +281,9 @@ void CKListBox::RemoveBySwipe(int index)
 
 // ---- Keys ---------------------------------------------------------------------------------------
 
-unsigned int CKListBox::GetDialogCode(int)
+unsigned int CKListBox::GetDialogCode(int key)
 {
-    return DLGC_WANTARROWS;
+    return KDialogCodeWithEnter(DLGC_WANTARROWS, key);
 }
 
 int CKListBox::OnKey(int code, int key, int repeatFlags)
@@ -296,7 +291,7 @@ int CKListBox::OnKey(int code, int key, int repeatFlags)
     CKWindow::OnKey(code, key, repeatFlags);
     if (!IsEnabled() || animation)
         return 0;
-    if (code == KKEY_UP && IsConfirmKey(key) && pressedIndex >= 0) {
+    if (code == KKEY_UP && KIsStateBoxKey(key) && pressedIndex >= 0) {
         const int index = pressedIndex;
         if (index == selectedIndex) {
             const KListItem_* item = GetItem(index);
@@ -329,7 +324,7 @@ int CKListBox::OnKey(int code, int key, int repeatFlags)
         animate = 0;
         break;
     default:
-        if (!IsConfirmKey(key) || old < 0)
+        if (!KIsStateBoxKey(key) || old < 0)
             return 0;
         SetPressed(old, KLBP_BODY);
         return 1;

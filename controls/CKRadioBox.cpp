@@ -101,9 +101,9 @@ int CKRadioBox::OnKey(int code, int key, int repeatFlags)
     return 1;
 }
 
-unsigned int CKRadioBox::GetDialogCode(int)
+unsigned int CKRadioBox::GetDialogCode(int key)
 {
-    return DLGC_RADIOBUTTON;
+    return KDialogCodeWithEnter(DLGC_RADIOBUTTON, key);
 }
 
 int CKRadioBox::OnMouse(int code, int x, int y, int extra)

@@ -30,7 +30,7 @@ public:
     void OnStateChanged(unsigned int changed) override;
     // Enter, the confirm key and Space press and turn the box on.
     int OnKey(int code, int key, int repeatFlags) override;
-    // A radio button (DLGC_RADIOBUTTON).
+    // A radio button (DLGC_RADIOBUTTON) that keeps Enter.
     unsigned int GetDialogCode(int key) override;
     // The press rule; a click turns the box on and sends 769.
     int OnMouse(int code, int x, int y, int extra) override;

@@ -229,13 +229,28 @@ int CKSlider::OnKey(int code, int key, int repeatFlags)
     if (code != KKEY_DOWN || !IsEnabled())
         return 0;
     const bool vertical = (style & KSLS_VERTICAL) != 0;
-    const int lower = vertical ? KK_UP : KK_LEFT;
-    const int raise = vertical ? KK_DOWN : KK_RIGHT;
-    if (key != lower && key != raise)
+    long long target;
+    if (key == (vertical ? KK_UP : KK_LEFT))
+        target = (long long)position - lineStep;
+    else if (key == (vertical ? KK_DOWN : KK_RIGHT))
+        target = (long long)position + lineStep;
+    else if (key == KK_HOME)
+        target = minimum;
+    else if (key == KK_END)
+        target = maximum;
+    else
         return 0;
-    if (ApplyPosition((long long)position + (key == raise ? lineStep : -lineStep)))
+    // The parent follows a key as it follows a tap on the track: the player seeks.
+    if (ApplyPosition(target)) {
         Invalidate();
+        NotifyParent(KNOTIFY_SLIDER_PAGED, position, 0);
+    }
     return 1;
+}
+
+unsigned int CKSlider::GetDialogCode(int)
+{
+    return DLGC_WANTARROWS;
 }
 
 // ---- Painting -----------------------------------------------------------------------------------

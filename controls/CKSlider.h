@@ -1,7 +1,7 @@
 // CKSlider: a horizontal or vertical track with a thumb over an integer range (the player page's
-// progress bar). The user drags the thumb, taps the track to page or jump, or steps with the
-// arrow keys; a drag moves a separate tracking value and leaves the committed position to the
-// parent, which hears of it through 2306 and 2307.
+// progress bar). The user drags the thumb, taps the track to page or jump, steps with the arrow
+// keys and goes to either end with Home and End; a drag moves a separate tracking value and
+// leaves the committed position to the parent, which hears of it through 2306 and 2307.
 //
 // Drawables: bkgnd, frgnd and thumb are face drawables held under controls/KDrawableSlot.h's
 // rule; Initialize fills the empty ones from "res/DrawableSD.xml".
@@ -25,7 +25,7 @@ constexpr unsigned int KSLS_DRAGGING = 0x10000000;  // state: the thumb is held
 constexpr KColor KSLIDER_TICK_COLOR = 0xFFC8C8C8;
 
 // Notification codes (OnNotify(slider id, code, value) at the parent).
-constexpr int KNOTIFY_SLIDER_PAGED = 2305;      // a tap on the track changed the position
+constexpr int KNOTIFY_SLIDER_PAGED = 2305;      // a tap on the track or a key changed the position
 constexpr int KNOTIFY_SLIDER_TRACKING = 2306;   // the thumb was dragged to a new value
 constexpr int KNOTIFY_SLIDER_RELEASED = 2307;   // the thumb was released after a drag
 
@@ -47,8 +47,11 @@ public:
     // The base, then the geometry.
     int OnCreate() override;
     void OnSize() override;
-    // Arrow keys along the slider's axis step by the line step; no notification.
+    // Arrow keys along the slider's axis step by the line step, Home and End go to the ends of
+    // the range; a change is reported as 2305.
     int OnKey(int code, int key, int repeatFlags) override;
+    // Keeps the arrows (DLGC_WANTARROWS).
+    unsigned int GetDialogCode(int key) override;
     // Thumb dragging (2306, 2307), tap paging or jumping (2305).
     int OnMouse(int code, int x, int y, int extra) override;
     // The window background, then DrawSlider.

@@ -133,7 +133,7 @@ public:
     // Arrows move the selection and expand or collapse; Enter, Space and the confirm key press
     // the selected row and tap it on release.
     int OnKey(int code, int key, int repeatFlags) override;
-    // Keeps the arrows (DLGC_WANTARROWS).
+    // Keeps the arrows and Enter.
     unsigned int GetDialogCode(int key) override;
 
     // ---- Tree operations, slots 29-34 ----

@@ -125,9 +125,9 @@ void CKTreeCtrl::MoveByKey(int key)
         Select(target);
 }
 
-unsigned int CKTreeCtrl::GetDialogCode(int)
+unsigned int CKTreeCtrl::GetDialogCode(int key)
 {
-    return DLGC_WANTARROWS;
+    return KDialogCodeWithEnter(DLGC_WANTARROWS, key);
 }
 
 int CKTreeCtrl::OnKey(int code, int key, int repeatFlags)

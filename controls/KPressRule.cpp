@@ -32,6 +32,11 @@ bool KIsStateBoxKey(int key)
     return key == KK_ENTER || key == KK_CONFIRM || key == KK_SPACE;
 }
 
+unsigned int KDialogCodeWithEnter(unsigned int code, int key)
+{
+    return key == KK_ENTER ? code | DLGC_WANTMESSAGE : code;
+}
+
 int KPressByMouse(CKWindow* window, unsigned int& style, int code, int x, int y)
 {
     if (!window->IsEnabled())

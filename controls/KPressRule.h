@@ -15,9 +15,13 @@ constexpr int KPRESS_CLICK = 3;    // a click: released inside after a press, or
 // sent to a control with it.
 constexpr int KK_CONFIRM = 16;
 
-// Whether `key` (a library key code) confirms a check box or radio box: Enter, the confirm key or
-// Space.
+// Whether `key` (a library key code) confirms a box, a list row or a tree row: Enter, the confirm
+// key or Space.
 bool KIsStateBoxKey(int key);
+// A control's answer to the dialog navigation (CKWindow::GetDialogCode) for `key`: `code`, plus
+// DLGC_WANTMESSAGE when `key` is Enter, so that Enter acts on the focused control instead of
+// becoming the view's confirm action.
+unsigned int KDialogCodeWithEnter(unsigned int code, int key);
 
 // Applies a pointer event (KMOUSE_* code, client coordinates) of an enabled `window` to the pressed
 // bit of `style` (the window's own style word), invalidating the window on every change:

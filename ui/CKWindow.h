@@ -183,7 +183,7 @@ public:
     // answer to WM_GETDLGCODE (DLGC_* bits). `key` is the library key code of the key press or
     // release being asked about, 0 when the question comes without one. The base keeps none:
     // arrows and Tab move the focus, Enter and Escape go to the current view. Controls keep the
-    // keys they handle.
+    // keys they handle (Enter, the arrows), but never Escape, the back action, nor Tab.
     virtual unsigned int GetDialogCode(int key);
 
     // ---- Queries and commands (0 / nothing for a window without item) ----

@@ -1,6 +1,6 @@
 // Sliders through real windows and input messages: the geometry with tick bands, paging and
-// jumping taps, dragging with its two notifications, keys along the axis, tick marks in the
-// back buffer, and an empty range that must not divide by zero.
+// jumping taps, dragging with its two notifications, keys along the axis and to its ends, tick
+// marks in the back buffer, and an empty range that must not divide by zero.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -208,38 +208,42 @@ TEST(CKSlider, ADragReportsEachNewValueAndTheReleaseButLeavesThePositionToThePar
     EXPECT_TRUE(host->notices.empty());
 }
 
-TEST(CKSlider, ArrowKeysStepOnlyAlongTheSlidersAxisAndReportNothing)
+TEST(CKSlider, ArrowKeysStepAlongTheAxisHomeAndEndReachTheEndsAndEachChangeIsReported)
 {
     KControlScope scope;
     CNoticeHost* host = scope.AddHost();
     CKSlider* slider = MakeSlider(scope, host);
-    ASSERT_TRUE(slider);
+    CKSlider* vertical = MakeSlider(scope, host, KSLS_VERTICAL, RECT{250, 10, 280, 210});
+    ASSERT_TRUE(slider && vertical);
+    // Keys in order and the position after each; a key that changes nothing reports nothing.
+    const struct
+    {
+        CKSlider* slider;
+        WPARAM key;
+        int position;
+    } steps[] = {
+        {slider, VK_RIGHT, 51},  {slider, VK_LEFT, 50},   {slider, VK_LEFT, 49},
+        {slider, VK_UP, 49},     {slider, VK_DOWN, 49},   {slider, VK_END, 100},
+        {slider, VK_RIGHT, 100}, {slider, VK_HOME, 0},    {slider, VK_LEFT, 0},
+        {vertical, VK_DOWN, 51}, {vertical, VK_UP, 50},   {vertical, VK_LEFT, 50},
+        {vertical, VK_RIGHT, 50}, {vertical, VK_END, 100},
+    };
     slider->SetPosition(50);
-    PressKey(slider, VK_RIGHT);
-    EXPECT_EQ(slider->GetPosition(), 51);
-    PressKey(slider, VK_LEFT);
-    PressKey(slider, VK_LEFT);
-    EXPECT_EQ(slider->GetPosition(), 49);
-    PressKey(slider, VK_UP);
-    PressKey(slider, VK_DOWN);
-    EXPECT_EQ(slider->GetPosition(), 49);
+    vertical->SetPosition(50);
+    std::vector<KNotice> expected;
+    for (const auto& step : steps) {
+        const int before = step.slider->GetPosition();
+        PressKey(step.slider, step.key);
+        EXPECT_EQ(step.slider->GetPosition(), step.position) << "key " << step.key;
+        if (step.position != before)
+            expected.push_back(KNotice{SLIDER_ID, KNOTIFY_SLIDER_PAGED, step.position});
+    }
+    EXPECT_EQ(host->notices, expected);
+    // The line step is the arrows' step.
+    slider->SetPosition(50);
     slider->SetLineStep(30);
     PressKey(slider, VK_RIGHT);
-    PressKey(slider, VK_RIGHT);
-    EXPECT_EQ(slider->GetPosition(), 100);
-
-    CKSlider* vertical = MakeSlider(scope, host, KSLS_VERTICAL, RECT{250, 10, 280, 210});
-    ASSERT_TRUE(vertical);
-    vertical->SetPosition(50);
-    PressKey(vertical, VK_DOWN);
-    EXPECT_EQ(vertical->GetPosition(), 51);
-    PressKey(vertical, VK_UP);
-    PressKey(vertical, VK_UP);
-    EXPECT_EQ(vertical->GetPosition(), 49);
-    PressKey(vertical, VK_LEFT);
-    PressKey(vertical, VK_RIGHT);
-    EXPECT_EQ(vertical->GetPosition(), 49);
-    EXPECT_TRUE(host->notices.empty());
+    EXPECT_EQ(slider->GetPosition(), 80);
 }
 
 TEST(CKSlider, TickMarksLineUpWithTheThumbsPositionsEveryTenValues)
