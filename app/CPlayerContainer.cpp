@@ -50,9 +50,9 @@ constexpr unsigned int TOTAL_STYLE = KCONTENT_RIGHT;
 constexpr unsigned int ELAPSED_STYLE = KCONTENT_LEFT;
 constexpr unsigned int TRACK_TITLE_STYLE = 0;    // centred
 constexpr unsigned int SLIDER_STYLE = KSLS_TICKS_AFTER;
-// The slider: a tick every 30 s, arrow keys move 5 s, a tap on the track pages 10 s.
+// The slider: a tick every 30 s, arrow keys move as far as the seek keys, a tap on the track
+// pages 10 s.
 constexpr int SLIDER_TICKS = 30;
-constexpr int SLIDER_LINE_STEP = 5;
 constexpr int SLIDER_PAGE_STEP = 10;
 // Options of the page's media player: no repeat (only the repeat bit means anything to it).
 constexpr int MEDIA_OPTIONS = 1;
@@ -218,7 +218,7 @@ int CPlayerContainer::OnCreate()
     titleLabel.Create(TRACK_TITLE_STYLE, LMID_TRACK_TITLE, this, LABEL_FLAGS);
     slider.Create(SLIDER_STYLE, LMID_PROGRESS, this, BUTTON_FLAGS);
     slider.SetTickFrequency(SLIDER_TICKS);
-    slider.SetLineStep(SLIDER_LINE_STEP);
+    slider.SetLineStep(LMSEEK_STEP_SECONDS);
     slider.SetPageStep(SLIDER_PAGE_STEP);
     totalLabel.SetText(ZERO_TIME);
     elapsedLabel.SetText(ZERO_TIME);
@@ -698,6 +698,24 @@ void CPlayerContainer::TogglePlay()
         PausePlayback();
     else
         ResumePlayback();
+}
+
+void CPlayerContainer::SeekBy(int seconds)
+{
+    if (!player || player->GetState() == KMEDIA_CLOSED)
+        return;
+    const int end = player->GetDuration() / MS_PER_SECOND;
+    int target = player->GetPosition() / MS_PER_SECOND + seconds;
+    if (target > end)
+        target = end;
+    if (target < 0)
+        target = 0;
+    SeekToSecond(target);
+}
+
+int CPlayerContainer::RemoveSelectedRow()
+{
+    return listBox.SwipeAway(listBox.GetSelectedIndex());
 }
 
 void CPlayerContainer::PausePlayback()

@@ -49,6 +49,9 @@ constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以
 constexpr int IDS_PATH_TOO_LONG = 3101;    // "文件路径太长！添加失败！"
 constexpr int IDS_PATH_UNSAVABLE = 3102;   // "文件名含有列表文件无法保存的字符！添加失败！"
 
+// How far the seek keys (and the slider's arrow keys) move in the playing file, in seconds.
+constexpr int LMSEEK_STEP_SECONDS = 5;
+
 // Delays of the duration probe, in milliseconds.
 constexpr int LMPROBE_AFTER_RELOAD_MS = 100;
 constexpr int LMPROBE_STEP_MS = 10;
@@ -144,8 +147,14 @@ public:
     // Stops a file that is open and not stopped: the play icon, the elapsed time and the progress
     // at 0, no row selected.
     void StopPlayback();
-    // Closed: PlayRow(-1); playing: pause; otherwise resume.
+    // Closed: PlayRow(-1); playing: pause; otherwise resume. The play button's action.
     void TogglePlay();
+    // Seeks the open file `seconds` from the whole second it is at (negative: back), within the
+    // file, and shows the new position; nothing while no file is open.
+    void SeekBy(int seconds);
+    // The selected row leaves the list as a swipe removes it (the playlist follows and is
+    // written); 0 when no row is selected.
+    int RemoveSelectedRow();
     // The player pauses (playing only) or resumes (not closed, not playing), with the icon.
     void PausePlayback();
     void ResumePlayback();

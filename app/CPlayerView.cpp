@@ -78,6 +78,43 @@ int CPlayerView::OnViewMenuMouse(int code, int x, int y)
     return CKView::OnViewMenuMouse(code, x, y);
 }
 
+int CPlayerView::OnViewKey(int code, int key, int repeatFlags)
+{
+    if (IsMenuOpen())
+        return 0;
+    const bool down = code == KKEY_DOWN;
+    // Held down, the seek and skip keys repeat; play/pause and removal act once per press.
+    const bool repeated = (repeatFlags & KKEY_REPEATED) != 0;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (key) {
+    case KK_SPACE:
+        if (down && !repeated)
+            container.TogglePlay();
+        return 1;
+    case KK_LEFT:
+    case KK_RIGHT:
+        if (down && control)
+            key == KK_LEFT ? container.PlayPrevious() : container.PlayNext();
+        else if (down)
+            container.SeekBy(key == KK_LEFT ? -LMSEEK_STEP_SECONDS : LMSEEK_STEP_SECONDS);
+        return 1;
+    case KK_DELETE:
+        if (down && !repeated)
+            container.RemoveSelectedRow();
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void CPlayerView::OnStateChanged(unsigned int changed)
+{
+    CKView::OnStateChanged(changed);
+    CKWindow* list = container.GetListBox();
+    if ((changed & KWF_FOCUSED) && (flags & KWF_FOCUSED) && !IsMenuOpen() && list->GetHwnd())
+        list->SetFocus();
+}
+
 void CPlayerView::OnViewMenuShow(int shown)
 {
     if (shown)

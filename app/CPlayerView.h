@@ -1,7 +1,7 @@
 // CPlayerView: the player page (view 3000, the home page): its title shows the selected
 // playlist's name and a menu button, its content is the CPlayerContainer, and its drawer is the
 // playlist panel, whose commands (adding, renaming, deleting, clearing and sorting playlists)
-// the view carries out in OnNotify (CPlayerViewCommands.cpp).
+// the view carries out in OnNotify (CPlayerViewCommands.cpp). It also takes the page's keys.
 //
 // Ownership: the container is a member; the panel is created at Initialize and counted (the
 // drawer slot of the base holds a second reference while the panel has its window); the title is
@@ -45,6 +45,13 @@ public:
     int OnViewMenuMouse(int code, int x, int y) override;
     // No swiping rows away while the drawer is open.
     void OnViewMenuShow(int shown) override;
+    // The page's keys while the drawer is closed, whatever control has the focus: Space plays and
+    // pauses, Left and Right seek back and forward, Ctrl+Left and Ctrl+Right play the previous and
+    // the next row, Delete removes the selected row; each does what its button or gesture does.
+    int OnViewKey(int code, int key, int repeatFlags) override;
+    // The focus given to the page goes on to its list, so that the arrows and Enter reach the
+    // rows from the start.
+    void OnStateChanged(unsigned int changed) override;
 
     CPlayerContainer* GetPlayerContainer() { return &container; }
     CLmPlayListView* GetPlayListView() const { return panel; }

@@ -78,7 +78,7 @@ constexpr int KLBP_BUTTONS = 48;  // its button group (the expanded item)
 
 // Notification codes (OnNotify(list id, code, item index) at the parent).
 constexpr int KNOTIFY_LB_TAP = 1281;          // tap on an item's body; confirm key on the selection
-constexpr int KNOTIFY_LB_DBLPRESS = 1282;     // item double-pressed
+constexpr int KNOTIFY_LB_DBLPRESS = 1282;     // item double-pressed; with KWF_DBLCLK, confirm key
 constexpr int KNOTIFY_LB_SELECT = 1283;       // selection moved (single selection mode only)
 constexpr int KNOTIFY_LB_CHECK = 1284;        // check state of the item changed
 constexpr int KNOTIFY_LB_DELETE = 1285;       // the item is about to be removed by the swipe
@@ -144,6 +144,9 @@ public:
     int CalcSize(SIZE& size) override;
     // LayoutItemButtons, RecalcItems, repaint.
     void OnSize() override;
+    // Arrows move the selection; Enter, Space and the confirm key press the selected item and,
+    // on release, toggle its box or tap it (1281), or double-press it (1282) in a list that
+    // reports double presses (KWF_DBLCLK).
     int OnKey(int code, int key, int repeatFlags) override;
     // Keeps the arrows and Enter.
     unsigned int GetDialogCode(int key) override;
@@ -210,6 +213,10 @@ public:
     int GetPressedIndex() const { return pressedIndex; }
     // The item whose delete area is open, or -1.
     int GetSwipeIndex() const { return swipeIndex; }
+    // Removes the item as a tap on its delete area does: the row collapses (animated), then 1285
+    // reaches the parent and the item goes; another row's open delete area snaps shut first. 0
+    // without the item.
+    int SwipeAway(int index);
     int GetColumns() const { return columns; }
     int GetContentHeight() const { return contentHeight; }
 

@@ -153,18 +153,8 @@ int CKListBox::OnRelease(int x, int y)
         return 1;
     }
     if (style & KLBS_SWIPE_OPEN) {
-        if (HitTest(x, y) == swipeIndex && x >= width - third) {
-            const int index = swipeIndex;
-            style &= ~KLBS_SWIPE_OPEN;
-            swipeIndex = -1;
-            CKAniListBoxDelete* anim = new CKAniListBoxDelete(this);
-            if (anim) {
-                anim->SetRemove(index);
-                StartAnimation(anim);
-            } else {
-                RemoveBySwipe(index);
-            }
-        }
+        if (HitTest(x, y) == swipeIndex && x >= width - third)
+            SwipeAway(swipeIndex);
         return 1;
     }
     style &= ~KLBS_SWIPE_CANDIDATE;
@@ -273,6 +263,25 @@ void CKListBox::StartSlide(int index, int from, int to)
     StartAnimation(anim);
 }
 
+int CKListBox::SwipeAway(int index)
+{
+    if (!GetItem(index))
+        return 0;
+    // Another row's open delete area snaps shut; the row's own collapses as it stands.
+    if (swipeIndex >= 0 && swipeIndex != index)
+        OnCancel();
+    style &= ~KLBS_SWIPE_STATES;
+    swipeIndex = -1;
+    CKAniListBoxDelete* anim = new CKAniListBoxDelete(this);
+    if (anim) {
+        anim->SetRemove(index);
+        StartAnimation(anim);
+    } else {
+        RemoveBySwipe(index);
+    }
+    return 1;
+}
+
 void CKListBox::RemoveBySwipe(int index)
 {
     NotifyParent(KNOTIFY_LB_DELETE, index, 0);
@@ -297,6 +306,10 @@ int CKListBox::OnKey(int code, int key, int repeatFlags)
             const KListItem_* item = GetItem(index);
             if (HasToggleBox(item->flags))
                 ToggleBox(index);
+            else if (flags & KWF_DBLCLK)
+                // Where a double press opens a row, the confirm key opens it too, as Enter does
+                // on a desktop list; a tap there only selects.
+                NotifyParent(KNOTIFY_LB_DBLPRESS, index, 0);
             else
                 NotifyParent(KNOTIFY_LB_TAP, index, 0);
         }

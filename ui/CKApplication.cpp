@@ -154,17 +154,8 @@ int CKApplication::Run()
     int exitCode = 0;
     if (InitInstance()) {
         MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            if (!msg.hwnd && msg.message >= KWM_APP_FIRST) {
-                OnAppMessage(msg.message, msg.wParam, msg.lParam);
-                continue;
-            }
-            CKView* view = GetCurrentView();
-            if (view && view->GetHwnd() && IsDialogMessageW(view->GetHwnd(), &msg))
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0)
+            KRunLoopMessage(msg);
         exitCode = (int)msg.wParam;
         if (g_frame) {
             DestroyWindow(g_frame);
@@ -173,6 +164,35 @@ int CKApplication::Run()
     }
     ExitInstance();
     return exitCode;
+}
+
+void KRunLoopMessage(MSG& msg)
+{
+    if (!msg.hwnd && msg.message >= KWM_APP_FIRST) {
+        if (g_app)
+            g_app->OnAppMessage(msg.message, msg.wParam, msg.lParam);
+        return;
+    }
+    CKView* view = GetCurrentView();
+    HWND viewHwnd = view ? view->GetHwnd() : nullptr;
+    if (!viewHwnd) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        return;
+    }
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP)
+        && (msg.hwnd == viewHwnd || IsChild(viewHwnd, msg.hwnd))) {
+        view->AddRef();   // the view's key may close it
+        const int taken = view->OnViewKey(msg.message == WM_KEYDOWN ? KKEY_DOWN : KKEY_UP,
+                                          KMapVirtualKey((UINT)msg.wParam), HIWORD(msg.lParam));
+        view->Release();
+        if (taken)
+            return;
+    }
+    if (IsDialogMessageW(viewHwnd, &msg))
+        return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
 }
 
 int CKApplication::OnAppMessage(UINT, WPARAM, LPARAM)

@@ -291,6 +291,11 @@ void CKView::CreateViewMenu() {}
 
 void CKView::OnViewMenuShow(int) {}
 
+int CKView::OnViewKey(int, int, int)
+{
+    return 0;
+}
+
 // ---- Accessors ----------------------------------------------------------------------------------
 
 void CKView::SetTitle(CKTitle* newTitle)

@@ -106,6 +106,12 @@ public:
     // The drawer finished opening (1) or closing (0); the base does nothing.
     virtual void OnViewMenuShow(int shown);
 
+    // ---- Keys (beyond the view slots) ----
+    // A key press or release (KKEY_DOWN / KKEY_UP with a library key code) inside this view while
+    // it is current, before the focused window and the dialog navigation see it (the page's own
+    // keys); nonzero takes it. The base takes none.
+    virtual int OnViewKey(int code, int key, int repeatFlags);
+
     // ---- Accessors and commands ----
     int GetViewId() const { return viewId; }
     void SetViewId(int newId) { viewId = newId; }

@@ -67,6 +67,9 @@ constexpr int KSCROLL_END = 52;        // a drag-scroll ended (or its return ani
 constexpr int KKEY_UP = 17;            // key released; key = library key code
 constexpr int KKEY_DOWN = 18;          // key pressed; key = library key code
 constexpr int KKEY_CHAR = 19;          // character; key = the UTF-16 unit
+// Bit of OnKey's repeatFlags (the high word of the key data): the key was down already, the
+// press is an automatic repeat.
+constexpr int KKEY_REPEATED = 0x4000;
 
 // Notification codes the base sends through NotifyParent.
 constexpr int KNOTIFY_FOCUSED = 1;        // focus gained
@@ -182,8 +185,8 @@ public:
     // The keys this window keeps from the loop's dialog navigation while it has the focus: the
     // answer to WM_GETDLGCODE (DLGC_* bits). `key` is the library key code of the key press or
     // release being asked about, 0 when the question comes without one. The base keeps none:
-    // arrows and Tab move the focus, Enter and Escape go to the current view. Controls keep the
-    // keys they handle (Enter, the arrows), but never Escape, the back action, nor Tab.
+    // arrows and Tab move the focus, Enter and Escape go to the current view (Escape is its back
+    // action). Controls keep the keys they handle; none keeps Escape or Tab.
     virtual unsigned int GetDialogCode(int key);
 
     // ---- Queries and commands (0 / nothing for a window without item) ----

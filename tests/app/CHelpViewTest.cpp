@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "KFileFixtures.h"
 #include "KTestSupport.h"
@@ -113,6 +114,30 @@ TEST_F(CHelpViewTest, EachLocaleGetsItsFileAndOtherLocalesTheEnglishOne)
     EXPECT_TRUE(Contains(L"簡單"));
     ASSERT_EQ(content->LoadHelp(L"en-US"), 1);
     EXPECT_TRUE(Contains(L"Version: V1.1"));
+}
+
+TEST_F(CHelpViewTest, EveryHelpTextListsThePlayerPagesKeys)
+{
+    const struct
+    {
+        const wchar_t* locale;
+        std::vector<std::wstring> keys;
+    } texts[] = {
+        {L"en-US", {L"Space: play / pause", L"Left / Right: back / forward 5 seconds",
+                    L"Ctrl+Left / Ctrl+Right: previous / next", L"Enter: play the selected row",
+                    L"Delete: remove the selected row", L"Esc: back"}},
+        {L"zh-CN", {L"空格键：播放 / 暂停", L"左、右方向键：后退 / 快进 5 秒",
+                    L"Ctrl+左、右方向键：上一首 / 下一首", L"回车键：播放选中的歌曲",
+                    L"Delete 键：从列表中删除选中的歌曲", L"Esc 键：返回"}},
+        {L"zh-TW", {L"空白鍵：播放 / 暫停", L"左、右方向鍵：倒退 / 快轉 5 秒",
+                    L"Ctrl+左、右方向鍵：上一首 / 下一首", L"Enter 鍵：播放選取的歌曲",
+                    L"Delete 鍵：從清單中刪除選取的歌曲", L"Esc 鍵：返回"}},
+    };
+    for (const auto& text : texts) {
+        ASSERT_EQ(content->LoadHelp(text.locale), 1);
+        for (const std::wstring& key : text.keys)
+            EXPECT_TRUE(Contains(key)) << text.locale << " lacks a key";
+    }
 }
 
 TEST_F(CHelpViewTest, HelpFilesAreMarkedUtf16WithOneGreyFormatAndTheAddressAsALink)

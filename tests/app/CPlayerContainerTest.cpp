@@ -2,10 +2,10 @@
 // layout, double presses that play rows, the time labels and the slider's range, the loop types
 // at the end of the list, previous and next, every stop showing 0:00, files that cannot be played,
 // the empty list, the swipe that removes the playing row and the neighbours next and previous
-// play then, adding files with the duplicate test and files the playlist file cannot keep, the
-// probe of tags and durations (files tagged by real encoders, lists measured before tags were
-// read, files named like devices), failed saves, sorting against a plain selection sort and with
-// a file playing, and the bytes of "PlayList.txt" and "Settings.ini".
+// play then, the page's keys, adding files with the duplicate test and files the playlist file
+// cannot keep, the probe of tags and durations (files tagged by real encoders, lists measured
+// before tags were read, files named like devices), failed saves, sorting against a plain
+// selection sort and with a file playing, and the bytes of "PlayList.txt" and "Settings.ini".
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -457,6 +457,75 @@ TEST_F(CPlayerContainerTest, SwipingARowAboveThePlayingOneMovesThePlayingIndexUp
     SwipeAway(1);
     EXPECT_EQ(C()->GetPlayingIndex(), 0);
     EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 0\n"));
+}
+
+TEST_F(CPlayerContainerTest, ThePagesKeysDoWhatItsButtonsAndGesturesDo)
+{
+    ASSERT_NO_FATAL_FAILURE(PlayRowOf({L"a", L"b", L"c", L"d"}, 20000, 1));
+    ASSERT_EQ(GetFocus(), List()->GetHwnd()) << "the page hands its focus to the list";
+    // Ctrl is held or not for the arrows that follow.
+    auto holdControl = [](bool held) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+
+    // Space pauses and plays on; the seek keys move whole steps within the file while paused.
+    PressKey(VK_SPACE);
+    ASSERT_EQ(Player()->GetState(), KMEDIA_PAUSED);
+    const struct
+    {
+        UINT key;
+        int second;
+    } seeks[] = {{VK_RIGHT, 5}, {VK_RIGHT, 10}, {VK_LEFT, 5}, {VK_LEFT, 0}, {VK_LEFT, 0}};
+    for (const auto& seek : seeks) {
+        PressKey(seek.key);
+        EXPECT_EQ(C()->GetSlider()->GetPosition(), seek.second);
+        EXPECT_EQ(Player()->GetPosition() / 1000, seek.second);
+    }
+    EXPECT_EQ(Text(C()->GetElapsedLabel()), L"0:00");
+    PressKey(VK_SPACE);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+
+    // Ctrl with the arrows plays the next and the previous row.
+    holdControl(true);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(C()->GetPlayingIndex(), 2);
+    PressKey(VK_LEFT);
+    EXPECT_EQ(C()->GetPlayingIndex(), 1);
+    holdControl(false);
+
+    // Delete removes the selected row as a swipe does; the file plays on.
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetCount() == 3; }, 3000));
+    const std::wstring* kept[] = {&paths[0], &paths[2], &paths[3]};
+    std::vector<KTestRecord> left;
+    for (const std::wstring* path : kept)
+        left.push_back(KTestRecord{*path, 20000, path->substr(path->size() - 5, 1), L"", L""});
+    EXPECT_EQ(ReadFileBytes(page.PlayListPath()), PlayListBytes({{L"L", left}}));
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+
+    // A tap only selects a row; Enter then plays it, as a double press does.
+    const CLmMediaInfo* swiped = C()->GetPlayingInfo();
+    RECT row;
+    ASSERT_TRUE(List()->GetItemRect(2, &row));
+    MapWindowPoints(List()->GetHwnd(), page.View()->GetHwnd(), (POINT*)&row, 2);
+    KViewPointer(page.View()).Tap(row.left + 40, (row.top + row.bottom) / 2);
+    EXPECT_EQ(List()->GetSelectedIndex(), 2);
+    EXPECT_EQ(C()->GetPlayingInfo(), swiped);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(C()->GetPlayingIndex(), 2);
+    ASSERT_TRUE(C()->GetPlayingInfo());
+    EXPECT_STREQ((const wchar_t*)C()->GetPlayingInfo()->GetPath(), paths[3].c_str());
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+
+    // With the drawer open the keys are the drawer's.
+    ASSERT_EQ(page.View()->OpenMenu(false), 1);
+    PressKey(VK_SPACE);
+    PressKey(VK_DELETE);
+    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
+    EXPECT_EQ(List()->GetCount(), 3);
 }
 
 TEST_F(CPlayerContainerTest, AddedFilesSkipShownPathsAndAreMeasuredOneByOneThenSaved)

@@ -365,11 +365,12 @@ TEST(CKListBox, TheConfirmKeyOnASelectedCheckItemTogglesItWithoutATap)
     EXPECT_EQ(list->GetItemCheck(0), 0);
     EXPECT_EQ(Codes(host), (std::vector<int>{KNOTIFY_LB_CHECK}));
 
-    // Down to the plain item: the confirm key reports it as tapped.
+    // Down to the plain item: where a double press opens a row (this list reports double
+    // presses), the confirm key reports one.
     host->notices.clear();
     PressKey(list, VK_DOWN);
     PressKey(list, VK_RETURN);
-    EXPECT_EQ(Reports(host), (std::vector<KNotice>{{LIST_ID, 1283, 1}, {LIST_ID, 1281, 1}}));
+    EXPECT_EQ(Reports(host), (std::vector<KNotice>{{LIST_ID, 1283, 1}, {LIST_ID, 1282, 1}}));
     // A checked radio item stays as it is.
     host->notices.clear();
     PressKey(list, VK_DOWN);
@@ -381,6 +382,16 @@ TEST(CKListBox, TheConfirmKeyOnASelectedCheckItemTogglesItWithoutATap)
     PostKey(list, WM_KEYUP, VK_RETURN);
     DeliverPosted();
     EXPECT_TRUE(Reports(host).empty());
+
+    // A list without double presses reports the confirm key on a plain item as a tap.
+    CKListBox* tapping = scope.Add(new CKListBox(), host, KLBS_LIST, LIST_FLAGS & ~KWF_DBLCLK,
+                                   RECT{0, 0, LIST_WIDTH, LIST_HEIGHT}, LIST_ID);
+    ASSERT_TRUE(tapping);
+    tapping->AddItem(0);
+    tapping->SelectItem(0, 0);
+    host->notices.clear();
+    PressKey(tapping, VK_RETURN);
+    EXPECT_EQ(Reports(host), (std::vector<KNotice>{{LIST_ID, 1281, 0}}));
 }
 
 TEST(CKListBox, WithStyle0x20ATapReportsTheItemButNeverASelection)

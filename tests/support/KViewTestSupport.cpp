@@ -13,18 +13,8 @@ bool PumpLikeLoopUntil(const std::function<bool()>& done, int timeoutMs)
         if ((int)(GetTickCount() - start) >= timeoutMs)
             return done();
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!msg.hwnd && msg.message >= KWM_APP_FIRST) {
-                if (GetApp())
-                    GetApp()->OnAppMessage(msg.message, msg.wParam, msg.lParam);
-                continue;
-            }
-            CKView* view = GetCurrentView();
-            if (view && view->GetHwnd() && IsDialogMessageW(view->GetHwnd(), &msg))
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            KRunLoopMessage(msg);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
 }

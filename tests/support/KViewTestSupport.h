@@ -1,5 +1,5 @@
 // Helpers of the tests that show views and dialogs: the thread's messages run with the application
-// loop's rules (the current view's IsDialogMessageW, which turns Escape into the back action), keys
+// loop's rules (KRunLoopMessage: the current view's keys, then its dialog navigation), keys
 // posted to the window that has the focus, and pointer input aimed the way the system aims it: a
 // press goes to the window under the point, and the moves and the release that follow go to that
 // window (the capture), in its client coordinates at the moment each is posted.
@@ -14,7 +14,7 @@
 #include "ui/CKView.h"
 #include "ui/KViewStack.h"
 
-// Dispatches messages as CKApplication::Run does until `done` returns true or `timeoutMs` passed;
+// Runs messages as CKApplication::Run does (KRunLoopMessage) until `done` returns true or `timeoutMs` passed;
 // returns done().
 bool PumpLikeLoopUntil(const std::function<bool()>& done, int timeoutMs);
 // Runs the queue with the loop's rules until everything posted before this call has been handled.

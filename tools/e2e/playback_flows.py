@@ -202,3 +202,38 @@ def the_playing_row_swiped_away_leaves_the_list_and_next_plays_the_row_after_it(
     wait_playing(lumo, 1, True, "row 1 (t2.wav) playing after next")
     wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1")
     check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
+
+
+def thumb_at(second, length):
+    """Whether the slider's thumb stands at `second` of a tone `length` seconds long."""
+    x = pages.SLIDER_LEFT + (pages.SLIDER_RIGHT - pages.SLIDER_LEFT) * second // length
+    return lambda shot: abs(pages.slider_thumb(shot) - x) <= 8
+
+
+@flow(flows.SUITE)
+def the_player_pages_keys_play_the_tapped_row_pause_seek_and_skip(suite):
+    folder, _ = tone_folder(suite, [20, 20, 20])
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    # A tap only selects the row; Enter plays it, as a double tap does.
+    lumo.click(160, pages.player_row_y(1))
+    time.sleep(0.8)
+    check(pages.playing_row(lumo.screenshot()) is None, "a single tap played a row")
+    lumo.key("Return")
+    wait_playing(lumo, 1, True, "row 1 playing after Enter")
+    # Space pauses; the arrows seek 5 s while paused; Space plays on.
+    lumo.key("space")
+    wait_playing(lumo, 1, False, "row 1 paused by Space")
+    lumo.key("Right", "Right")
+    lumo.wait_for_screen(thumb_at(10, 20), 5.0, "the slider 10 s on after Right, Right")
+    lumo.key("Left")
+    lumo.wait_for_screen(thumb_at(5, 20), 5.0, "the slider back at 5 s after Left")
+    lumo.key("space")
+    wait_playing(lumo, 1, True, "row 1 playing again after Space")
+    # Ctrl with the arrows skips as the next and previous buttons do.
+    lumo.key("ctrl+Right")
+    wait_playing(lumo, 2, True, "row 2 playing after Ctrl+Right")
+    lumo.key("ctrl+Left")
+    wait_playing(lumo, 1, True, "row 1 playing after Ctrl+Left")
+    wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1")
+    check(lumo.close() == 0, "Alt+F4 while playing did not end Lumo with exit code 0")
