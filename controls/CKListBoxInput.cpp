@@ -41,6 +41,8 @@ int Distance(int a, int b)
 int CKListBox::OnMouse(int code, int x, int y, int extra)
 {
     CKWindow::OnMouse(code, x, y, extra);
+    // Swipe and expand animations keep the pointer out until they end; a scroll animation has
+    // been ended at its target by the press (CKWindow::BeginPress).
     if (extra || !IsEnabled() || animation)
         return 0;
     switch (code) {
@@ -298,6 +300,7 @@ unsigned int CKListBox::GetDialogCode(int key)
 int CKListBox::OnKey(int code, int key, int repeatFlags)
 {
     CKWindow::OnKey(code, key, repeatFlags);
+    FinishScrollAnimation();
     if (!IsEnabled() || animation)
         return 0;
     if (code == KKEY_UP && KIsStateBoxKey(key) && pressedIndex >= 0) {

@@ -8,6 +8,7 @@
 #include "dialogs/CKMenu.h"
 #include "foundation/KMemory.h"
 #include "graphics/CKFaceDrawable.h"
+#include "ui/CKAniScroll.h"
 #include "ui/CKAnimate.h"
 #include "ui/CKApplication.h"
 #include "ui/CKView.h"
@@ -560,6 +561,12 @@ void CKWindow::EndAnimation()
     }
     old->SetWindow(nullptr);
     old->Release();
+}
+
+void CKWindow::FinishScrollAnimation()
+{
+    if (animation && animation->IsKindOf(K_RUNTIME_CLASS(CKAniScroll)))
+        EndAnimation();
 }
 
 void CKWindow::StartAnimation(CKAnimate* anim)

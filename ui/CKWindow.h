@@ -242,6 +242,10 @@ public:
     CKAnimate* GetAnimation() const { return animation; }
     // Forgets the current press's scroll state; a running drag-scroll ends with OnScroll(52).
     void StopDragScroll();
+    // A running scroll animation (CKAniScroll: into view, or back into range after a drag) ends
+    // at once at its target. Presses do this before they count; so do keys that move a
+    // selection, so that quick presses and repeats are not lost to the animation.
+    void FinishScrollAnimation();
 
 protected:
     // For native controls: a new item for this window under the parent's item (none: a root
@@ -269,8 +273,18 @@ private:
     // Input (CKWindowProc.cpp). The focus flag follows the platform focus.
     void SetFocusFlag(bool focused);
     void HandlePress(int x, int y);
+    // A double press: a press that takes no new capture, reported as KMOUSE_DBLPRESS with
+    // KWF_DBLCLK, else as another KMOUSE_PRESS.
+    void HandleDoublePress(int x, int y);
+    // The press state for a press of this window at (x, y), after a running scroll animation has
+    // been ended at its target; false when the window has no client area.
+    bool BeginPress(int x, int y);
+    // Moves and the release reach only the window that took the press.
     void HandleMove(int x, int y);
     void HandleRelease(int x, int y);
+    // The end of a drag-scroll of this window: each axis back into range (animated), or
+    // OnScroll(52) at once when both are in range.
+    void SettleDragScroll();
     // One axis of a move: `along` and `across` are the press point minus the pointer on this axis
     // and the other. Starts the drag-scroll when this axis dominates by the threshold, then
     // follows the pointer; true when the position changed.

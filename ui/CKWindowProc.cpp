@@ -165,7 +165,7 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         else if (message == WM_LBUTTONUP)
             window->HandleRelease(x, y);
         else if (message == WM_LBUTTONDBLCLK)
-            window->OnMouse((window->flags & KWF_DBLCLK) ? KMOUSE_DBLPRESS : KMOUSE_PRESS, x, y, 0);
+            window->HandleDoublePress(x, y);
         window->Release();
         break;
     }
@@ -216,6 +216,11 @@ namespace {
 
 // The current press, process-wide: one pointer, one press at a time. Coordinates are the client
 // coordinates of the pressed window, which holds the capture until the release.
+//
+// Its moves and its release belong to the window that took the press (`owner`) and to no other:
+// a window shown over it during the press (a toast opened by a double tap, a dialog) gets the
+// rest of the press once the capture is gone, and must not take that release for a tap of its
+// own.
 struct KPressState
 {
     int maxX;        // largest horizontal scroll offset; -1: the axis does not scroll
@@ -225,9 +230,11 @@ struct KPressState
     int startY;
     int dragging;    // the press no longer belongs to the window (drag-scroll or taken by the view)
     int scrolling;   // a drag-scroll is running
+    HWND owner;      // the window that took the press; none after the release or when the view
+                     // took it
 };
 
-const KPressState NO_PRESS = {-1, -1, {0, 0}, 0, 0, 0, 0};
+const KPressState NO_PRESS = {-1, -1, {0, 0}, 0, 0, 0, 0, nullptr};
 KPressState g_press = NO_PRESS;
 
 // Pixels along the dominant axis that turn a press into a drag-scroll.
@@ -275,6 +282,13 @@ int Abs(int value)
     return value < 0 ? -value : value;
 }
 
+// The library window whose HWND is `hwnd`, or none.
+CKWindow* WindowOf(HWND hwnd)
+{
+    _KWndItem* item = hwnd ? (_KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA) : nullptr;
+    return item ? item->window : nullptr;
+}
+
 } // namespace
 
 void CKWindow::ResetPressState()
@@ -297,12 +311,31 @@ void CKWindow::HandlePress(int x, int y)
 {
     if (ViewTakes(this, KMOUSE_PRESS, x, y)) {
         g_press.dragging = 1;
+        g_press.owner = nullptr;
         return;
     }
-    RECT client;
-    if (!GetClientRect(&client))
+    if (!BeginPress(x, y))
         return;
     SetCapture(item->hwnd);
+    OnMouse(KMOUSE_PRESS, x, y, 0);
+}
+
+void CKWindow::HandleDoublePress(int x, int y)
+{
+    if (BeginPress(x, y))
+        OnMouse((flags & KWF_DBLCLK) ? KMOUSE_DBLPRESS : KMOUSE_PRESS, x, y, 0);
+}
+
+bool CKWindow::BeginPress(int x, int y)
+{
+    RECT client;
+    if (!GetClientRect(&client))
+        return false;
+    // A scroll on its way (into view, or back into range) ends at its target first, so that the
+    // press lands on what will be there and a drag starts from there.
+    FinishScrollAnimation();
+    if (!item)
+        return false;
     g_press.maxX = MaxOffset((flags & KWF_HSCROLL) != 0, item->xExtent, client.right - client.left);
     g_press.maxY = MaxOffset((flags & KWF_VSCROLL) != 0, item->yExtent, client.bottom - client.top);
     g_press.startX = item->xPos;
@@ -311,24 +344,27 @@ void CKWindow::HandlePress(int x, int y)
     g_press.press.y = y;
     g_press.dragging = 0;
     g_press.scrolling = 0;
-    OnMouse(KMOUSE_PRESS, x, y, 0);
+    g_press.owner = item->hwnd;
+    return true;
 }
 
 void CKWindow::HandleMove(int x, int y)
 {
+    const bool owned = item && g_press.owner == item->hwnd;
     if (ViewTakes(this, KMOUSE_MOVE, x, y)) {
         if (!g_press.dragging) {
-            OnMouse(KMOUSE_CANCEL, x, y, 0);
+            if (owned)
+                OnMouse(KMOUSE_CANCEL, x, y, 0);
             g_press.dragging = 1;
         }
         if (g_press.scrolling) {
             g_press.scrolling = 0;
-            if (item)
-                OnScroll(KSCROLL_END, item->xPos, item->yPos);
+            if (CKWindow* owner = WindowOf(g_press.owner))
+                owner->OnScroll(KSCROLL_END, owner->item->xPos, owner->item->yPos);
         }
         return;
     }
-    if (!item)
+    if (!owned)
         return;
     const int dx = g_press.press.x - x;
     const int dy = g_press.press.y - y;
@@ -367,15 +403,23 @@ bool CKWindow::DragAxis(bool vertical, int along, int across, int x, int y)
 void CKWindow::HandleRelease(int x, int y)
 {
     ReleaseCapture();
+    CKWindow* owner = WindowOf(g_press.owner);
+    g_press.owner = nullptr;
     POINT viewPoint;
     if (CKView* view = FilteringView(this, x, y, &viewPoint))
         view->OnViewMouse(KMOUSE_RELEASE, viewPoint.x, viewPoint.y);
-    if (!g_press.dragging)
+    if (!g_press.dragging && owner == this)
         OnMouse(KMOUSE_RELEASE, x, y, 0);
     g_press.dragging = 0;
     if (!g_press.scrolling)
         return;
     g_press.scrolling = 0;
+    if (owner)
+        owner->SettleDragScroll();
+}
+
+void CKWindow::SettleDragScroll()
+{
     if (!item)
         return;
     // Each scrolling axis returns into [0, max]; an axis within range keeps its position.

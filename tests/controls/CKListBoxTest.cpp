@@ -207,6 +207,23 @@ TEST(CKListBox, RowsStackInIndexOrderAndHitTestingFollowsTheScrollPosition)
     EXPECT_EQ(list->HitTest(10, 20), 0);
 }
 
+TEST(CKListBox, KeysInQuickSuccessionEachMoveTheSelectionWhileTheListScrolls)
+{
+    KControlScope scope;
+    CNoticeHost* host = scope.AddHost();
+    CKListBox* list = MakeList(scope, host, KLBS_LIST, 20);
+    ASSERT_TRUE(list);
+    list->SelectItem(7, 0);
+    // Each Down past the last row that shows starts a scroll into view; the next one, arriving
+    // while it runs, ends it at its target and moves on.
+    for (int i = 0; i < 3; i++)
+        PostKey(list, WM_KEYDOWN, VK_DOWN);
+    DeliverPosted();
+    EXPECT_EQ(list->GetSelectedIndex(), 10);
+    ASSERT_TRUE(WaitForAnimation(list));
+    EXPECT_EQ(ScrollY(list), 11 * ROW - LIST_HEIGHT) << "row 10 shows whole at the bottom";
+}
+
 TEST(CKListBox, AGridFillsColumnsOfTheCellWidthAndKeysStopAtItsLastRow)
 {
     KControlScope scope;

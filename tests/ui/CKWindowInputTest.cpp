@@ -1,9 +1,11 @@
 // Press, move and release through real input messages posted to real windows: the drag-scroll
-// threshold, the rubber band and the return animation, double presses, and keys.
+// threshold, the rubber band and the return animation, double presses, a press's rest that only
+// its window gets, presses that end a scroll animation, and keys.
 #include <gtest/gtest.h>
 
 #include "KTestSupport.h"
 #include "WindowTestSupport.h"
+#include "ui/CKAniScroll.h"
 #include "ui/CKAnimate.h"
 #include "ui/CKView.h"
 #include "ui/KViewStack.h"
@@ -215,6 +217,73 @@ TEST(CKWindowInput, DoublePressIsASecondPressUnlessTheWindowAsksForDoublePresses
     PostMessageW(plain->GetHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(9, 9));
     DeliverPosted();
     EXPECT_TRUE(plain->events.empty());
+}
+
+TEST(CKWindowInput, TheRestOfAPressReachesOnlyTheWindowThatTookIt)
+{
+    KWindowScope scope;
+    CRecordingWindow* pressed = MakeScroller(scope, KWF_DBLCLK);
+    // Shown over it by the double press, the way a toast opens: the pointer's release and moves
+    // go to it once the capture is gone.
+    CRecordingWindow* cover = scope.Add(new CRecordingWindow(), nullptr, KWF_OPAQUE | KWF_VSCROLL,
+                                        RECT{0, 0, 100, 100});
+    ASSERT_TRUE(pressed && cover);
+    cover->SetScrollExtent(0, 200);
+    PostMouse(pressed, WM_LBUTTONDOWN, 50, 50);
+    PostMouse(pressed, WM_LBUTTONUP, 50, 50);
+    PostMouse(pressed, WM_LBUTTONDBLCLK, 50, 50);
+    PostMouse(cover, WM_MOUSEMOVE, 50, 40);
+    PostMouse(cover, WM_MOUSEMOVE, 50, 20);
+    PostMouse(cover, WM_LBUTTONUP, 50, 20);
+    DeliverPosted();
+    EXPECT_EQ(pressed->events, (Events{"mouse 33 50 50", "mouse 35 50 50", "mouse 36 50 50"}));
+    EXPECT_TRUE(cover->events.empty()) << "no tap, no move, no scroll of a press it never saw";
+    EXPECT_EQ(ScrollY(cover), 0);
+
+    // A press of its own is the cover's, drag-scroll included.
+    PostDrag(cover, {50, 50}, {{50, 40}});
+    DeliverPosted();
+    EXPECT_EQ(cover->events, (Events{"mouse 33 50 50", "mouse 37 50 40", "scroll 51 0 0",
+                                     "scroll 0 0 10", "scroll 52 0 10"}));
+}
+
+TEST(CKWindowInput, APressDuringAScrollAnimationEndsItAtItsTargetFirst)
+{
+    KWindowScope scope;
+    CRecordingWindow* window = MakeScroller(scope, KWF_DBLCLK);
+    ASSERT_TRUE(window);
+    // A press and a double press each land while a scroll to 80 (then back to 0) is on its way.
+    const struct
+    {
+        UINT message;
+        int target;
+        const char* reported;
+    } cases[] = {{WM_LBUTTONDOWN, 80, "mouse 33 50 50"}, {WM_LBUTTONDBLCLK, 0, "mouse 36 50 50"}};
+    for (const auto& c : cases) {
+        int from = 0;
+        window->GetScrollPos(nullptr, &from);
+        CKAniScroll* anim = new CKAniScroll(window);
+        anim->SetX(0, 0);
+        anim->SetY(from, c.target);
+        window->StartAnimation(anim);
+        window->events.clear();
+        PostMouse(window, c.message, 50, 50);
+        DeliverPosted();
+        EXPECT_EQ(window->GetAnimation(), nullptr) << c.reported;
+        EXPECT_EQ(ScrollY(window), c.target) << c.reported;
+        const Events mouse = window->Events("mouse");
+        ASSERT_EQ(mouse.size(), 1u) << c.reported;
+        EXPECT_EQ(mouse[0], c.reported);
+        EXPECT_EQ(window->Events("scroll 52"), (Events{"scroll 52 0 " + std::to_string(c.target)}))
+            << "the scroll ended before the press counted";
+        EXPECT_EQ(window->events.back(), c.reported);
+        PostMouse(window, WM_LBUTTONUP, 50, 50);
+        DeliverPosted();
+    }
+    // A drag that follows starts from where the scroll ended.
+    PostDrag(window, {50, 50}, {{50, 40}});
+    DeliverPosted();
+    EXPECT_EQ(window->Events("scroll 0").back(), "scroll 0 0 10");
 }
 
 TEST(CKWindowInput, KeysArriveAsLibraryKeyCodesWithTheirRepeatWord)

@@ -237,3 +237,38 @@ def the_player_pages_keys_play_the_tapped_row_pause_seek_and_skip(suite):
     wait_playing(lumo, 1, True, "row 1 playing after Ctrl+Left")
     wait_setting(lumo, pages.settings_file(PlayingFile=1), "Settings.ini to store row 1")
     check(lumo.close() == 0, "Alt+F4 while playing did not end Lumo with exit code 0")
+
+
+def dimmed(shot):
+    """A dialog's veil over the page: the empty list right of a centred box turns grey."""
+    return shot.near(305, 300, pages.DIMMED, 12)
+
+
+@flow(flows.SUITE)
+def a_double_tap_on_a_missing_file_shows_why_for_the_toasts_whole_time(suite):
+    folder, paths = tone_folder(suite, [1])
+    os.remove(os.path.join(folder, "t0.wav"))
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.double_click(160, pages.player_row_y(0))
+    lumo.wait_for_screen(dimmed, 5.0, "the toast saying the file cannot be opened")
+    shown = time.monotonic()
+    lumo.screenshot("e2e-player-invalid-file")
+    # The release of the second press must not close it: it stays its 3 s.
+    time.sleep(2.0)
+    check(dimmed(lumo.screenshot()), "the toast went before its time")
+    lumo.wait_for_screen(lambda s: not dimmed(s), 5.0, "the toast to go after its time")
+    check(time.monotonic() - shown > 2.5, "the toast went before its time")
+    check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
+
+
+@flow(flows.SUITE)
+def a_double_tap_on_the_partly_hidden_last_row_plays_it(suite):
+    # Seven rows: the list shows six whole ones and the top 6 pixels of the last.
+    folder, _ = tone_folder(suite, [5] * 7)
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.double_click(160, pages.LIST_TOP + 6 * pages.ROW + 3)
+    wait_setting(lumo, pages.settings_file(PlayingFile=6), "Settings.ini to store row 6")
+    lumo.wait_for_screen(pages.is_playing, 5.0, "the last row playing")
+    check(lumo.close() == 0, "Alt+F4 while playing did not end Lumo with exit code 0")
