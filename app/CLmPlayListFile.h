@@ -16,6 +16,10 @@
 extern const wchar_t* const PLAYLIST_FILE_NAME;
 // Longest line the reader takes, in characters; the rest of a longer line is read as another line.
 constexpr int PLAYLIST_MAX_LINE = 1023;
+// Longest playlist name the add and rename boxes take: its header line ("@" and the name) always
+// fits a line the reader takes, so that a restart finds the same name.
+constexpr int PLAYLIST_MAX_NAME = 255;
+static_assert(PLAYLIST_MAX_NAME + 1 <= PLAYLIST_MAX_LINE, "a name's header line must fit a line");
 
 // What CheckPath finds of a file's path.
 constexpr int LMPATH_FITS = 0;        // its record can be written and read back whole

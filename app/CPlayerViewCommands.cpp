@@ -1,8 +1,10 @@
 // CPlayerView: the commands of the playlist panel. Names are asked for and confirmations given
 // through input boxes and alerts owned by the view; their first button comes back here with code
-// 2561 (an input box passing the entered text), and a failed add or rename offers "重试".
+// 2561 (an input box passing the entered text), and a failed add or rename offers "重试". The
+// name boxes take no more than a playlist file line holds.
 #include "app/CPlayerView.h"
 
+#include "app/CLmPlayListFile.h"
 #include "app/CLmPlayListView.h"
 #include "app/LmPageTable.h"
 #include "controls/CKButton.h"
@@ -63,6 +65,13 @@ int CPlayerView::OnNotify(int notifyId, int code, INT_PTR param)
         return CKView::OnNotify(notifyId, code, param);
     CLmPlayList* selected = lists->GetSelectedPlayList();
 
+    if (code == KDLG_FILL && (notifyId == LMID_ADD_LIST || notifyId == LMID_EDIT_LIST)) {
+        CKDialog* dialog = reinterpret_cast<CKDialog*>(param);
+        if (dialog && dialog->IsKindOf(K_RUNTIME_CLASS(CKInputDialog)))
+            static_cast<CKInputDialog*>(dialog)->GetInputContainer()->GetEdit()->SetLimit(
+                PLAYLIST_MAX_NAME);
+        return 1;
+    }
     if (code == KNOTIFY_TREE_SELECTED && notifyId == LMID_PLAYLIST_CTRL) {
         container.RefreshTitle();
         container.ReloadList();

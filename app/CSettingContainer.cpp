@@ -35,6 +35,8 @@ constexpr int IDS_VERSION_LABEL = 3049;   // "软件版本："
 constexpr int IDS_VERSION = 3011;         // "V1.3"
 constexpr int IDS_OK = 3013;              // "确定"
 constexpr int IDS_CANCEL = 3018;          // "取消"
+// The filter's input box: "确定" is its second button.
+constexpr int FILTER_OK_BUTTON = 2;
 
 // Ready to repaint, a tab stop, scrolling vertically, painting its whole area.
 constexpr unsigned int LIST_FLAGS = KWF_REPAINT_ON_CHANGE | KWF_TABSTOP | KWF_VSCROLL | KWF_OPAQUE;
@@ -189,6 +191,11 @@ int CSettingContainer::OnNotify(int notifyId, int code, INT_PTR param)
     }
     if (notifyId == LM_SETTING_FILTER && code == KDLG_BUTTON2 && param) {
         OnFilterEdited((const wchar_t*)param);
+        return 1;
+    }
+    if (notifyId == LM_SETTING_FILTER && code == KDLG_FILL && param) {
+        // Its buttons are "取消" and "确定", in that order: Enter confirms with the second.
+        reinterpret_cast<CKDialog*>(param)->SetDefaultButton(FILTER_OK_BUTTON);
         return 1;
     }
     return CKContainer::OnNotify(notifyId, code, param);

@@ -41,7 +41,8 @@ public:
     int OnCreate() override;
     // The list fills the container.
     void OnSize() override;
-    // Taps on the entries (1281 from the list) and the filter's input box outcome.
+    // Taps on the entries (1281 from the list), and the filter's input box: Enter made its
+    // "确定" when it is filled, and its outcome.
     int OnNotify(int id, int code, INT_PTR param) override;
     // 3006 closes the page.
     int OnCommand(int command) override;

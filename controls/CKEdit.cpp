@@ -12,6 +12,8 @@ namespace {
 
 // Room above and below the text, in base units.
 constexpr int TEXT_MARGIN_UNITS = 8;
+// The character Ctrl+A types (^A); it would otherwise reach the platform's edit.
+constexpr int CTRL_A_CHARACTER = 0x01;
 
 // The platform styles of the edit style bits.
 struct KEditStyle
@@ -79,9 +81,22 @@ int CKEdit::OnCreate()
     }
     if (font)
         SendMessageW(item->hwnd, WM_SETFONT, (WPARAM)font->GetHandle(), FALSE);
+    if (limit)
+        SendMessageW(item->hwnd, EM_SETLIMITTEXT, (WPARAM)limit, 0);
     // A new edit window is empty: only a stored text needs setting (and reports a change).
     if (text.GetLength())
         SetWindowTextW(item->hwnd, text);
+    return 1;
+}
+
+int CKEdit::OnKey(int code, int key, int repeatFlags)
+{
+    CKWindow::OnKey(code, key, repeatFlags);
+    if (code == KKEY_CHAR)
+        return key == CTRL_A_CHARACTER;
+    if (code != KKEY_DOWN || key != 'A' || GetKeyState(VK_CONTROL) >= 0)
+        return 0;
+    SelectAll();
     return 1;
 }
 
@@ -103,6 +118,19 @@ void CKEdit::SetText(const wchar_t* newText, int length)
     }
     if (item)
         SetWindowTextW(item->hwnd, text);
+}
+
+void CKEdit::SelectAll()
+{
+    if (item)
+        SendMessageW(item->hwnd, EM_SETSEL, 0, -1);
+}
+
+void CKEdit::SetLimit(int characters)
+{
+    limit = characters > 0 ? characters : 0;
+    if (item)
+        SendMessageW(item->hwnd, EM_SETLIMITTEXT, (WPARAM)limit, 0);
 }
 
 int CKEdit::GetText(KStringW& out)

@@ -1,6 +1,7 @@
 // CKEdit: a text entry field that is the platform's own "EDIT" window placed in the window tree.
-// The library's native-control procedure sits in front of the edit's own; each change of the text
-// reaches the parent as OnNotify(edit id, 1025, 0) (the parent's WM_COMMAND handling).
+// The library's native-control procedure sits in front of the edit's own and gives OnKey the
+// keys first (Ctrl+A selects the whole text); each change of the text reaches the parent as
+// OnNotify(edit id, 1025, 0) (the parent's WM_COMMAND handling).
 #pragma once
 #include "foundation/KString.h"
 #include "ui/CKWindow.h"
@@ -32,6 +33,9 @@ public:
     int OnCreate() override;
     // Height = the font's pixel height + 8 base units; the width stays. Returns 1.
     int CalcSize(SIZE& size) override;
+    // Ctrl+A selects the whole text (its character, ^A, is swallowed); other keys go on to the
+    // platform's edit.
+    int OnKey(int code, int key, int repeatFlags) override;
 
     // Stores `length` units (negative: up to the NUL; none empties), in upper or lower case by
     // the style, and puts them into the window when it exists.
@@ -39,11 +43,18 @@ public:
     // Reads the window's text into the stored text (when the window exists) and copies it to
     // `out`; returns its length.
     int GetText(KStringW& out);
+    // The whole text selected, the caret at its end.
+    void SelectAll();
+    // At most `characters` can be typed or pasted (0: the platform's own limit); kept for a
+    // window created later. A text set by SetText is not cut.
+    void SetLimit(int characters);
+    int GetLimit() const { return limit; }
 
 private:
     // The font measuring and the window use.
     CKFont* GetEditFont() const;
 
     KStringW text;
+    int limit = 0;            // characters the user may enter; 0: the platform's limit
     CKFont* font = nullptr;   // counted: the library's default font, once the window exists
 };

@@ -441,6 +441,14 @@ int CKDialog::OnBack()
     return 1;
 }
 
+int CKDialog::OnConfirm()
+{
+    if (!defaultButton || !GetButton(defaultButton))
+        return 0;
+    OnButton(defaultButton);
+    return 1;
+}
+
 void CKDialog::OnButton(int button)
 {
     switch (button) {

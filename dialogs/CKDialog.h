@@ -117,6 +117,9 @@ public:
     // ---- View slots ----
     // Close(2560, 0); handled.
     int OnBack() override;
+    // Enter that no focused control keeps presses the default button (OnButton); nothing without
+    // one.
+    int OnConfirm() override;
 
     // ---- Dialog slots 36-39 ----
     // Creates the record once: the base view, a title label when `title` is given, the buttons
@@ -150,6 +153,9 @@ public:
     void SetCancelOnOutsideTap(bool on);
     // `point` in the frame window's client coordinates; `mode` a KDLG_* anchor mode.
     void SetAnchor(int mode, POINT point);
+    // The button (1-3) that Enter presses; 0, the default of most dialogs: Enter presses none.
+    void SetDefaultButton(int button) { defaultButton = button; }
+    int GetDefaultButton() const { return defaultButton; }
     // Effect words (motion | easing); each is used once.
     void SetShowEffect(unsigned int effect) { showEffect = effect; }
     void SetHideEffect(unsigned int effect) { hideEffect = effect; }
@@ -181,6 +187,7 @@ protected:
     POINT anchorPoint = {0, 0};
     unsigned int showEffect = 0;
     unsigned int hideEffect = 0;
+    int defaultButton = 0;             // 1-3: the button Enter presses; 0: none
     CKFaceDrawable* top = nullptr;     // counted: the title band (or the top band)
     CKFaceDrawable* middle = nullptr;  // counted: the content band
     CKFaceDrawable* bottom = nullptr;  // counted: the button band (or the bottom band)

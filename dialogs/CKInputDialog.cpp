@@ -6,6 +6,13 @@ K_IMPLEMENT_CLASS(CKInputDialog, CKDialog)
 CKInputDialog::CKInputDialog()
 {
     viewFlags |= KVF_TEXT_INPUT;
+    defaultButton = 1;
+}
+
+void CKInputDialog::OnActivate(int param)
+{
+    CKDialog::OnActivate(param);
+    container.GetEdit()->SelectAll();
 }
 
 void CKInputDialog::GetDialogPosition(const SIZE& size, POINT& pos)

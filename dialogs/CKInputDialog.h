@@ -1,8 +1,11 @@
 // CKInputDialog: asks for one line of text under a prompt, with an optional title and up to two
 // buttons. After a button the owner receives its code (2561-2563, or 2560 for another number)
 // with the entered text as param (owned by the dialog, valid during the owner's OnNotify; empty
-// when nothing was entered); after the back key or a tap outside, 2560 with param 0. Opened in one
-// call by ShowInput or ShowInputById; the framework owns it once shown (dialogs/CKDialog.h).
+// when nothing was entered); after the back key (Escape) or a tap outside, 2560 with param 0.
+// The field opens with its whole text selected, so that typing replaces it; Enter presses the
+// default button, the first unless the owner names another when it fills the box (2565). Opened
+// in one call by ShowInput or ShowInputById; the framework owns it once shown
+// (dialogs/CKDialog.h).
 #pragma once
 #include "dialogs/CKDialog.h"
 #include "dialogs/CKInputContainer.h"
@@ -12,10 +15,13 @@ class CKInputDialog : public CKDialog
 {
     K_DECLARE_CLASS(CKInputDialog)
 public:
-    // Sets KVF_TEXT_INPUT: the field takes the focus when the dialog shows.
+    // Sets KVF_TEXT_INPUT (the field takes the focus when the dialog shows) and makes the first
+    // button the default one.
     CKInputDialog();
 
     CKContainer* GetContainer() override { return &container; }
+    // The field takes the focus with its whole text selected, the caret at its end.
+    void OnActivate(int param) override;
     // Centred across; a third of the free height above the box, two thirds below.
     void GetDialogPosition(const SIZE& size, POINT& pos) override;
     // The field's text is read first and goes with the outcome.

@@ -55,9 +55,9 @@ private:
 // One message of the thread's queue by the loop's rules: thread messages from KWM_APP_FIRST on go
 // to the application's OnAppMessage (when there is an application); a key press or release inside
 // the current view goes to the view's OnViewKey first, which may take it; then the view's dialog
-// navigation (IsDialogMessageW) runs: Tab moves the focus and Escape is the back action, and the
-// arrows and Enter move the focus or go to the view unless the focused control keeps them
-// (CKWindow::GetDialogCode); whatever is left is translated and dispatched.
+// navigation (IsDialogMessageW) runs: Tab moves the focus, Escape is the back action, and the
+// arrows move the focus and Enter is the view's confirm action unless the focused control keeps
+// them (CKWindow::GetDialogCode); whatever is left is translated and dispatched.
 void KRunLoopMessage(MSG& msg);
 
 // The one application object, or none outside its lifetime.

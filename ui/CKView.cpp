@@ -296,6 +296,11 @@ int CKView::OnViewKey(int, int, int)
     return 0;
 }
 
+int CKView::OnConfirm()
+{
+    return 0;
+}
+
 // ---- Accessors ----------------------------------------------------------------------------------
 
 void CKView::SetTitle(CKTitle* newTitle)

@@ -111,6 +111,9 @@ public:
     // it is current, before the focused window and the dialog navigation see it (the page's own
     // keys); nonzero takes it. The base takes none.
     virtual int OnViewKey(int code, int key, int repeatFlags);
+    // Enter where the focused window does not keep it (the dialog navigation's IDOK); nonzero:
+    // handled. The base does nothing.
+    virtual int OnConfirm();
 
     // ---- Accessors and commands ----
     int GetViewId() const { return viewId; }

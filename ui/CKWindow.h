@@ -185,8 +185,8 @@ public:
     // The keys this window keeps from the loop's dialog navigation while it has the focus: the
     // answer to WM_GETDLGCODE (DLGC_* bits). `key` is the library key code of the key press or
     // release being asked about, 0 when the question comes without one. The base keeps none:
-    // arrows and Tab move the focus, Enter and Escape go to the current view (Escape is its back
-    // action). Controls keep the keys they handle; none keeps Escape or Tab.
+    // arrows and Tab move the focus, Enter goes to the current view's confirm action and Escape to
+    // its back action. Controls keep the keys they handle; none keeps Escape or Tab.
     virtual unsigned int GetDialogCode(int key);
 
     // ---- Queries and commands (0 / nothing for a window without item) ----
@@ -329,7 +329,8 @@ private:
 };
 
 // The library's two window procedures: the one of "KWndClass", and the one put in front of a
-// subclassed native control's own procedure (SubclassNative).
+// subclassed native control's own procedure (SubclassNative), which passes every message on to it
+// except a key the window's OnKey takes.
 LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK KNativeCtrlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

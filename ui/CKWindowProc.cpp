@@ -143,11 +143,14 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == EN_CHANGE && lParam) {
             if (CKWindow* control = FindChildControl(item, (HWND)lParam))
                 window->OnNotify(control->GetId(), KNOTIFY_TEXT_CHANGED, 0);
-        } else if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0
-                   && window->IsKindOf(K_RUNTIME_CLASS(CKView))) {
-            // The back key: the loop's IsDialogMessageW turns Escape inside the current view
-            // into IDCANCEL for the view's window.
-            ((CKView*)window)->OnBack();
+        } else if (HIWORD(wParam) == 0 && window->IsKindOf(K_RUNTIME_CLASS(CKView))) {
+            // The loop's IsDialogMessageW turns Escape inside the current view into IDCANCEL for
+            // the view's window (the back action), and Enter that no focused control keeps into
+            // IDOK (the confirm action).
+            if (LOWORD(wParam) == IDCANCEL)
+                ((CKView*)window)->OnBack();
+            else if (LOWORD(wParam) == IDOK)
+                ((CKView*)window)->OnConfirm();
         }
         return 0;
     case WM_LBUTTONDOWN:
@@ -188,6 +191,18 @@ LRESULT CALLBACK KNativeCtrlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         window->OnDestroy();
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, (LONG_PTR)prevProc);
         break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR: {
+        // The control's class sees its keys first; a key it takes stops here.
+        const int code = message == WM_KEYDOWN ? KKEY_DOWN
+                         : message == WM_KEYUP ? KKEY_UP
+                                               : KKEY_CHAR;
+        const int key = message == WM_CHAR ? (int)wParam : KMapVirtualKey((UINT)wParam);
+        if (window->OnKey(code, key, HIWORD(lParam)))
+            return 0;
+        break;
+    }
     }
     return CallWindowProcW(prevProc, hwnd, message, wParam, lParam);
 }

@@ -299,6 +299,36 @@ TEST_F(PlayerCommandsTest, RenamingToTheSameNameInOtherCapitalsDoesNothingAndCla
     EXPECT_EQ(TextOf(lists->GetSelectedListItem()), L"流行 Pop");
 }
 
+TEST_F(PlayerCommandsTest, NameBoxesCutANameToWhatTheFileKeepsAndEnterConfirmsThem)
+{
+    WritePlayLists(L"\n@rock\n\n");
+    StartPlayer();
+    // Add, then rename the added list: 1,028 characters typed, the first 255 kept and written.
+    const struct
+    {
+        int button;
+        int dialogId;
+        wchar_t letter;
+    } boxes[] = {{0, LMID_ADD_LIST, L'x'}, {1, LMID_EDIT_LIST, L'y'}};
+    for (const auto& box : boxes) {
+        TapToolButton(box.button);
+        ASSERT_TRUE(WaitForDialog(box.dialogId));
+        Type(std::wstring(1028, box.letter).c_str());
+        EXPECT_EQ(FieldText(), std::wstring(255, box.letter));
+        PressKey(VK_RETURN);
+        PumpLikeLoopUntil([] { return CurrentDialog() == nullptr; }, WAIT_MS);
+        Settle();
+        EXPECT_EQ(CurrentDialog(), nullptr);
+        EXPECT_EQ(PlayListText(), L"\xFEFF\n@rock\n\n@" + std::wstring(255, box.letter) + L"\n\n");
+    }
+    // The file gives the same two lists back.
+    DestroyPages();
+    view = nullptr;
+    StartPlayer();
+    ASSERT_EQ(lists->GetPlayListCount(), 2);
+    EXPECT_EQ(std::wstring(lists->PlayListAt(1)->GetName()), std::wstring(255, L'y'));
+}
+
 TEST_F(PlayerCommandsTest, DeletingTheLastPlaylistOnlyAlertsAndAnotherIsConfirmedFirst)
 {
     WritePlayLists(L"\n@only\n" + RecordLine(L"C:\\a.mp3", 1000, L"a", L"", L"") + L"\n");

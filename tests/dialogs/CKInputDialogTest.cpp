@@ -1,6 +1,11 @@
 // Input boxes: the field takes the focus and the typed text, buttons send it to the owner, the back
-// key sends nothing; the box sits a third down the page; texts from the string table.
+// key sends nothing; the field opens selected, Ctrl+A selects it, Enter presses the default
+// button, a limit cuts what is typed; the box sits a third down the page; texts from the string
+// table.
 #include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
 
 #include "DialogTestSupport.h"
 #include "controls/CKButton.h"
@@ -15,6 +20,30 @@ CKInputDialog* CurrentInput()
 {
     CKView* view = GetCurrentView();
     return view && view->IsKindOf(K_RUNTIME_CLASS(CKInputDialog)) ? (CKInputDialog*)view : nullptr;
+}
+
+// The field's selection as {start, end}.
+std::pair<DWORD, DWORD> Selection(CKEdit* edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageW(edit->GetHwnd(), EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    return {start, end};
+}
+
+std::wstring FieldText(CKEdit* edit)
+{
+    KStringW text;
+    edit->GetText(text);
+    return (const wchar_t*)text;
+}
+
+// Ctrl held (or not) for the keys that follow, as the thread's key state says.
+void HoldControl(bool held)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
 }
 
 } // namespace
@@ -63,6 +92,41 @@ TEST_F(DialogTest, InputButtonSendsTheEnteredTextAndBackSendsNone)
     ASSERT_TRUE(WaitFor(KDLG_BUTTON2));
     EXPECT_NE(owner.Find(KDLG_BUTTON2)->param, 0);
     EXPECT_EQ(owner.Find(KDLG_BUTTON2)->text, L"");
+}
+
+TEST_F(DialogTest, TheFieldOpensSelectedCtrlASelectsAllAndEnterPressesTheDefaultButton)
+{
+    owner.textOutcomes = true;
+    ASSERT_EQ(ShowInput(L"Name", nullptr, L"OK", L"Cancel", L"Old", 31, &owner), 1);
+    CKInputDialog* input = CurrentInput();
+    ASSERT_TRUE(input);
+    CKEdit* edit = input->GetInputContainer()->GetEdit();
+    EXPECT_EQ(Selection(edit), std::make_pair(DWORD(0), DWORD(3))) << "all of it, caret at the end";
+    TypeText(L"abc");
+    EXPECT_EQ(FieldText(edit), L"abc") << "typing replaces the old text";
+
+    HoldControl(true);
+    PressKey('A');
+    HoldControl(false);
+    EXPECT_EQ(Selection(edit), std::make_pair(DWORD(0), DWORD(3)));
+    EXPECT_EQ(FieldText(edit), L"abc") << "Ctrl+A types nothing";
+    TypeText(L"Jazz");
+    EXPECT_EQ(input->GetDefaultButton(), 1);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor(KDLG_BUTTON1));
+    EXPECT_EQ(owner.Find(KDLG_BUTTON1)->text, L"Jazz");
+
+    // Another default button, and a field that takes only so much.
+    ASSERT_EQ(ShowInput(L"Name", nullptr, L"Cancel", L"OK", nullptr, 32, &owner), 1);
+    input = CurrentInput();
+    ASSERT_TRUE(input);
+    input->SetDefaultButton(2);
+    edit = input->GetInputContainer()->GetEdit();
+    edit->SetLimit(5);
+    TypeText(L"abcdefgh");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor(KDLG_BUTTON2));
+    EXPECT_EQ(owner.Find(KDLG_BUTTON2)->text, L"abcde");
 }
 
 TEST_F(DialogTest, InputBoxSitsAThirdDownAndByIdWithoutTitleHasNoTitleBand)

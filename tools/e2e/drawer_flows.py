@@ -1,7 +1,8 @@
 """The playlist drawer's flows through Lumo.exe (suite "E2eFlows"): opened by the menu button and by a
 drag from the left edge, playlists added with a Chinese name typed into the input box, selected,
-renamed and deleted, the selected list sorted and cleared, a list added beside leftovers of earlier
-saves; after each step the screen and the bytes of "PlayList.txt" and "Settings.ini".
+renamed (the box selects the old name, Enter confirms) and deleted, the selected list sorted and
+cleared, a list added beside leftovers of earlier saves; after each step the screen and the bytes
+of "PlayList.txt" and "Settings.ini".
 """
 
 import os
@@ -43,9 +44,12 @@ def playlists_are_added_selected_renamed_and_deleted_in_the_drawer(suite):
     flows.wait_for_player_page(lumo)
     pages.open_drawer(lumo)
 
-    # Add "摇滚乐": typed (pasted) into the input box, the new list is selected and titled.
+    # Add "摇滚乐": typed (pasted) into the input box over a first try that Ctrl+A selected whole;
+    # the new list is selected and titled.
     lumo.click(*pages.DRAWER_ADD)
     pages.wait_page(lumo, pages.shows_input, "the add box", "e2e-input-add")
+    lumo.type_text("rock")
+    lumo.key("ctrl+a")
     pages.answer_input(lumo, "摇滚乐", pages.INPUT_LEFT_BUTTON, name="e2e-input-typed")
     shot = pages.wait_page(lumo, pages.shows_drawer, "the drawer after adding")
     check(lumo.read("PlayList.txt") == playlist_file.encode([("默认列表", []), ("摇滚乐", [])]),
@@ -58,10 +62,12 @@ def playlists_are_added_selected_renamed_and_deleted_in_the_drawer(suite):
     check(lumo.read("Settings.ini") == pages.settings_file(PlayListSelected=0),
           "Settings.ini after selecting: %r" % lumo.read("Settings.ini"))
 
-    # Rename it "爵士": the box opens holding the old name, which is erased with the keyboard.
+    # Rename it "爵士": the box opens with the old name selected, so the new one replaces it, and
+    # Enter confirms.
     lumo.click(*pages.DRAWER_EDIT)
     pages.wait_page(lumo, pages.shows_input, "the rename box")
-    pages.answer_input(lumo, "爵士", pages.INPUT_LEFT_BUTTON, erase=4)
+    lumo.type_text("爵士")
+    lumo.key("Return")
     pages.wait_page(lumo, pages.shows_drawer, "the drawer after renaming")
     check(lumo.read("PlayList.txt") == playlist_file.encode([("爵士", []), ("摇滚乐", [])]),
           "PlayList.txt after renaming: %r" % lumo.read("PlayList.txt"))
