@@ -6,6 +6,7 @@
 
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "dialogs/CKAlertDialog.h"
 #include "dialogs/CKDialog.h"
 #include "dialogs/CKInputDialog.h"
 #include "foundation/KDevMetrics.h"
@@ -37,6 +38,9 @@ constexpr int IDS_OK = 3013;              // "确定"
 constexpr int IDS_CANCEL = 3018;          // "取消"
 // The filter's input box: "确定" is its second button.
 constexpr int FILTER_OK_BUTTON = 2;
+constexpr int IDS_NO_MAIL_PROGRAM = 3070;   // "没有可以写邮件的程序。请写信到这个地址："
+// ShellExecuteW's results up to this value are failures.
+constexpr INT_PTR SHELL_LAST_FAILURE = 32;
 
 // Ready to repaint, a tab stop, scrolling vertically, painting its whole area.
 constexpr unsigned int LIST_FLAGS = KWF_REPAINT_ON_CHANGE | KWF_TABSTOP | KWF_VSCROLL | KWF_OPAQUE;
@@ -209,7 +213,8 @@ void CSettingContainer::OnEntryTap(int command)
                       LM_SETTING_FILTER, this);
         break;
     case LM_SETTING_CONTACT:
-        OpenMailLink(LM_CONTACT_ADDRESS, nullptr, nullptr);
+        if (OpenMailLink(LM_CONTACT_ADDRESS, nullptr, nullptr) <= SHELL_LAST_FAILURE)
+            ShowAddressAlert();
         break;
     case LM_SETTING_HELP:
         ShowPage(IDS_PAGE_HELP);
@@ -217,6 +222,17 @@ void CSettingContainer::OnEntryTap(int command)
     default:   // rate and version: the selection only
         break;
     }
+}
+
+void CSettingContainer::ShowAddressAlert()
+{
+    KStringW text, title, ok;
+    AppendString(text, IDS_NO_MAIL_PROGRAM);
+    text.Append(L"\n");
+    text.Append(LM_CONTACT_ADDRESS);
+    AppendString(title, IDS_CONTACT);
+    AppendString(ok, IDS_OK);
+    ShowAlert(text, title, ok, nullptr, nullptr, LM_SETTING_CONTACT, nullptr);
 }
 
 void CSettingContainer::OnFilterEdited(const wchar_t* text)

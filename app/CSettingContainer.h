@@ -1,7 +1,8 @@
 // CSettingContainer: the content of the settings page (CSettingView): one grouped list with the
 // browser's file-name filter and the entries about the program (rate, contact, help, version).
 // Only the filter is a setting: a tap on it opens an input box, and "确定" stores the text in
-// "Settings.ini" at once and shows it as the entry's second line. The page is left by the title's
+// "Settings.ini" at once and shows it as the entry's second line. "联系我们" hands a mail link to
+// the system, or, without a mail program, shows the address. The page is left by the title's
 // back button (command 3006) or the back key.
 #pragma once
 #include "controls/CKListBox.h"
@@ -60,6 +61,8 @@ private:
     void OnEntryTap(int command);
     // "确定" in the filter's input box: stored, written, shown.
     void OnFilterEdited(const wchar_t* text);
+    // When no program took the mail link: an alert holding the address, to be copied by hand.
+    void ShowAddressAlert();
 
     CKListBox list;         // owned (a member)
     int filterIndex = -1;

@@ -1,7 +1,10 @@
 // The settings page: its grouped list, the filter edited through the input box (stored at once,
 // shown as the entry's second line), "取消" and the back key changing nothing, the entries about
-// the program, the box tap the page ignores, the mail link, the help page and the way back.
+// the program, the box tap the page ignores, the mail link (and the address shown when no mail
+// program takes it), the help page and the way back.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@
 #include "controls/CKEdit.h"
 #include "controls/CKLabel.h"
 #include "controls/CKTitle.h"
+#include "dialogs/CKAlertDialog.h"
 #include "dialogs/CKInputDialog.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KPaths.h"
@@ -34,6 +38,13 @@ INT_PTR RecordLink(const wchar_t* link)
 {
     g_links.push_back(link);
     return 42;
+}
+
+// An opener on a system without a mail program: no program is associated with the link.
+INT_PTR RefuseLink(const wchar_t* link)
+{
+    g_links.push_back(link);
+    return SE_ERR_NOASSOC;
 }
 
 CKInputDialog* CurrentInput()
@@ -381,6 +392,26 @@ TEST_F(SettingViewTest, ContactEntryHandsOurMailLinkToTheOpener)
     // Putting back the shell's opener returns the recorder.
     EXPECT_EQ(SetOpenLinkProc(nullptr), RecordLink);
     EXPECT_NE(SetOpenLinkProc(RecordLink), RecordLink);
+}
+
+TEST_F(SettingViewTest, WithoutAMailProgramContactShowsTheAddressInAnAlert)
+{
+    SetOpenLinkProc(RefuseLink);
+    TapRow(ROW_CONTACT);
+    ASSERT_TRUE(PumpLikeLoopUntil([] {
+        CKView* view = GetCurrentView();
+        return view && view->IsKindOf(K_RUNTIME_CLASS(CKAlertDialog));
+    }, 2000));
+    EXPECT_EQ(g_links, std::vector<std::wstring>{L"mailto://lumo@example.org"});
+    CKAlertDialog* alert = static_cast<CKAlertDialog*>(GetCurrentView());
+    EXPECT_STREQ(alert->GetAlertContainer()->GetLabel()->GetText(),
+                 L"没有可以写邮件的程序。请写信到这个地址：\nlumo@example.org");
+    EXPECT_STREQ(alert->GetTitleLabel()->GetText(), L"联系我们");
+    ASSERT_TRUE(alert->GetButton(1));
+    EXPECT_STREQ(alert->GetButton(1)->GetText(), L"确定");
+    EXPECT_EQ(alert->GetButton(2), nullptr);
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(BackOnThePage());
 }
 
 TEST_F(SettingViewTest, BackButtonAndBackKeyReturnToThePageBeneath)
