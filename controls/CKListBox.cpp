@@ -221,10 +221,6 @@ int CKListBox::InsertItem(int index, unsigned int itemFlags)
 {
     const int count = items.GetCount();
     const int at = index < 0 || index > count ? count : index;
-    // Growing by half the count at a time (in whole steps) keeps filling a long list linear;
-    // when that much memory is not there, InsertAt still tries one step.
-    if (count == items.GetCapacity())
-        items.Reserve(count + count / 2 + 1);
     KListItem_* item = (KListItem_*)items.InsertAt(at);
     if (!item)
         return -1;

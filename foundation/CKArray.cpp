@@ -23,22 +23,30 @@ int CKArray::Reserve(int n)
 {
     if (n <= capacity)
         return 1;
-    // Round up without overflowing, and refuse sizes the heap could never give.
-    long long rounded = ((long long)n + growBy - 1) / growBy * growBy;
-    long long bytes = rounded * itemSize;
-    if (rounded > INT32_MAX || bytes > (long long)INT32_MAX)
+    return Resize(KRoundUpToStep(n, growBy));
+}
+
+int CKArray::Resize(long long newCapacity)
+{
+    // Refuse sizes the heap could never give, without overflowing.
+    const long long bytes = newCapacity * itemSize;
+    if (newCapacity > INT32_MAX || bytes > (long long)INT32_MAX)
         return 0;
     char* grown = (char*)(storage ? KRealloc(storage, (size_t)bytes) : KAlloc((size_t)bytes));
     if (!grown)
         return 0;
     storage = grown;
-    capacity = (int)rounded;
+    capacity = (int)newCapacity;
     return 1;
 }
 
 void* CKArray::InsertAt(int index)
 {
-    if (count == INT32_MAX || !Reserve(count + 1))
+    if (count == INT32_MAX)
+        return nullptr;
+    // A large array grows by half at a time; when that much memory is not there, one step will do.
+    if (count == capacity && !Resize(KGrownCapacity(capacity, count + 1, growBy))
+        && !Reserve(count + 1))
         return nullptr;
     if (index < 0 || index > count)
         index = count;

@@ -3,7 +3,9 @@
 //
 // Rules (see also foundation/KContainer.h):
 // - Storage grows in steps of GetGrowBy() items (the requested step, raised to 4): a capacity is
-//   always a multiple of the step. The item size is the requested size rounded up to a multiple
+//   always a multiple of the step. Reserve(n) takes n rounded up to a step; an insertion into a
+//   full array grows it by the rule of KGrownCapacity (foundation/KContainer.h): by a step while
+//   small, by at least half once large. The item size is the requested size rounded up to a multiple
 //   of 4. Item pointers are invalidated by any growth and by insertion or removal before them.
 // - RemoveAll frees the storage; the destructor does the same without calling a function.
 // - Sort is a selection sort that swaps: it does not keep the order of equal items.
@@ -24,8 +26,8 @@ public:
     // When n exceeds the capacity, grows to n rounded up to a multiple of the step; 1 on success,
     // 0 when memory ran out (or the size is beyond what can be addressed).
     int Reserve(int n);
-    // Inserts a zero-filled item at `index`, moving the following items up; an index outside
-    // 0..count appends. Returns the new item, or none when memory ran out.
+    // Inserts a zero-filled item at `index`, moving the following items up (growing a full array
+    // by KGrownCapacity); an index outside 0..count appends. Returns the new item, or none when memory ran out.
     void* InsertAt(int index);
     void* Add() { return InsertAt(-1); }
     // 0 for an index outside 0..count-1; else fn(item, context) when fn is given, the following
@@ -49,6 +51,9 @@ public:
     void Sort(KCompareProc compare, int ascending, void* context);
 
 private:
+    // Reallocates the storage to exactly `newCapacity` items; 0 (nothing changed) when memory ran
+    // out or the size cannot be addressed.
+    int Resize(long long newCapacity);
     char* ItemAt(int index) const { return storage + (size_t)index * (size_t)itemSize; }
     void Swap(int a, int b);
 

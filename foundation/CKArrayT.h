@@ -2,8 +2,10 @@
 // It stands beside CKArray rather than on it: its slots are always pointers.
 //
 // Rules (the common ones are in foundation/KContainer.h):
-// - Capacity grows to count + 1 rounded up to a multiple of GetGrowBy() (the requested step,
-//   raised to 4): new storage is allocated, the pointers copied and the old storage freed.
+// - A full array grows by the rule of KGrownCapacity (foundation/KContainer.h) with the step
+//   GetGrowBy() (the requested step, raised to 4): to count + 1 rounded up to a step while small,
+//   by at least half once large. New storage is allocated, the pointers copied and the old
+//   storage freed.
 // - The removal function receives the slot's address (T**). RemoveAll calls it from the last
 //   slot to the first and keeps the storage; only the destructor frees it.
 // - The array holds no reference on what the pointers point to.
@@ -12,6 +14,7 @@
 #include <cstring>
 
 #include "foundation/CKObject.h"
+#include "foundation/KContainer.h"
 #include "foundation/KMemory.h"
 
 template <class P>
@@ -86,9 +89,15 @@ public:
     int GetGrowBy() const { return growBy; }
 
 private:
+    // A large array grows by half at a time; when that much memory is not there, one step will do.
     int Grow()
     {
-        long long grown = ((long long)count + 1 + growBy - 1) / growBy * growBy;
+        return Resize(KGrownCapacity(capacity, (long long)count + 1, growBy))
+               || Resize(KRoundUpToStep((long long)count + 1, growBy));
+    }
+
+    int Resize(long long grown)
+    {
         if (grown * (long long)sizeof(T*) > (long long)INT32_MAX)
             return 0;
         T** fresh = (T**)KAlloc((size_t)grown * sizeof(T*));

@@ -52,6 +52,30 @@ struct KTypedCompare
     }
 };
 
+// Growth of the arrays (CKArray, CKArrayT): capacities are whole multiples of the growth step.
+// While the capacity is below KLINEAR_GROWTH_STEPS steps an array grows to what it needs rounded
+// up to a step, so small arrays show exactly the step sizes; from there on each growth adds at
+// least half the capacity, so that appending n items moves O(n) items in all instead of O(n^2 /
+// step) (a playlist of a million records would otherwise be copied whole eight thousand times).
+constexpr int KLINEAR_GROWTH_STEPS = 16;
+
+// `needed` rounded up to a multiple of `step`.
+inline long long KRoundUpToStep(long long needed, int step)
+{
+    return (needed + step - 1) / step * step;
+}
+
+// The capacity an array of `capacity` items and growth step `step` grows to when it needs room
+// for `needed` items (needed > capacity). Callers that cannot get that much fall back to
+// KRoundUpToStep(needed, step).
+inline long long KGrownCapacity(long long capacity, long long needed, int step)
+{
+    long long target = needed;
+    if (capacity >= (long long)step * KLINEAR_GROWTH_STEPS && capacity + capacity / 2 > target)
+        target = capacity + capacity / 2;
+    return KRoundUpToStep(target, step);
+}
+
 // Item sizes are kept in multiples of 4 bytes: the requested size rounded up (negative gives 0).
 inline int KRoundItemSize(int requested)
 {

@@ -1,4 +1,4 @@
-// CKArrayT<T*>: growth by steps, the returned index, and removal order (last to first in
+// CKArrayT<T*>: growth by steps and then by half, the returned index, and removal order (last to first in
 // RemoveAll, storage kept).
 #include <gtest/gtest.h>
 
@@ -51,6 +51,25 @@ TEST(CKArrayT, CapacityGrowsToCountPlusOneRoundedToTheStep)
     pages.Add(&value);
     EXPECT_EQ(pages.GetCapacity(), 64);
     EXPECT_EQ(pages.GetCount(), 33);
+}
+
+TEST(CKArrayT, PastSixteenStepsGrowsByHalfKeepingEveryPointerInOrder)
+{
+    std::vector<int> values(2000);
+    CKArrayT<int*> array(32);
+    std::vector<int> capacities;
+    for (int i = 0; i < (int)values.size(); ++i) {
+        values[i] = i;
+        array.Add(&values[i]);
+        if (capacities.empty() || capacities.back() != array.GetCapacity())
+            capacities.push_back(array.GetCapacity());
+    }
+    ASSERT_EQ(capacities.size(), 16u + 4u);
+    EXPECT_EQ(capacities[0], 32);
+    EXPECT_EQ(capacities[15], 512);
+    EXPECT_EQ(std::vector<int>(capacities.begin() + 16, capacities.end()),
+              (std::vector<int>{768, 1152, 1728, 2592}));
+    EXPECT_EQ(Values(array), values);
 }
 
 TEST(CKArrayT, RemoveAtClosesTheGapAndRejectsOutOfRange)

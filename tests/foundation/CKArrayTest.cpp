@@ -79,6 +79,28 @@ TEST(CKArray, GrowsInStepsOfTheGrowthStepRaisedToFour)
     EXPECT_EQ(small.GetCapacity(), 8);
 }
 
+TEST(CKArray, GrowsByStepsWhileSmallThenByHalfKeepingEveryItemInOrder)
+{
+    // Sixteen steps of 10, then half the capacity at a time, rounded up to a step.
+    const std::vector<int> expected = {10,  20,  30,  40,  50,  60,  70,  80,  90,  100, 110,
+                                       120, 130, 140, 150, 160, 240, 360, 540, 810, 1220};
+    CKArray array((int)sizeof(int), 10);
+    std::vector<int> capacities;
+    for (int i = 0; i < 1000; ++i) {
+        *(int*)array.Add() = i;
+        if (capacities.empty() || capacities.back() != array.GetCapacity())
+            capacities.push_back(array.GetCapacity());
+    }
+    EXPECT_EQ(capacities, expected);
+    int inOrder = 0;
+    while (inOrder < array.GetCount() && *(int*)array.GetAt(inOrder) == inOrder)
+        ++inOrder;
+    EXPECT_EQ(inOrder, 1000);
+    // An explicit reservation still takes what it asks for, rounded to a step.
+    EXPECT_EQ(array.Reserve(1301), 1);
+    EXPECT_EQ(array.GetCapacity(), 1310);
+}
+
 TEST(CKArray, ReserveRefusesSizesBeyondTheAddressableWithoutChange)
 {
     CKArray array(64, 4);
