@@ -14,7 +14,8 @@
 
 // Name of the playlist file in ModuleDir.
 extern const wchar_t* const PLAYLIST_FILE_NAME;
-// Longest line the reader takes, in characters; the rest of a longer line is read as another line.
+// Longest line the reader takes, in characters; a longer line is skipped whole (a path that long
+// is not kept, and its tail never passes for a record of its own).
 constexpr int PLAYLIST_MAX_LINE = 1023;
 // Longest playlist name the add and rename boxes take: its header line ("@" and the name) always
 // fits a line the reader takes, so that a restart finds the same name.

@@ -14,8 +14,6 @@ K_IMPLEMENT_CLASS(CKFile, CKObject)
 
 namespace {
 
-// Size of ReadLine's read-ahead buffer: the chunk each disk or resource read asks for.
-constexpr int kAheadBytes = 512;
 // Units of the buffer a volume's first mount path is read into.
 constexpr DWORD kMountPathCapacity = 64;
 
@@ -111,6 +109,7 @@ void CKFile::Close()
     cursor = nullptr;
     KFree(ahead);
     ahead = nullptr;
+    aheadStart = 0;
     buffered = 0;
 }
 
@@ -154,7 +153,13 @@ int CKFile::WriteText(const wchar_t* text, int count)
 
 int CKFile::FillAhead()
 {
-    int room = kAheadBytes - buffered;
+    // Only a part of a unit can be left (the caller consumed every whole one): it moves to the
+    // front and the rest of the buffer is filled.
+    if (aheadStart > 0) {
+        memmove(ahead, ahead + aheadStart, (size_t)buffered);
+        aheadStart = 0;
+    }
+    const int room = KFILE_READ_AHEAD_BYTES - buffered;
     if (room > 0)
         buffered += Read(ahead + buffered, room);
     return buffered >= (int)sizeof(wchar_t);
@@ -165,46 +170,60 @@ int CKFile::ReadLine(wchar_t* buffer, int capacity)
     if (!IsOpen() || !buffer || capacity < 1)
         return -1;
     if (!ahead) {
-        ahead = static_cast<BYTE*>(KAlloc(kAheadBytes));
+        ahead = static_cast<BYTE*>(KAlloc(KFILE_READ_AHEAD_BYTES));
         if (!ahead)
             return -1;
+        aheadStart = 0;
     }
     const int unitBytes = (int)sizeof(wchar_t);
-    if (buffered < unitBytes && !FillAhead())
-        return -1;
-
-    int taken = 0;   // bytes at the front of `ahead` consumed by this call
-    // Drops the consumed bytes and refills; 1 when a whole unit is ready at the front.
-    auto refill = [&]() {
-        buffered -= taken;
-        memmove(ahead, ahead + taken, (size_t)buffered);
-        taken = 0;
-        return FillAhead();
+    // 1 when a whole unit is buffered, reading the next block when needed.
+    auto ready = [&]() { return buffered >= unitBytes || FillAhead(); };
+    auto peek = [&]() {
+        const BYTE* at = ahead + aheadStart;
+        return (wchar_t)(at[0] | (at[1] << 8));
     };
-    auto unitAt = [&](int offset) { return (wchar_t)(ahead[offset] | (ahead[offset + 1] << 8)); };
+    auto consume = [&]() {
+        aheadStart += unitBytes;
+        buffered -= unitBytes;
+    };
 
-    int count = 0;
-    for (;;) {
-        if (buffered - taken < unitBytes && !refill())
-            break;   // end of data; an odd trailing byte stays unread
-        wchar_t unit = unitAt(taken);
-        if (unit == L'\r' || unit == L'\n') {
-            taken += unitBytes;
-            // The partner of the pair may be the first unit of the next chunk.
-            wchar_t partner = unit == L'\r' ? L'\n' : L'\r';
-            if ((buffered - taken >= unitBytes || refill()) && unitAt(taken) == partner)
-                taken += unitBytes;
+    // One pass per line: a line longer than capacity - 1 units is read to its end and dropped, and
+    // the next line is read in its place.
+    while (ready()) {
+        int count = 0;
+        bool tooLong = false;
+        while (ready()) {   // ends at a line end or at the end of the data (an odd byte stays)
+            // The units up to the next line end or the end of the block, in one tight loop.
+            const BYTE* at = ahead + aheadStart;
+            const int units = buffered / unitBytes;
+            int n = 0;
+            wchar_t unit = 0;
+            for (; n < units; n++) {
+                unit = (wchar_t)(at[2 * n] | (at[2 * n + 1] << 8));
+                if (unit == L'\r' || unit == L'\n')
+                    break;
+                if (count < capacity - 1)
+                    buffer[count++] = unit;
+                else
+                    tooLong = true;
+            }
+            aheadStart += n * unitBytes;
+            buffered -= n * unitBytes;
+            if (n == units)
+                continue;   // the block ran dry inside the line
+            consume();
+            // The partner of a CR LF or LF CR pair may be the first unit of the next block.
+            const wchar_t partner = unit == L'\r' ? L'\n' : L'\r';
+            if (ready() && peek() == partner)
+                consume();
             break;
         }
-        if (count == capacity - 1)
-            break;
-        buffer[count++] = unit;
-        taken += unitBytes;
+        if (!tooLong) {
+            buffer[count] = 0;
+            return count;
+        }
     }
-    buffered -= taken;
-    memmove(ahead, ahead + taken, (size_t)buffered);
-    buffer[count] = 0;
-    return count;
+    return -1;
 }
 
 ULONGLONG CKFile::GetSize() const

@@ -16,6 +16,10 @@ constexpr DWORD KFILE_CREATE_NEW = 0x8;     // write access; created, refused wh
 constexpr DWORD KFILE_SHARE_READ = 0x100;   // others may read while it is open
 constexpr DWORD KFILE_SHARE_WRITE = 0x200;  // others may write while it is open
 
+// Size of ReadLine's read-ahead buffer: each disk or resource read asks for this many bytes, so a
+// large file is read in few calls.
+constexpr int KFILE_READ_AHEAD_BYTES = 65536;
+
 // Attribute bits of KFileInfo::mode.
 constexpr DWORD KFA_EXEC = 0x1000;        // executable; defined for the file list, never set
 constexpr DWORD KFA_WRITE = 0x2000;       // the entry has the archive attribute
@@ -68,9 +72,10 @@ public:
     // Writes `count` UTF-16 units (count < 0: up to the NUL) as they are: no byte-order mark, no
     // line-end translation. Returns the units written, 0 on failure.
     int WriteText(const wchar_t* text, int count);
-    // Reads one UTF-16 line (CR, LF, CR LF or LF CR ends it) into `buffer`: at most capacity - 1
-    // units, then a NUL; the rest of a longer line comes with the next call. Returns the length,
-    // -1 at the end of the data, when closed, for a null buffer or a capacity below 1. No
+    // Reads one UTF-16 line (CR, LF, CR LF or LF CR ends it) into `buffer`: its units, then a NUL.
+    // A line longer than capacity - 1 units is skipped whole (never returned in pieces, so that
+    // its tail cannot pass for a line of its own) and the next line is read instead. Returns the
+    // length, -1 at the end of the data, when closed, for a null buffer or a capacity below 1. No
     // byte-order mark is recognised; an odd trailing byte is ignored.
     int ReadLine(wchar_t* buffer, int capacity);
     // Size in bytes; all bits set when closed.
@@ -105,11 +110,13 @@ public:
     static int GetBaseName(const wchar_t* path, wchar_t* out, int capacity);
 
 private:
-    // Reads more bytes behind the buffered ones; 1 when at least one whole unit is buffered.
+    // Moves the buffered bytes to the front and reads more behind them; 1 when at least one
+    // whole unit is buffered.
     int FillAhead();
 
     HANDLE handle = INVALID_HANDLE_VALUE;   // owned: the disk file, or INVALID_HANDLE_VALUE
     KResCursor_* cursor = nullptr;          // owned: the resource being read, or none
-    BYTE* ahead = nullptr;                  // owned: ReadLine's 512-byte read-ahead buffer
-    int buffered = 0;                       // bytes of `ahead` not yet consumed, from its start
+    BYTE* ahead = nullptr;                  // owned: ReadLine's read-ahead buffer
+    int aheadStart = 0;                     // offset in `ahead` of the first byte not consumed
+    int buffered = 0;                       // bytes of `ahead` not yet consumed, from aheadStart
 };

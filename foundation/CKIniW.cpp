@@ -14,7 +14,7 @@ K_IMPLEMENT_CLASS(CKIniW, CKObject)
 
 namespace {
 
-// Units of the line buffer: lines of up to 1023 units are read whole.
+// Units of the line buffer: lines of up to 1023 units are read, longer ones skipped whole.
 constexpr int kLineCapacity = 1024;
 // The UTF-16 byte-order mark, written as the file's first unit (bytes FF FE).
 const wchar_t kByteOrderMark = 0xFEFF;

@@ -40,7 +40,7 @@ public:
     // ']' is ignored; no ']' ignores the line); "key = value" inside a section sets a key (the
     // name ends at the first '=' or white space, white space around '=' is skipped, the value is
     // the rest of the line with its trailing blanks); anything else is ignored. Lines longer than
-    // 1023 units continue as lines of their own. Does not mark the object modified. Returns the
+    // 1023 units are skipped whole. Does not mark the object modified. Returns the
     // number of section header lines, 0 when the file cannot be opened.
     int Load(const wchar_t* path);
     // Writes the byte-order mark, then "\n[name]\n" per section and "key = value\n" per key, to the

@@ -208,7 +208,7 @@ TEST_F(LmSettingsTest, DamagedFilesGiveDefaultsWhereValuesAreMissing)
     LoadFrom(Utf16FileBytes(text) + "3");
     EXPECT_EQ(1, GetLoopType());
     EXPECT_EQ(12, GetPlayingFile());
-    EXPECT_EQ(std::wstring(1023 - 13, L'p'), GetBrowsePath());
+    EXPECT_EQ(nullptr, GetBrowsePath()) << "a line longer than the reader takes is skipped whole";
     SaveAndCloseSettings();
 
     LoadFrom("");

@@ -1,5 +1,5 @@
-// CKFile: loose files before compiled-in resources, the open flags, byte and line reading with the
-// 512-byte read-ahead, and the static helpers (Exists, ReadAll, EnumFiles, GetFixedDrives,
+// CKFile: loose files before compiled-in resources, the open flags, byte and line reading through
+// the read-ahead blocks, and the static helpers (Exists, ReadAll, EnumFiles, GetFixedDrives,
 // GetBaseName).
 #include <gtest/gtest.h>
 
@@ -187,38 +187,72 @@ TEST_F(CKFileTest, ReadLineEndsLinesAtEveryFormOfLineEnd)
     EXPECT_TRUE(ReadLines(MakeFile(L"7.txt", "z"), 1024).empty());
 }
 
-TEST_F(CKFileTest, ReadLineJoinsLineEndPairsSplitAcrossChunks)
+// Short lines of filler ("f\n", "ff\n" ...) whose units end exactly at unit `at` of the file.
+std::wstring FillerUpTo(int at)
 {
-    // 255 units fill bytes 0-509; the CR is the chunk's last unit, its LF the next chunk's first.
-    std::wstring first(255, L'x');
-    EXPECT_EQ((std::vector<std::wstring>{first, L"y"}),
-              ReadLines(MakeFile(L"crlf.txt", Utf16Bytes(first + L"\r\ny")), 1024));
-    EXPECT_EQ((std::vector<std::wstring>{first, L"y"}),
-              ReadLines(MakeFile(L"lfcr.txt", Utf16Bytes(first + L"\n\ry")), 1024));
-    // A line end as the very last unit of a chunk with nothing after it.
-    EXPECT_EQ((std::vector<std::wstring>{first}),
-              ReadLines(MakeFile(L"end.txt", Utf16Bytes(first + L"\r")), 1024));
-    // Lines running across several chunks come back whole.
-    std::wstring longA(700, L'a'), longB(300, L'b');
-    EXPECT_EQ((std::vector<std::wstring>{longA, longB, L"c"}),
-              ReadLines(MakeFile(L"long.txt", Utf16Bytes(longA + L"\r\n" + longB + L"\n\rc")), 1024));
+    std::wstring text;
+    while ((int)text.size() < at) {
+        const int left = at - (int)text.size();
+        const int line = left > 100 ? 99 : left - 1;
+        text += std::wstring(line, L'f') + L"\n";
+    }
+    return text;
 }
 
-TEST_F(CKFileTest, ReadLineReturnsALongLineInPieces)
+TEST_F(CKFileTest, ReadLineKeepsItsRulesAcrossTheEndsOfReadAheadBlocks)
 {
-    std::wstring line;
+    const int blockUnits = KFILE_READ_AHEAD_BYTES / (int)sizeof(wchar_t);
+    std::wstring longLine;
     for (int i = 0; i < 2000; ++i)
-        line += (wchar_t)(L'a' + i % 26);
-    std::vector<std::wstring> lines =
-        ReadLines(MakeFile(L"2000.txt", Utf16Bytes(line + L"\r\nend")), 1024);
-    ASSERT_EQ(3u, lines.size());
-    EXPECT_EQ(line.substr(0, 1023), lines[0]);
-    EXPECT_EQ(line.substr(1023), lines[1]);
-    EXPECT_EQ(977u, lines[1].size());
-    EXPECT_EQ(L"end", lines[2]);
-    // A line exactly capacity - 1 long takes its line end with it.
+        longLine += (wchar_t)(L'a' + i % 26);
+    const std::wstring exact(1023, L'e');
+    struct Case
+    {
+        const char* what;
+        std::wstring text;                     // placed so that it starts near a block's end
+        std::vector<std::wstring> lines;       // what follows the filler lines
+    };
+    const Case cases[] = {
+        {"CR LF pair", L"x\r\ny", {L"x", L"y"}},
+        {"LF CR pair", L"x\n\ry", {L"x", L"y"}},
+        {"CR CR", L"x\r\ry", {L"x", L"", L"y"}},
+        {"line end as the last unit", L"x\r", {L"x"}},
+        {"line of exactly capacity - 1", exact + L"\r\nz", {exact, L"z"}},
+        {"over-long line skipped whole", L"a\n" + longLine + L"\r\n#tail\n", {L"a", L"#tail"}},
+        {"over-long last line", L"a\n" + longLine, {L"a"}},
+    };
+    for (const Case& c : cases) {
+        // The text starts a few units before the second block, so that every unit of the pair or
+        // of the line meets the block's end at one of the starts tried.
+        for (int shift = 0; shift < 4; ++shift) {
+            const int start = blockUnits - 2 - shift;
+            std::vector<std::wstring> lines =
+                ReadLines(MakeFile(L"block.txt", Utf16Bytes(FillerUpTo(start) + c.text)), 1024);
+            const int filler = (int)(lines.size() - c.lines.size());
+            ASSERT_GE(filler, 0) << c.what;
+            EXPECT_EQ(std::vector<std::wstring>(lines.begin() + filler, lines.end()), c.lines)
+                << c.what << ", starting at unit " << start;
+        }
+    }
+    // Lines longer than a block come back whole.
+    std::wstring longA(blockUnits + 10, L'a');
+    EXPECT_EQ((std::vector<std::wstring>{L"b", L"c"}),
+              ReadLines(MakeFile(L"huge.txt", Utf16Bytes(longA + L"\r\nb\nc")), 1024));
+}
+
+TEST_F(CKFileTest, ReadLineSkipsALineLongerThanTheCapacityWhole)
+{
+    // A 2000-unit line never comes back in pieces: its tail cannot pass for a line of its own.
+    const std::wstring injected = std::wstring(1100, L'p') + L"#C:\\injected.mp3";
+    EXPECT_EQ((std::vector<std::wstring>{L"first", L"end"}),
+              ReadLines(MakeFile(L"2000.txt", Utf16Bytes(L"first\n" + injected + L"\r\nend")),
+                        1024));
+    // A line exactly capacity - 1 long is read whole and takes its line end with it; one unit
+    // more and it is skipped.
     EXPECT_EQ((std::vector<std::wstring>{L"abc", L"d"}),
               ReadLines(MakeFile(L"4.txt", Utf16Bytes(L"abc\nd")), 4));
+    EXPECT_EQ((std::vector<std::wstring>{L"", L"d"}),
+              ReadLines(MakeFile(L"5.txt", Utf16Bytes(L"abcd\n\nd\nefgh")), 4));
 
     CKFile file;
     ASSERT_EQ(1, file.Open(MakeFile(L"x.txt", Utf16Bytes(L"x")).c_str(), KFILE_READ));

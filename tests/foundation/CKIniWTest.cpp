@@ -244,14 +244,14 @@ TEST_F(CKIniWTest, DamagedFilesNeverCrashAndLeaveMissingValuesToTheirDefaults)
     EXPECT_STREQ(L"v", nul.GetString(L"S", L"k", nullptr));
     EXPECT_STREQ(L"1", nul.GetString(L"S", L"z", nullptr));
 
-    // A 2000-unit value is cut after 1023 units of the line; its rest is a line of its own.
-    std::wstring longValue(1998, L'x');
+    // A line longer than 1023 units is skipped whole: its tail never becomes a key of its own.
     CKIniW longLine;
-    EXPECT_EQ(1, longLine.Load(MakeFile(L"long.ini", Utf16FileBytes(L"[S]\nk=" + longValue + L"\nz=1\n" +
+    EXPECT_EQ(1, longLine.Load(MakeFile(L"long.ini", Utf16FileBytes(L"[S]\nk=" + std::wstring(1100, L'x') + L"t=1\nz=1\n" +
                                                                     L"[" + std::wstring(2000, L'n') + L"]\ny=2\n")).c_str()));
-    EXPECT_EQ(std::wstring(1021, L'x'), longLine.GetString(L"S", L"k", nullptr));
+    EXPECT_STREQ(L"-", longLine.GetString(L"S", L"k", L"-"));
+    EXPECT_STREQ(L"-", longLine.GetString(L"S", L"t", L"-"));
     EXPECT_STREQ(L"1", longLine.GetString(L"S", L"z", nullptr));
-    // The unclosed piece of the long header is ignored and its rest is no header: "y" goes to S.
+    // The long header is no header: "y" goes to S.
     EXPECT_EQ((std::vector<std::wstring>{L"S"}), SectionNames(longLine));
     EXPECT_STREQ(L"2", longLine.GetString(L"S", L"y", nullptr));
 
