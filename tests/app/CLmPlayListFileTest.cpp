@@ -180,6 +180,38 @@ TEST_F(CLmPlayListFileTest, TagsAreFittedSoThatTheRecordComesBackWhole)
     EXPECT_STREQ(copy.PlayListAt(0)->GetAt(0)->GetArtist(), L"y");
 }
 
+TEST_F(CLmPlayListFileTest, AListOfThousandsKeepsItsOrderAndItsBytesThroughSaveAndLoad)
+{
+    // Far past the records a playlist holds before it starts growing by half at a time.
+    constexpr int RECORDS = 5000;
+    {
+        CLmPlayListCtrl lists(file.c_str());
+        LoadWith(lists, L"\n@big\n\n@after\n\n");
+        CLmPlayList* big = lists.PlayListAt(0);
+        for (int i = 0; i < RECORDS; i++) {
+            const std::wstring path = L"D:\\" + std::to_wstring((i * 7919) % RECORDS) + L".mp3";
+            ASSERT_EQ(big->Add(NewRecord(path.c_str(), i, L"t", L"", L"")), 1);
+        }
+        lists.PlayListAt(1)->Add(NewRecord(L"C:\\last.mp3", 1, L"", L"", L""));
+        ASSERT_EQ(lists.SavePlayLists(), 1);
+    }
+    const std::string saved = ReadFileBytes(file);
+    CLmPlayListCtrl loaded(file.c_str());
+    Load(loaded);
+    ASSERT_EQ(Names(loaded), (std::vector<std::wstring>{L"big", L"after"}));
+    const CLmPlayList* big = loaded.PlayListAt(0);
+    ASSERT_EQ(big->GetCount(), RECORDS);
+    int inOrder = 0;
+    while (inOrder < RECORDS && big->GetAt(inOrder)->GetDuration() == inOrder
+           && std::wstring(big->GetAt(inOrder)->GetPath())
+                  == L"D:\\" + std::to_wstring((inOrder * 7919) % RECORDS) + L".mp3")
+        inOrder++;
+    EXPECT_EQ(inOrder, RECORDS);
+    EXPECT_EQ(loaded.PlayListAt(1)->GetCount(), 1);
+    ASSERT_EQ(loaded.SavePlayLists(), 1);
+    EXPECT_EQ(ReadFileBytes(file), saved);
+}
+
 TEST_F(CLmPlayListFileTest, RecordLinesNeedFiveSeparatorsAndReadTheDurationLikeAnInteger)
 {
     CLmMediaInfo* four = CLmPlayListFile::ParseRecord((L"#p" + SEP + L"1" + SEP + L"t" + SEP + L"a" + SEP
@@ -326,6 +358,21 @@ TEST_F(CLmPlayListFileTest, DamagedFilesKeepEveryReadableListAndRecord)
     ASSERT_EQ(lists.SavePlayLists(), 1);
     std::wstring saved = FileText();
     EXPECT_EQ(saved, L"\xFEFF\n@first\n" + good + L"\n\n@second\n" + good + L"\n\n");
+}
+
+TEST_F(CLmPlayListFileTest, ARecordLineLongerThanTheReaderTakesIsDroppedWholeNotSplit)
+{
+    // Cut after the reader's limit, the tail of this line would read as a record of its own.
+    const std::wstring head = L"#C:\\" + std::wstring(PLAYLIST_MAX_LINE - 4, L'x');
+    const std::wstring crafted = head + L"#C:\\injected.mp3" + SEP
+                                 + L"1" + SEP + SEP + SEP + SEP;
+    const std::wstring good = L"#C:\\ok.mp3" + SEP + L"5" + SEP + SEP + SEP + SEP;
+    ASSERT_TRUE(WriteFileBytes(file, Utf16FileBytes(L"\n@list\n" + crafted + L"\n" + good + L"\n")));
+    CLmPlayListCtrl lists(file.c_str());
+    Load(lists);
+    ASSERT_EQ(Names(lists), std::vector<std::wstring>{L"list"});
+    ASSERT_EQ(lists.PlayListAt(0)->GetCount(), 1);
+    EXPECT_STREQ(lists.PlayListAt(0)->GetAt(0)->GetPath(), L"C:\\ok.mp3");
 }
 
 TEST_F(CLmPlayListFileTest, UnreadableFilesAreKeptAsACopyBeforeTheDefaultListReplacesThem)
