@@ -46,7 +46,10 @@ CKIniW::~CKIniW()
 
 void CKIniW::Clear()
 {
+    sectionIndex.clear();
+    keyIndex.clear();
     KFreeIniSections(sections);
+    lastSection = nullptr;
     modified = 0;
 }
 
@@ -54,20 +57,16 @@ _KIniSectionW* CKIniW::FindSection(const wchar_t* section) const
 {
     if (!section)
         return sections;
-    for (_KIniSectionW* item = sections; item; item = item->next)
-        if (!KStrCmpW(item->name, section))
-            return item;
-    return nullptr;
+    const auto found = sectionIndex.find(section);
+    return found != sectionIndex.end() ? found->second : nullptr;
 }
 
 _KIniKeyW* CKIniW::FindKey(const _KIniSectionW* section, const wchar_t* key) const
 {
     if (!section || !key)
         return nullptr;
-    for (_KIniKeyW* item = section->keys; item; item = item->next)
-        if (!KStrCmpW(item->name, key))
-            return item;
-    return nullptr;
+    const auto found = keyIndex.find(KKeyRef{section, key});
+    return found != keyIndex.end() ? found->second : nullptr;
 }
 
 _KIniSectionW* CKIniW::AddSection(const wchar_t* name)
@@ -80,10 +79,10 @@ _KIniSectionW* CKIniW::AddSection(const wchar_t* name)
         return nullptr;
     section->next = nullptr;
     section->keys = nullptr;
-    _KIniSectionW** tail = &sections;
-    while (*tail)
-        tail = &(*tail)->next;
-    *tail = section;
+    section->lastKey = nullptr;
+    sectionIndex[section->name] = section;
+    (lastSection ? lastSection->next : sections) = section;
+    lastSection = section;
     return section;
 }
 
@@ -107,10 +106,9 @@ int CKIniW::PutValue(_KIniSectionW* section, const wchar_t* key, const wchar_t* 
     }
     item->next = nullptr;
     item->value = copy;
-    _KIniKeyW** tail = &section->keys;
-    while (*tail)
-        tail = &(*tail)->next;
-    *tail = item;
+    keyIndex[KKeyRef{section, item->name}] = item;
+    (section->lastKey ? section->lastKey->next : section->keys) = item;
+    section->lastKey = item;
     return 1;
 }
 

@@ -5,9 +5,15 @@
 // Storage: a singly linked list of sections in the order they were first seen or created, each
 // with a singly linked list of keys in order of creation. Names are unique within their list under
 // exact, case-sensitive comparison. Every record, name and value belongs to the object; Clear and
-// the destructor free them all.
+// the destructor free them all. Beside the lists, an index of the sections by name and of the keys
+// by section and name finds any record at once, so that reading a file of n keys costs O(n) even
+// when it holds tens of thousands (a damaged or hostile "Settings.ini").
 #pragma once
 #include <windows.h>
+
+#include <cstddef>
+#include <string_view>
+#include <unordered_map>
 
 #include "foundation/CKObject.h"
 
@@ -24,6 +30,7 @@ struct _KIniSectionW
 {
     _KIniSectionW* next;   // owned by the list: the next section
     _KIniKeyW* keys;       // owned: first key, or none
+    _KIniKeyW* lastKey;    // borrowed: the last key of `keys`, where the next one is appended
     wchar_t name[1];       // the name and its NUL, allocated to length
 };
 
@@ -81,6 +88,28 @@ private:
     // go to (none: keys are ignored). Returns 1 for a section header line, else 0.
     int LoadLine(wchar_t* line, _KIniSectionW*& current);
 
+    // A key of the index: its section and its name (a view of the record's inline name).
+    struct KKeyRef
+    {
+        const _KIniSectionW* section;
+        std::wstring_view name;
+        bool operator==(const KKeyRef& other) const
+        {
+            return section == other.section && name == other.name;
+        }
+    };
+    struct KKeyRefHash
+    {
+        size_t operator()(const KKeyRef& key) const
+        {
+            return std::hash<std::wstring_view>()(key.name) ^ (size_t)key.section;
+        }
+    };
+
     _KIniSectionW* sections = nullptr;   // owned: first section, or none
+    _KIniSectionW* lastSection = nullptr;   // borrowed: the last of `sections`
+    // Borrowed records by name; the views point at the records' own names.
+    std::unordered_map<std::wstring_view, _KIniSectionW*> sectionIndex;
+    std::unordered_map<KKeyRef, _KIniKeyW*, KKeyRefHash> keyIndex;
     int modified = 0;                    // 1 after a change by SetString or SetInt
 };

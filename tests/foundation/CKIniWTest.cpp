@@ -94,6 +94,32 @@ TEST_F(CKIniWTest, RepeatedHeadersMergeAndRepeatedKeysReplaceInPlace)
     EXPECT_EQ(1, LoadText(ini, L"[T]\nx=10\ny=11\n"));
     EXPECT_EQ((std::vector<std::wstring>{L"x=10", L"y=11"}), KeyLines(ini, L"T"));
     EXPECT_EQ(0, ini.IsModified());
+
+    // Thousands of them keep the same rules: 200 sections taken in turn, 30 keys each, then every
+    // third key set again.
+    std::wstring text;
+    for (int i = 0; i < 6000; ++i)
+        text += L"[S" + std::to_wstring(i % 200) + L"]\nk" + std::to_wstring(i / 200) + L"=v"
+                + std::to_wstring(i) + L"\n";
+    for (int i = 0; i < 6000; i += 3)
+        text += L"[S" + std::to_wstring(i % 200) + L"]\nk" + std::to_wstring(i / 200) + L" = w\n";
+    CKIniW many;
+    EXPECT_EQ(8000, LoadText(many, text));
+    std::wstring saved;
+    for (int s = 0; s < 200; ++s) {
+        saved += L"\n[S" + std::to_wstring(s) + L"]\n";
+        for (int k = 0; k < 30; ++k) {
+            const int i = k * 200 + s;
+            saved += L"k" + std::to_wstring(k) + L" = " + (i % 3 ? L"v" + std::to_wstring(i) : L"w")
+                     + L"\n";
+        }
+    }
+    const std::wstring path = dir + L"many.ini";
+    ASSERT_EQ(1, many.Save(path.c_str()));
+    EXPECT_EQ(Utf16FileBytes(saved), ReadFileBytes(path));
+    EXPECT_STREQ(L"w", many.GetString(L"S0", L"k0", nullptr));
+    EXPECT_STREQ(L"v5999", many.GetString(L"S199", L"k29", nullptr));
+    EXPECT_EQ(nullptr, many.GetString(L"S200", L"k0", nullptr));
 }
 
 TEST_F(CKIniWTest, NamesAreCaseSensitiveAndMissingOnesGiveTheDefault)
