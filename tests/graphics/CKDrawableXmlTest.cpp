@@ -3,6 +3,7 @@
 // its attributes and defaults, read from loose files under "AppRes".
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "DrawableTestSupport.h"
@@ -85,6 +86,27 @@ TEST(CKDrawableXml, AMissingNameReReadsTheFileWhichStopsAtItsFirstKnownDrawable)
     EXPECT_STREQ(c->GetName(), "C");
     EXPECT_EQ(GetDrawableCount(), before + 3);
     EXPECT_EQ(LookupDrawable("DrawableTest/Missing.xml:D"), nullptr);
+}
+
+TEST(CKDrawableXml, AFileOfThousandsRegistersEachOnceAndStopsAtARepeatedName)
+{
+    std::string body;
+    for (int i = 0; i < 3000; ++i)
+        body += ColorDrawable(("D" + std::to_string(i)).c_str());
+    body += ColorDrawable("D5") + ColorDrawable("After");
+    KLooseDrawableFile file("Thousands.xml", DrawableFile(body));
+    const int before = GetDrawableCount();
+    ASSERT_NE(GetDrawable(file.GetFile(), "D2999"), nullptr);
+    EXPECT_EQ(GetDrawableCount(), before + 3000);
+    int found = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string name = "D" + std::to_string(i);
+        const CKDrawable* drawable = LookupDrawable(("DrawableTest/Thousands.xml:" + name).c_str());
+        found += drawable && name == drawable->GetName();
+    }
+    EXPECT_EQ(found, 3000);
+    EXPECT_EQ(LookupDrawable("DrawableTest/Thousands.xml:After"), nullptr)
+        << "the reading stops at the repeated name";
 }
 
 TEST(CKDrawableXml, AnUnknownClassEndsTheReadingOfItsFile)
