@@ -24,8 +24,6 @@ constexpr wchar_t SEPARATOR_STAND_IN = L'?';
 constexpr wchar_t LINE_END_STAND_IN = L' ';
 // Tag fields of a record line: title, album, artist.
 constexpr int TAG_FIELDS = 3;
-// Units gathered before one write to the file: a large file is written in few calls.
-constexpr int WRITE_CHUNK_UNITS = 32768;
 // Where a file that held text but no readable playlist is kept before anything overwrites it.
 constexpr wchar_t UNREADABLE_COPY_SUFFIX[] = L".unreadable";
 // Bytes of a file holding only the byte-order mark.
@@ -171,8 +169,6 @@ int CLmPlayListFile::Open(const wchar_t* path)
 {
     if (!file.Open(path))
         return 0;
-    text.Empty();
-    text.Reserve(WRITE_CHUNK_UNITS);
     Put(BYTE_ORDER_MARK);
     Put(L'\n');
     return 1;
@@ -206,24 +202,5 @@ void CLmPlayListFile::Write(const CLmPlayList* list)
 
 int CLmPlayListFile::Commit()
 {
-    Flush();
     return file.Commit();
-}
-
-void CLmPlayListFile::Put(const wchar_t* units, int count)
-{
-    if (text.GetLength() + count > WRITE_CHUNK_UNITS)
-        Flush();
-    if (count > WRITE_CHUNK_UNITS) {
-        file.WriteText(units, count);
-        return;
-    }
-    text.Append(units, count);
-}
-
-void CLmPlayListFile::Flush()
-{
-    if (text.GetLength())
-        file.WriteText(text, text.GetLength());
-    text.Empty();
 }

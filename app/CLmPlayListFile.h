@@ -63,12 +63,10 @@ public:
     int Commit();
 
 private:
-    // Gathers `count` units; the text goes to the file in large pieces.
-    void Put(const wchar_t* units, int count);
+    // Writes `count` units (the safe file gathers them and writes large pieces).
+    void Put(const wchar_t* units, int count) { file.WriteText(units, count); }
     void Put(const KStringW& string) { Put(string, string.GetLength()); }
     void Put(wchar_t unit) { Put(&unit, 1); }
-    void Flush();
 
     CKSafeFile file;
-    KStringW text;   // units not written yet
 };

@@ -1,6 +1,9 @@
 // CKSafeFile: write-to-temporary-then-replace, so a saved file is either the old or the new one.
 #include "foundation/CKSafeFile.h"
 
+#include <cstring>
+
+#include "foundation/KMemory.h"
 #include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 #include "foundation/KText.h"
@@ -17,6 +20,8 @@ const wchar_t kTempFormat[] = L"%s.%08x%s";
 constexpr int kTempDigits = 8;
 // Units the temporary name adds to the target's.
 constexpr int kTempNameExtra = 1 + kTempDigits + kTempSuffixLength;
+// Bytes gathered before one write to the temporary file.
+constexpr int kPendingBytes = 65536;
 // Numbers tried in turn when a name is taken (by a leftover, a folder, another program's file).
 constexpr int kTempNameAttempts = 8;
 // A temporary file whose last write is older than this is a leftover, no longer a save in
@@ -101,26 +106,55 @@ int CKSafeFile::Open(const wchar_t* path)
 
 int CKSafeFile::Write(const void* buffer, int bytes)
 {
-    int written = file.Write(buffer, bytes);
-    if (written != bytes)
-        failed = 1;
-    return written;
+    if (!file.IsOpen() || !buffer || bytes <= 0)
+        return 0;
+    if (!pending)
+        pending = static_cast<BYTE*>(KAlloc(kPendingBytes));
+    if (pending && pendingBytes + bytes > kPendingBytes)
+        WritePending();
+    if (!pending || bytes >= kPendingBytes) {
+        // Too large to gather (or no memory to gather in): straight to the file.
+        const int written = file.Write(buffer, bytes);
+        if (written != bytes)
+            failed = 1;
+        return written;
+    }
+    memcpy(pending + pendingBytes, buffer, (size_t)bytes);
+    pendingBytes += bytes;
+    return bytes;
 }
 
 int CKSafeFile::WriteText(const wchar_t* text, int count)
 {
+    if (!text)
+        return 0;
     if (count < 0)
         count = KStrLenW(text);
-    int written = file.WriteText(text, count);
-    if (written != count)
+    if (count > 0x7FFFFFFF / (int)sizeof(wchar_t))
+        return 0;
+    return Write(text, count * (int)sizeof(wchar_t)) / (int)sizeof(wchar_t);
+}
+
+void CKSafeFile::WritePending()
+{
+    if (pendingBytes > 0 && file.Write(pending, pendingBytes) != pendingBytes)
         failed = 1;
-    return written;
+    pendingBytes = 0;
+}
+
+void CKSafeFile::DropPending()
+{
+    KFree(pending);
+    pending = nullptr;
+    pendingBytes = 0;
 }
 
 int CKSafeFile::Commit()
 {
     if (!file.IsOpen())
         return 0;
+    WritePending();
+    DropPending();
     int done = !failed && file.Flush();
     file.Close();
     if (done)
@@ -133,6 +167,7 @@ int CKSafeFile::Commit()
 
 void CKSafeFile::Abort()
 {
+    DropPending();
     if (!file.IsOpen())
         return;
     file.Close();

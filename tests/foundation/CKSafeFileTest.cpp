@@ -90,6 +90,18 @@ TEST_F(CKSafeFileTest, CommitPutsTheNewContentInPlaceOfTheTarget)
     file.Write("ok", 2);
     EXPECT_EQ(1, file.Commit());
     EXPECT_EQ("ok", ReadFileBytes(fresh));
+
+    // Pieces small and large, around the size the writes are gathered in, come out in order.
+    std::string expected;
+    ASSERT_EQ(1, file.Open(target.c_str()));
+    const int sizes[] = {1, 65535, 1, 65536, 3, 200000, 7, 65534, 2, 131072, 5};
+    for (size_t i = 0; i < sizeof(sizes) / sizeof(sizes[0]); ++i) {
+        const std::string piece((size_t)sizes[i], (char)('a' + i));
+        EXPECT_EQ(sizes[i], file.Write(piece.data(), sizes[i]));
+        expected += piece;
+    }
+    EXPECT_EQ(1, file.Commit());
+    EXPECT_EQ(expected, ReadFileBytes(target));
 }
 
 TEST_F(CKSafeFileTest, NothingBesideTheTargetBlocksASave)
