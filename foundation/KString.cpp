@@ -98,11 +98,16 @@ int KStringBase<C>::Reserve(int n)
     size_t bytes = sizeof(KStringHeader) + ((size_t)n + 1) * sizeof(C);
     KStringHeader* header;
     if (capacity == 0) {
+        // Storage not ours to write (the shared empty string, fixed storage): a copy of our own.
         header = (KStringHeader*)KAlloc(bytes);
         if (!header)
             return 0;
-        header->length = 0;
-        TextOf<C>(header)[0] = 0;
+        // As much of the text as the new capacity holds (all of it, unless the caller asked for
+        // less room because it is about to replace it).
+        const int length = GetLength() < n ? GetLength() : n;
+        memcpy(TextOf<C>(header), text, (size_t)length * sizeof(C));
+        TextOf<C>(header)[length] = 0;
+        header->length = (uint16_t)length;
     } else {
         header = (KStringHeader*)KRealloc(HeaderOf(text), bytes);
         if (!header)
@@ -142,6 +147,28 @@ int KStringBase<C>::Assign(const C* source, int count)
 }
 
 template <class C>
+int KStringBase<C>::AssignFixed(void* place, const C* source, int count)
+{
+    if (!source)
+        count = 0;
+    else if (count < 0)
+        count = TextLength(source);
+    if (count > kMaxLength)
+        return -1;
+    KStringHeader* header = (KStringHeader*)place;
+    header->capacity = 0;
+    header->length = (uint16_t)count;
+    C* fixed = TextOf<C>(header);
+    if (count)
+        memcpy(fixed, source, (size_t)count * sizeof(C));
+    fixed[count] = 0;
+    if (GetCapacity() > 0)
+        KFree(HeaderOf(text));
+    text = fixed;
+    return count;
+}
+
+template <class C>
 int KStringBase<C>::Append(const C* source, int count)
 {
     int length = GetLength();
@@ -175,8 +202,10 @@ int KStringBase<C>::SetLength(int n)
         while (n < capacity - 1 && text[n])
             ++n;
     }
-    if (n == 0 && capacity == 0)
+    if (n == 0 && capacity == 0) {
+        text = SharedEmpty();
         return 0;
+    }
     if (n > capacity - 1)
         return -1;
     text[n] = 0;
@@ -187,8 +216,10 @@ int KStringBase<C>::SetLength(int n)
 template <class C>
 void KStringBase<C>::Empty()
 {
-    if (GetCapacity() == 0)
+    if (GetCapacity() == 0) {
+        text = SharedEmpty();
         return;
+    }
     text[0] = 0;
     HeaderOf(text)->length = 0;
 }
@@ -196,14 +227,14 @@ void KStringBase<C>::Empty()
 template <class C>
 void KStringBase<C>::MakeLower()
 {
-    if (GetLength() > 0)
+    if (GetLength() > 0 && Reserve(GetLength()))
         TextLower(text);
 }
 
 template <class C>
 void KStringBase<C>::MakeUpper()
 {
-    if (GetLength() > 0)
+    if (GetLength() > 0 && Reserve(GetLength()))
         TextUpper(text);
 }
 

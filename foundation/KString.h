@@ -4,7 +4,11 @@
 //
 // Rules:
 // - Every string that has never held text points to one shared static empty string (capacity 0,
-//   shared by both widths). Storage of capacity 0 is never written and never freed.
+//   shared by both widths). Storage of capacity 0 is never written and never freed: a change to
+//   a string over such storage first gives it storage of its own (copying its text), an Empty
+//   points it back at the shared empty string.
+// - AssignFixed places a text in storage the caller provides, of capacity 0: an object can carry
+//   its strings' texts in its own allocation (a playlist record: one block instead of five).
 // - Growth is exact: a string grows to the length asked for plus its NUL, no spare room, so
 //   repeated appends reallocate each time (Reserve first when building a long text).
 //   Empty() keeps the storage; nothing but the destructor gives it back.
@@ -16,6 +20,7 @@
 //   records the new length. Never write through the buffer of an empty string that was never
 //   reserved: it is the shared static one.
 #pragma once
+#include <cstddef>
 
 template <class C>
 class KStringBase
@@ -33,18 +38,31 @@ public:
     // Appends `count` units of `text` (count < 0: up to its NUL); returns the new length, -1 on
     // failure (string unchanged).
     int Append(const C* text, int count = -1);
-    // Ensures a capacity of n + 1: allocates when the string is the shared empty one, otherwise
-    // reallocates to exactly n + 1 when the capacity is smaller; never shrinks. 1 on success, 0
-    // for n outside 0..kMaxLength or when memory ran out.
+    // Copies `count` units of `text` (count < 0: up to its NUL) into `place`, which the caller
+    // provides with at least FixedBytes(count) bytes and keeps for the string's whole life, and
+    // points the string at it (capacity 0: never written or freed). The previous storage is let
+    // go. Returns the length, -1 (unchanged) when the text is too long.
+    int AssignFixed(void* place, const C* text, int count);
+    // Bytes AssignFixed needs for a text of `count` units: the header, the units and the NUL,
+    // rounded so that another string's storage can follow.
+    static constexpr size_t FixedBytes(int count)
+    {
+        return (2 * sizeof(unsigned short) + ((size_t)count + 1) * sizeof(C) + 1) / 2 * 2;
+    }
+    // Ensures a capacity of n + 1: allocates when the capacity is 0 (the shared empty string or
+    // fixed storage, whose text is copied), otherwise reallocates to exactly n + 1 when the
+    // capacity is smaller; never shrinks. 1 on success, 0 for n outside 0..kMaxLength or when
+    // memory ran out.
     int Reserve(int n);
     // Sets the length to n (n < 0: to the NUL-terminated length of the buffer) and writes a NUL
     // there. Returns the new length, -1 (unchanged) when n does not fit the capacity.
     int SetLength(int n);
-    // Length 0 and a NUL at the start; the storage is kept.
+    // Length 0 and a NUL at the start; the storage is kept (storage of capacity 0 is left for the
+    // shared empty string).
     void Empty();
 
     int GetLength() const;
-    // Units the storage holds with the NUL; 0 for the shared empty string.
+    // Units the storage holds with the NUL; 0 for the shared empty string and fixed storage.
     int GetCapacity() const;
     C* GetBuffer() const { return text; }
     operator const C*() const { return text; }
@@ -65,7 +83,7 @@ protected:
     KStringBase() : text(SharedEmpty()) {}
 
 private:
-    C* text;   // owned unless it is the shared empty string
+    C* text;   // owned unless its capacity is 0 (the shared empty string, fixed storage)
 };
 
 // UTF-16 string. Narrow text assigned to it is UTF-8 and converted.

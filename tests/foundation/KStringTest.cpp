@@ -1,5 +1,5 @@
-// KStringW / KStringA: the shared empty string, exact growth, Empty keeping storage, conversion
-// between the widths and the 65,534-unit limit.
+// KStringW / KStringA: the shared empty string, fixed storage, exact growth, Empty keeping storage,
+// conversion between the widths and the 65,534-unit limit.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -162,6 +162,44 @@ TEST(KString, AssignFromTheOtherWidthConvertsThroughUtf8)
     copy = L"changed";
     EXPECT_STREQ(copy.GetBuffer(), L"changed");
     EXPECT_STREQ(second.GetBuffer(), L"original");
+}
+
+TEST(KString, FixedStorageIsNeverWrittenEveryChangeTakesStorageOfItsOwn)
+{
+    // Each operation starts from a string over fixed storage holding "Fixed"; the storage must
+    // still hold "Fixed" afterwards, the string what the operation made of it.
+    struct Case
+    {
+        const char* what;
+        void (*change)(KStringW& s);
+        const wchar_t* result;
+    };
+    const Case cases[] = {
+        {"append", [](KStringW& s) { s.Append(L"+1"); }, L"Fixed+1"},
+        {"assign shorter", [](KStringW& s) { s.Assign(L"ab"); }, L"ab"},
+        {"assign longer", [](KStringW& s) { s.Assign(L"a longer text"); }, L"a longer text"},
+        {"assign its own tail", [](KStringW& s) { s.Assign(s.GetBuffer() + 2, 2); }, L"xe"},
+        {"upper", [](KStringW& s) { s.MakeUpper(); }, L"FIXED"},
+        {"lower", [](KStringW& s) { s.MakeLower(); }, L"fixed"},
+        {"reserve", [](KStringW& s) { s.Reserve(20); }, L"Fixed"},
+        {"empty", [](KStringW& s) { s.Empty(); }, L""},
+        {"length 0", [](KStringW& s) { s.SetLength(0); }, L""},
+    };
+    for (const Case& c : cases) {
+        alignas(4) char place[KStringW::FixedBytes(5)];
+        KStringW s(L"owned before");
+        EXPECT_EQ(s.AssignFixed(place, L"Fixed!", 5), 5) << c.what;
+        EXPECT_STREQ(s.GetBuffer(), L"Fixed");
+        EXPECT_EQ(s.GetLength(), 5);
+        EXPECT_EQ(s.GetCapacity(), 0);
+        const std::string before(place, sizeof(place));
+        c.change(s);
+        EXPECT_STREQ(s.GetBuffer(), c.result) << c.what;
+        EXPECT_EQ(s.GetLength(), (int)wcslen(c.result)) << c.what;
+        EXPECT_EQ(std::string(place, sizeof(place)), before) << c.what;
+    }
+    EXPECT_EQ(KStringW::FixedBytes(5), 4u + 12u);
+    EXPECT_EQ(KStringA::FixedBytes(2), 8u) << "rounded so that another header can follow";
 }
 
 TEST(KString, AppendingTheStringToItselfSurvivesTheReallocation)
