@@ -3,27 +3,50 @@
 
 #include "foundation/CKFile.h"
 #include "foundation/KPaths.h"
+#include "foundation/KText.h"
 
 K_IMPLEMENT_CLASS(CLmMediaInfo, CKMediaInfo)
 
-CLmMediaInfo* NewMediaInfo()
+void* CLmMediaInfo::operator new(size_t bytes, size_t extra) noexcept
 {
-    CLmMediaInfo* info = new CLmMediaInfo();
-    if (info)
-        info->EnableRefCount();
+    return CKObject::operator new(bytes + extra);
+}
+
+CLmMediaInfo* NewMediaInfo(KRecordText path, KRecordText title, KRecordText album,
+                           KRecordText artist)
+{
+    KRecordText* texts[] = {&path, &title, &album, &artist};
+    size_t extra = 0;
+    for (KRecordText* text : texts) {
+        if (!text->text)
+            text->count = 0;
+        else if (text->count < 0)
+            text->count = KStrLenW(text->text);
+        if (text->count > KStringW::kMaxLength)
+            return nullptr;
+        if (text->count > 0)
+            extra += KStringW::FixedBytes(text->count);
+    }
+    CLmMediaInfo* info = new (extra) CLmMediaInfo();
+    if (!info)
+        return nullptr;
+    KStringW* strings[] = {&info->path, &info->title, &info->album, &info->artist};
+    char* place = reinterpret_cast<char*>(info) + sizeof(CLmMediaInfo);
+    for (int i = 0; i < 4; i++) {
+        if (texts[i]->count == 0)
+            continue;
+        strings[i]->AssignFixed(place, texts[i]->text, texts[i]->count);
+        place += KStringW::FixedBytes(texts[i]->count);
+    }
+    info->EnableRefCount();
     return info;
 }
 
 CLmMediaInfo* NewMediaInfoForFile(const wchar_t* path)
 {
-    CLmMediaInfo* info = NewMediaInfo();
-    if (!info)
-        return nullptr;
     wchar_t title[KMAX_PATH];
-    if (info->SetPath(path) < 0 || CKFile::GetBaseName(path, title, KMAX_PATH) < 0
-        || info->SetTitle(title) < 0) {
-        delete info;   // not yet held by anyone
+    const int titleLength = CKFile::GetBaseName(path, title, KMAX_PATH);
+    if (titleLength < 0)
         return nullptr;
-    }
-    return info;
+    return NewMediaInfo({path, -1}, {title, titleLength}, {nullptr, 0}, {nullptr, 0});
 }

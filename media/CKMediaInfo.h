@@ -34,8 +34,13 @@ public:
 
 private:
     int duration = KMEDIA_DURATION_UNMEASURED;
-    bool tagsRead = false;
+
+protected:
+    // A derived record may place their texts in its own allocation (KStringW::AssignFixed).
     KStringW title;
     KStringW album;
     KStringW artist;
+
+private:
+    bool tagsRead = false;
 };

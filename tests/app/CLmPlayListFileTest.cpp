@@ -321,6 +321,13 @@ TEST_F(CLmPlayListFileTest, RecordsAreReleasedByTheLastHolder)
         EXPECT_EQ(list.RemoveAt(5), 0);
     }
     EXPECT_EQ(shared->GetRefCount(), 1);
+    // A text set later takes storage of its own; the others stay as they were.
+    EXPECT_EQ(shared->SetTitle(L"A title longer than the base name"), 33);
+    EXPECT_EQ(shared->SetArtist(L"歌手"), 2);
+    EXPECT_STREQ(shared->GetTitle(), L"A title longer than the base name");
+    EXPECT_STREQ(shared->GetPath(), L"C:\\Music\\song.live.mp3");
+    EXPECT_STREQ(shared->GetArtist(), L"歌手");
+    EXPECT_STREQ(shared->GetAlbum(), L"");
     shared->Release();
 }
 
