@@ -780,6 +780,14 @@ void CPlayerContainer::ProbeCall(INT_PTR container, INT_PTR continuation, INT_PT
     self->ProbeStep((int)continuation);
 }
 
+int CPlayerContainer::FindRowToProbe(int from) const
+{
+    const int count = listBox.GetCount();
+    while (from < count && !NeedsProbe(listBox.GetRecord(from)))
+        from++;
+    return from;
+}
+
 bool CPlayerContainer::NeedsProbe(const CLmMediaInfo* info)
 {
     if (info->GetDuration() == KMEDIA_DURATION_UNMEASURED)
@@ -840,15 +848,24 @@ void CPlayerContainer::ProbeStep(int continuation)
         return;
     const DWORD start = GetTickCount();
     const int count = listBox.GetCount();
-    int index = 0;
+    // The search goes on where the last step stopped, so that probing the rows added to a long
+    // list costs one walk over it, not one per row. Rows can move or change behind that point (a
+    // sort, a swipe, another list shown): before the probe ends, it looks once more from the top.
+    bool fromTop = probeFrom == 0;
+    int index = probeFrom < count ? probeFrom : count;
     for (;;) {
-        while (index < count && !NeedsProbe(listBox.GetRecord(index)))
-            index++;
+        index = FindRowToProbe(index);
+        if (index == count && !fromTop) {
+            fromTop = true;
+            index = FindRowToProbe(0);
+        }
         if (index == count) {
+            probeFrom = 0;
             if (continuation && playListCtrl)
                 playListCtrl->SavePlayLists();
             return;
         }
+        probeFrom = index + 1;
         CLmMediaInfo* info = listBox.GetRecord(index);
         bool usedGraph = false;
         if (ProbeRow(info, &usedGraph)) {
@@ -859,6 +876,7 @@ void CPlayerContainer::ProbeStep(int continuation)
         }
         if (usedGraph || GetTickCount() - start >= (DWORD)LMPROBE_STEP_BUDGET_MS)
             break;
+        index = probeFrom;
     }
     PostProbe(continuation, LMPROBE_STEP_MS);
 }

@@ -221,6 +221,8 @@ private:
     // Reads rows that need it (NeedsProbe), first to last, for up to LMPROBE_STEP_BUDGET_MS; posts
     // the next step, or, after the last row, saves the playlists when a step changed a record.
     void ProbeStep(int continuation);
+    // The first row from `from` on that needs the probe; the row count when none.
+    int FindRowToProbe(int from) const;
     // A row needs the probe when it was never measured, or when it was measured before tags were
     // read (length known, no artist or album, the title still the file's base name) and its tags
     // have not been read in this run.
@@ -261,6 +263,7 @@ private:
     int loopType = 0;
     bool pausedByInterruption = false;
     bool probePending = false;                 // a probe step is posted and has not run
+    int probeFrom = 0;                         // where the search for the next row to probe goes on
     CKImgList* buttonImages = nullptr;         // borrowed from the image cache: "PlayImgList.png"
     CKImgList* fileIcons = nullptr;            // borrowed from the image cache: "res/FileIcon.png"
     CKFaceDrawable* buttonBarBkgnd = nullptr;  // counted: "LmPlayButtonBkgnd"
