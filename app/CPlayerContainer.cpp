@@ -455,6 +455,7 @@ void CPlayerContainer::ReloadList()
     listBox.SetRedraw(0);
     listBox.RemoveAllRows();
     const int count = list ? list->GetCount() : 0;
+    listBox.ReserveItems(count);
     for (int i = 0; i < count; i++)
         listBox.AddMediaRow(list->GetAt(i), fileIcons);
     listBox.SetRedraw(1);

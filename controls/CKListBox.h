@@ -164,6 +164,10 @@ public:
     int RemoveItem(int index);
     // Every item is freed (after OnDeleteItem); no selection, scroll position and range 0.
     void RemoveAllItems();
+    // Makes room for `count` items at once: a caller about to add that many spares the array its
+    // growth steps (and the moment it holds the old and the new storage together). 0 when memory
+    // ran out; the items can still be added one by one.
+    int ReserveItems(int count) { return items.Reserve(count); }
     // Negative lengths mean up to the NUL; with KLI_BORROWED_TEXT the pointers are kept as they
     // are, otherwise copies replace the previous ones. 0 for a bad index or when memory ran out.
     int SetItemText(int index, const wchar_t* text1, int length1, const wchar_t* text2,
