@@ -85,16 +85,17 @@ constexpr int KNOTIFY_LB_DELETE = 1285;       // the item is about to be removed
 constexpr int KNOTIFY_LB_BOX_TAP = 1297;      // tap on the item's box
 constexpr int KNOTIFY_LB_SECOND_TAP = 1313;   // tap on the item's second part
 
-// One item, created zero-filled.
+// One item, created zero-filled. The fields are ordered so that no padding falls between them:
+// a list of a million rows holds a million of these.
 struct KListItem_
 {
     unsigned int flags;       // KLI_* and KSTATE_* bits
+    int iconCell;
     const wchar_t* text1;     // first line: owned copy, or borrowed with KLI_BORROWED_TEXT
     const wchar_t* text2;     // second line, likewise
     int text1Length;          // units, without the NUL
     int text2Length;
     CKImgList* iconList;      // counted, or none
-    int iconCell;
     CKButtonGroup* buttons;   // counted, or none
     INT_PTR userData;         // the caller's value (wide enough for a record pointer)
     int height;
