@@ -1,46 +1,122 @@
-// Playlist file and duplicate test at the sizes users reach by adding whole music folders:
-// "PlayList.txt" with 10 playlists and 100,000 records loaded and saved, and 10,000 new files added
-// to a list of 10,000 with the duplicate test.
+// The playlist file at the sizes a very large library reaches: loading 100,000 records in one list
+// with the program's reader and with a minimal loader of the same file (one read, lines and fields
+// split, one block per record), the two taking turns in one run; loading and saving 1,000,000.
 #include <windows.h>
 
 #include <cstdio>
-#include <string>
+#include <vector>
 
 #include "KBench.h"
-#include "app/CLmPathIndex.h"
-#include "app/CLmPlayListCtrl.h"
+#include "KBenchPlayList.h"
+#include "app/CLmPlayListFile.h"
 #include "app/LmSettings.h"
 #include "foundation/KPaths.h"
 
 namespace {
 
-const wchar_t* const ARTISTS[] = {L"周杰伦", L"The Beatles", L"王菲", L"Miles Davis", L"陈奕迅",
-                                  L"Radiohead", L"邓丽君", L"Björk"};
-const wchar_t* const FOLDERS[] = {L"华语流行", L"Jazz Classics", L"摇滚 Rock", L"Live 现场",
-                                  L"Soundtracks 原声"};
+constexpr int LOAD_RECORDS = 100000;
+constexpr int LOAD_ROUNDS = 7;
+constexpr double LOAD_FACTOR_TARGET = 2.0;
+constexpr int BIG_RECORDS = 1000000;
+constexpr int BIG_ROUNDS = 3;
+constexpr double SAVE_TARGET_MS = 1500;
 
-std::wstring TrackPath(int list, int track)
+// The program's reader into playlists of their own, as the playlist panel fills its collection.
+class CLoadedLists
 {
-    wchar_t path[200];
-    wsprintfW(path, L"D:\\Music\\%s\\%s - 第%d张专辑\\%03d %s Track %d.mp3", FOLDERS[list % 5],
-              ARTISTS[track % 8], track / 12 + 1, track % 12 + 1, ARTISTS[(track + list) % 8], track);
-    return path;
+public:
+    ~CLoadedLists() { Clear(); }
+
+    int Load(const wchar_t* path)
+    {
+        CLmPlayListFile::Read(path, &CLoadedLists::AddList, this);
+        int records = 0;
+        for (CLmPlayList* list : lists)
+            records += list->GetCount();
+        return records;
+    }
+    void Clear()
+    {
+        for (CLmPlayList* list : lists)
+            delete list;
+        lists.clear();
+    }
+    const std::vector<CLmPlayList*>& Lists() const { return lists; }
+
+private:
+    static CLmPlayList* AddList(const wchar_t* name, void* context)
+    {
+        CLmPlayList* list = new CLmPlayList();
+        list->SetName(name);
+        static_cast<CLoadedLists*>(context)->lists.push_back(list);
+        return list;
+    }
+
+    std::vector<CLmPlayList*> lists;   // owned
+};
+
+void PrintMedian(const char* what, const std::vector<double>& times)
+{
+    char label[128];
+    snprintf(label, sizeof(label), "%s, median", what);
+    PrintFigure(label, Median(times), "ms");
+    snprintf(label, sizeof(label), "%s, spread (max - min)", what);
+    PrintFigure(label, Spread(times), "ms");
 }
 
-void FillCollection(CLmPlayListCtrl& lists, int playlistCount, int recordsPerList)
+void BenchLoad(const wchar_t* path)
 {
-    for (int l = 0; l < playlistCount; l++) {
-        wchar_t name[64];
-        wsprintfW(name, L"播放列表 %d", l + 1);
-        CLmPlayList* list = lists.AddPlayList(name);
-        for (int t = 0; t < recordsPerList; t++) {
-            CLmMediaInfo* info = NewMediaInfoForFile(TrackPath(l, t).c_str());
-            info->SetDuration(180000 + t);
-            info->SetArtist(ARTISTS[t % 8]);
-            info->SetAlbum(L"专辑 Album");
-            list->Add(info);
-        }
+    printf("Load of %d records in one list: the program's reader and the minimal loader in turn, "
+           "%d rounds\n", LOAD_RECORDS, LOAD_ROUNDS);
+    std::vector<double> program, minimal, ratios;
+    int programRecords = 0, minimalRecords = 0;
+    for (int round = 0; round < LOAD_ROUNDS; round++) {
+        CLoadedLists lists;
+        double begin = NowMs();
+        programRecords = lists.Load(path);
+        program.push_back(NowMs() - begin);
+        lists.Clear();
+        KMinimalLoader loader;
+        begin = NowMs();
+        minimalRecords = loader.Load(path);
+        minimal.push_back(NowMs() - begin);
+        loader.Free();
+        ratios.push_back(program.back() / minimal.back());
     }
+    PrintMedian("program's reader (CLmPlayListFile::Read)", program);
+    PrintMedian("minimal loader", minimal);
+    PrintFigure("program's reader / minimal loader, median of the rounds", Median(ratios), "x");
+    printf("  target: at most %.1f x: %s (records read %d and %d)\n", LOAD_FACTOR_TARGET,
+           Median(ratios) <= LOAD_FACTOR_TARGET ? "met" : "missed", programRecords,
+           minimalRecords);
+}
+
+void BenchBig(const wchar_t* path)
+{
+    printf("%d records in one list: load, then save as the program saves (%d rounds)\n",
+           BIG_RECORDS, BIG_ROUNDS);
+    std::vector<double> loads, saves;
+    for (int round = 0; round < BIG_ROUNDS; round++) {
+        CLoadedLists lists;
+        double begin = NowMs();
+        const int records = lists.Load(path);
+        loads.push_back(NowMs() - begin);
+        if (records != BIG_RECORDS)
+            printf("  %d records read\n", records);
+        begin = NowMs();
+        CLmPlayListFile file;
+        bool saved = file.Open(path);
+        for (const CLmPlayList* list : lists.Lists())
+            file.Write(list);
+        saved = saved && file.Commit();
+        saves.push_back(NowMs() - begin);
+        if (!saved)
+            printf("  the file could not be saved\n");
+    }
+    PrintMedian("load PlayList.txt, 1,000,000 records", loads);
+    PrintMedian("save PlayList.txt, 1,000,000 records", saves);
+    printf("  target: save under %.0f ms: %s\n", SAVE_TARGET_MS,
+           Median(saves) < SAVE_TARGET_MS ? "met" : "missed");
 }
 
 } // namespace
@@ -51,48 +127,16 @@ int main()
     LoadSettings();
     wchar_t path[KMAX_PATH];
     MakeModulePath(path, L"bench-PlayList.txt");
-    printf("Playlists (10 lists, 100,000 records):\n");
-    {
-        CLmPlayListCtrl lists(path);
-        lists.Initialize(0);
-        FillCollection(lists, 10, 10000);
-        double start = NowMs();
-        lists.SavePlayLists();
-        PrintFigure("save PlayList.txt, 100,000 records", NowMs() - start, "ms");
+    if (!WriteBenchPlayList(path, {{L"音乐库", LOAD_RECORDS, 0}})) {
+        printf("  the playlist file could not be written\n");
+        return 1;
     }
-    {
-        CLmPlayListCtrl lists(path);
-        lists.Initialize(0);
-        double start = NowMs();
-        lists.LoadPlayLists();
-        PrintFigure("load PlayList.txt, 100,000 records", NowMs() - start, "ms");
-        int records = 0;
-        for (int i = 0; i < lists.GetPlayListCount(); i++)
-            records += lists.PlayListAt(i)->GetCount();
-        PrintFigure("records loaded", records, "");
+    BenchLoad(path);
+    if (!WriteBenchPlayList(path, {{L"音乐库", BIG_RECORDS, 0}})) {
+        printf("  the playlist file could not be written\n");
+        return 1;
     }
-    {
-        CLmPlayListCtrl lists(path);
-        lists.Initialize(0);
-        FillCollection(lists, 1, 10000);
-        CLmPlayList* list = lists.PlayListAt(lists.GetPlayListCount() - 1);
-        double start = NowMs();
-        CLmPathIndex index;
-        for (int i = 0; i < list->GetCount(); i++)
-            index.Add(list->GetAt(i)->GetPath());
-        int added = 0;
-        for (int t = 5000; t < 15000; t++) {   // half of them are already in the list
-            std::wstring file = TrackPath(0, t);
-            if (index.Contains(file.c_str()))
-                continue;
-            if (list->AddFile(file.c_str())) {
-                index.Add(file.c_str());
-                added++;
-            }
-        }
-        PrintFigure("add 10,000 files to a list of 10,000 (duplicate test)", NowMs() - start, "ms");
-        PrintFigure("files added (5,000 were duplicates)", added, "");
-    }
+    BenchBig(path);
     PrintFigure("peak memory", PeakMemoryMiB(), "MiB");
     DeleteFileW(path);
     SaveAndCloseSettings();

@@ -3,6 +3,7 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/KLibrary.h"
@@ -39,4 +40,19 @@ double PeakMemoryMiB()
     counters.cb = sizeof(counters);
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
     return (double)counters.PeakWorkingSetSize / (1024.0 * 1024.0);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Spread(const std::vector<double>& values)
+{
+    if (values.empty())
+        return 0;
+    const auto range = std::minmax_element(values.begin(), values.end());
+    return *range.second - *range.first;
 }

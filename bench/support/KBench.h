@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 // Starts the library (KInitLibrary) for the life of the object, like Lumo.exe's entry does.
 class KBenchLibrary
 {
@@ -17,3 +19,6 @@ double NowMs();
 void PrintFigure(const char* what, double value, const char* unit);
 // Peak working set of the process so far, in MiB.
 double PeakMemoryMiB();
+// The median of repeated measurements (0 for none), and their spread: largest minus smallest.
+double Median(std::vector<double> values);
+double Spread(const std::vector<double>& values);
