@@ -97,6 +97,7 @@ void CMediaListBox::RemoveAllRows()
 int CMediaListBox::ContainsPath(const wchar_t* path)
 {
     if (!pathsIndexed) {
+        paths.Reserve(GetCount());
         for (int i = 0; i < GetCount(); i++)
             if (const CLmMediaInfo* info = GetRecord(i))
                 paths.Add(info->GetPath());

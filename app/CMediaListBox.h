@@ -77,6 +77,7 @@ private:
     KStringW unknownAlbum;                  // string 3051
     CKTextDrawable* timeText = nullptr;     // counted: "LmPlayTimeText"
     CKTextDrawable* line2Text = nullptr;    // counted: "LmPlayArtistText"
-    CLmPathIndex paths;                     // the paths of the rows, for the duplicate test
+    CLmPathIndex paths;                     // the rows' paths (borrowed from their records), for the
+                                            // duplicate test
     bool pathsIndexed = false;              // `paths` holds every row's path
 };

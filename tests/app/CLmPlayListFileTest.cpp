@@ -448,4 +448,22 @@ TEST(CLmPathIndex, FindsPathsUnderTheFoldingRuleAndCountsRows)
     EXPECT_EQ(index.Contains(L"c:\\music\\a.mp3"), 1) << "one row with that path is left";
     index.Remove(L"C:\\Music\\A.mp3");
     EXPECT_EQ(index.Contains(L"c:\\music\\a.mp3"), 0);
+
+    // Thousands of paths (the table grows many times), every third removed again by its pointer:
+    // the others are still found, under the folding, and the removed ones are not.
+    std::vector<std::wstring> added, upper;
+    for (int i = 0; i < 5000; i++) {
+        added.push_back(L"D:\\Music\\" + std::to_wstring(i * 7) + L".mp3");
+        upper.push_back(L"d:\\MUSIC\\" + std::to_wstring(i * 7) + L".MP3");
+    }
+    for (const std::wstring& path : added)
+        index.Add(path.c_str());
+    for (size_t i = 0; i < added.size(); i += 3)
+        index.Remove(added[i].c_str());
+    int wrong = 0;
+    for (size_t i = 0; i < added.size(); i++)
+        wrong += index.Contains(upper[i].c_str()) != (i % 3 ? 1 : 0);
+    EXPECT_EQ(wrong, 0);
+    index.Clear();
+    EXPECT_EQ(index.Contains(added[1].c_str()), 0);
 }
