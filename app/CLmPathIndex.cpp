@@ -11,14 +11,6 @@ namespace {
 
 // The table is never more than half full, so that a probe ends after a few slots.
 constexpr unsigned MIN_CAPACITY = 16;
-// FNV-1a over the folded units.
-constexpr unsigned HASH_SEED = 2166136261u;
-constexpr unsigned HASH_PRIME = 16777619u;
-
-wchar_t Fold(wchar_t unit)
-{
-    return unit >= L'A' && unit <= L'Z' ? (wchar_t)(unit + (L'a' - L'A')) : unit;
-}
 
 bool SamePath(const wchar_t* a, const wchar_t* b)
 {
@@ -30,14 +22,6 @@ bool SamePath(const wchar_t* a, const wchar_t* b)
 CLmPathIndex::~CLmPathIndex()
 {
     Clear();
-}
-
-unsigned CLmPathIndex::Hash(const wchar_t* path)
-{
-    unsigned hash = HASH_SEED;
-    for (; *path; path++)
-        hash = (hash ^ Fold(*path)) * HASH_PRIME;
-    return hash;
 }
 
 bool CLmPathIndex::Resize(unsigned newCapacity)

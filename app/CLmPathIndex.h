@@ -7,6 +7,7 @@
 // of a million rows takes one allocation and about 16 bytes a row. A path must stay valid and
 // unchanged while it is in the index.
 #pragma once
+#include "foundation/KText.h"
 
 class CLmPathIndex
 {
@@ -30,9 +31,8 @@ public:
     CLmPathIndex& operator=(const CLmPathIndex&) = delete;
 
 private:
-    static unsigned Hash(const wchar_t* path);
-    // The slot `path` would be found from (its hash folded into the table).
-    unsigned Home(const wchar_t* path) const { return Hash(path) & (capacity - 1); }
+    // The slot `path` would be found from (its folded hash within the table).
+    unsigned Home(const wchar_t* path) const { return KStrIHashW(path) & (capacity - 1); }
     // Rebuilds the table with `newCapacity` slots (a power of two); false when memory ran out.
     bool Resize(unsigned newCapacity);
 

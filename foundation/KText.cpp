@@ -349,6 +349,15 @@ int KStrCmpW(const wchar_t* a, const wchar_t* b) { return Compare(a, b, kUnbound
 int KStrCmpA(const char* a, const char* b) { return Compare(a, b, kUnbounded, false); }
 int KStrICmpW(const wchar_t* a, const wchar_t* b) { return Compare(a, b, kUnbounded, true); }
 int KStrICmpA(const char* a, const char* b) { return Compare(a, b, kUnbounded, true); }
+unsigned int KStrIHashW(const wchar_t* s)
+{
+    // FNV-1a's offset basis and prime.
+    unsigned int hash = 2166136261u;
+    for (; s && *s; ++s)
+        hash = (hash ^ UnitValue(AsciiLower(*s))) * 16777619u;
+    return hash;
+}
+
 int KStrNCmpW(const wchar_t* a, const wchar_t* b, int count) { return Compare(a, b, count, false); }
 int KStrNCmpA(const char* a, const char* b, int count) { return Compare(a, b, count, false); }
 

@@ -73,6 +73,9 @@ int KStrCmpA(const char* a, const char* b);
 // ASCII-only case-insensitive; the difference is taken after folding to lower case.
 int KStrICmpW(const wchar_t* a, const wchar_t* b);
 int KStrICmpA(const char* a, const char* b);
+// A hash that agrees with KStrICmpW: texts equal under it hash alike (FNV-1a over the units
+// folded to lower case), for tables that find texts under the ASCII folding.
+unsigned int KStrIHashW(const wchar_t* s);
 // Case-sensitive over at most `count` units.
 int KStrNCmpW(const wchar_t* a, const wchar_t* b, int count);
 int KStrNCmpA(const char* a, const char* b, int count);

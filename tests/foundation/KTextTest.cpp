@@ -85,6 +85,19 @@ TEST(KText, ComparisonsReturnTheDifferenceOfTheFirstDifferingUnits)
     EXPECT_LT(KStrNCmpW(L"abcX", L"abcY", 4), 0);
     EXPECT_EQ(KStrNCmpA("ab", "ab", 10), 0);
     EXPECT_EQ(KStrNCmpA("x", "y", 0), 0);
+
+    // The folded hash agrees with KStrICmpW: texts equal under it hash alike, others (nearly
+    // always) differ.
+    EXPECT_EQ(KStrIHashW(L"C:\\Music\\A.MP3"), KStrIHashW(L"c:\\music\\a.mp3"));
+    EXPECT_EQ(KStrIHashW(L""), KStrIHashW(nullptr));
+    const wchar_t* const distinct[] = {L"", L"a", L"b", L"ab", L"ba", L"\u00C4", L"\u00E4", L"a "};
+    for (const wchar_t* a : distinct) {
+        for (const wchar_t* b : distinct) {
+            if (a != b) {
+                EXPECT_NE(KStrIHashW(a), KStrIHashW(b));
+            }
+        }
+    }
 }
 
 TEST(KText, CaseChangesTouchOnlyAsciiLetters)
