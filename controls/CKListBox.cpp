@@ -5,6 +5,7 @@
 // sorting.
 #include "controls/CKListBox.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "controls/CKButtonGroup.h"
@@ -520,22 +521,59 @@ int CKListBox::NotifyParent(int code, INT_PTR param, int notifyId)
 // ---- Sorting ------------------------------------------------------------------------------------
 
 // The selection sort places, at each position i, the first item (in current order) of the
-// smallest among positions i..n-1, swapping it with the item at i. The same choices are made
-// here by a tournament tree over the positions: each node keeps the winning position of its
+// smallest among positions i..n-1, swapping it with the item at i. SortByKeys makes the same
+// choices with a tournament tree over the positions: each node keeps the winning position of its
 // range, the left (earlier) side winning ties, so the root is always the first smallest position
-// still open. After the swap only the two leaves involved change: log n comparisons each.
+// still open; after the swap only the two leaves involved change, log n key comparisons each.
+// Sort first gives every item a key, its rank among the distinct values (equal items share one),
+// from one O(n log n) sort of copies of the items, which keeps the comparisons' own reading of
+// the items in order in memory.
 int CKListBox::Sort(KListCompareProc compare, void* context)
 {
     if (!compare)
         compare = CompareText1;
     const int count = items.GetCount();
+    if (count < 2)
+        return SortByKeys(nullptr);
+    struct KCopy
+    {
+        KListItem_ item;
+        int index;
+    };
+    KCopy* copies = (KCopy*)KAlloc(sizeof(KCopy) * (size_t)count);
+    unsigned long long* keys = (unsigned long long*)KAlloc(sizeof(unsigned long long) * (size_t)count);
+    if (!copies || !keys) {
+        KFree(copies);
+        KFree(keys);
+        return 0;
+    }
+    for (int i = 0; i < count; i++) {
+        copies[i].item = *GetItem(i);
+        copies[i].index = i;
+    }
+    std::sort(copies, copies + count, [&](const KCopy& a, const KCopy& b) {
+        return compare(&a.item, &b.item, context) < 0;
+    });
+    keys[copies[0].index] = 0;
+    for (int i = 1; i < count; i++)
+        keys[copies[i].index] = keys[copies[i - 1].index]
+                                + (compare(&copies[i - 1].item, &copies[i].item, context) < 0);
+    KFree(copies);
+    const int done = SortByKeys(keys);
+    KFree(keys);
+    return done;
+}
+
+int CKListBox::SortByKeys(const unsigned long long* keys)
+{
+    const int count = items.GetCount();
     SetPressed(-1, 0);
     for (int i = 0; i < count; i++)
         GetItem(i)->flags &= ~KSTATE_SELECTED;
     selectedIndex = -1;
-    if (count < 2) {
+    if (count < 2 || !keys) {
         Refresh();
-        return 1;
+        return count < 2;
     }
     int leaves = 1;
     while (leaves < count)
@@ -555,7 +593,7 @@ int CKListBox::Sort(KListCompareProc compare, void* context)
             return b;
         if (b < 0)
             return a;
-        return compare(GetItem(order[a]), GetItem(order[b]), context) > 0 ? b : a;
+        return keys[order[a]] > keys[order[b]] ? b : a;
     };
     auto update = [&](int position, int value) {
         int node = leaves + position;

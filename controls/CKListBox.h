@@ -231,6 +231,11 @@ public:
     // comparison by text1 in character-code order. Clears the selection. 0 when memory ran out
     // (the order is then unchanged). `compare` must be a consistent ordering.
     int Sort(KListCompareProc compare, void* context);
+    // The same for items whose order a caller has already reduced to keys, one per item in the
+    // current order: the selection sort's order for a comparison under which items compare as
+    // their keys do (equal keys: equal items). Keys spare a caller that can make them cheaply the
+    // comparisons of a long list.
+    int SortByKeys(const unsigned long long* keys);
     // Off: item operations skip recalculation and repainting. On: recalculates and repaints.
     void SetRedraw(int on);
     bool IsRedrawOn() const { return (flags & KWF_REPAINT_ON_CHANGE) != 0; }

@@ -1,5 +1,6 @@
-// Sorting a list box gives exactly the order of the library's selection sort, equal items
-// included, checked against a plain selection sort on random lists full of equal keys; the
+// Sorting a list box, by a comparison or by keys, gives exactly the order of the library's
+// selection sort, equal items included, checked against a plain selection sort on random lists
+// full of equal keys; the
 // default order is the first line's character codes, and sorting clears the selection.
 #include <gtest/gtest.h>
 
@@ -84,6 +85,16 @@ TEST(CKListBoxSort, RandomListsWithManyEqualKeysComeOutInTheSelectionSortsExactO
                               L"Row " + std::to_wstring(list->GetItemData(i)));
                 list->Destroy();
             }
+            // The same order from keys that compare as CompareBoth does.
+            std::vector<unsigned long long> rowKeys;
+            for (const KRowKeys& key : keys)
+                rowKeys.push_back((unsigned long long)(key.primary * 3 + key.secondary));
+            CKListBox* list = MakeList(scope, host, KLBS_LIST, count);
+            ASSERT_TRUE(list);
+            ASSERT_EQ(list->SortByKeys(rowKeys.data()), 1);
+            EXPECT_EQ(ItemData(list), ReferenceOrder(count, CompareBoth, keys.data()))
+                << count << " rows by keys, " << distinct << " distinct keys";
+            list->Destroy();
         }
     }
 }
