@@ -12,8 +12,10 @@
 #include "app/CLumoApp.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmSortKeys.h"
 #include "controls/KDrawableSlot.h"
 #include "foundation/CKFile.h"
+#include "foundation/KMemory.h"
 #include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 #include "graphics/CKCanvas.h"
@@ -85,21 +87,6 @@ SIZE MeasureWith(CKTextDrawable* drawable, const wchar_t* text)
     drawable->CalcSize(size);
     drawable->SetText(nullptr, 0);
     return size;
-}
-
-// Orders rows for SortPlayList: the comparison and whether it runs backwards.
-struct KRowOrder
-{
-    int (*compare)(const CKMediaInfo* a, const CKMediaInfo* b);
-    int descending;
-};
-
-int CompareRows(const KListItem_* a, const KListItem_* b, void* context)
-{
-    const KRowOrder* order = (const KRowOrder*)context;
-    const CKMediaInfo* first = (const CKMediaInfo*)a->userData;
-    const CKMediaInfo* second = (const CKMediaInfo*)b->userData;
-    return order->descending ? order->compare(second, first) : order->compare(first, second);
 }
 
 } // namespace
@@ -549,8 +536,18 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
     // A gap left by the removed playing row stays where it is.
     const CLmMediaInfo* playing =
         list == playingList ? listBox.GetRecord(position.PlayingRow()) : nullptr;
-    KRowOrder order = {byArtist ? CompareByArtist : CompareByFileName, descending};
-    if (!listBox.Sort(CompareRows, &order))
+    // The rows' order reduced to keys first: a list of a million rows sorts in seconds, where
+    // comparing the records themselves would read them twenty million times.
+    const int count = listBox.GetCount();
+    const CKMediaInfo** records = (const CKMediaInfo**)KAlloc(sizeof(CKMediaInfo*) * (size_t)count);
+    unsigned long long* keys = (unsigned long long*)KAlloc(sizeof(unsigned long long) * (size_t)count);
+    for (int i = 0; records && i < count; i++)
+        records[i] = listBox.GetRecord(i);
+    const bool sorted = records && keys && MakeSortKeys(records, count, byArtist, descending, keys)
+                        && listBox.SortByKeys(keys);
+    KFree(records);
+    KFree(keys);
+    if (!sorted)
         return;
     for (int i = 0; i < listBox.GetCount(); i++) {
         list->SetAt(i, listBox.GetRecord(i));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "app/CLmPlayListCtrl.h"
 #include "app/CLmPlayListFile.h"
 #include "app/LmSettings.h"
+#include "app/LmSortKeys.h"
 #include "foundation/KPaths.h"
 
 namespace {
@@ -345,6 +347,39 @@ TEST_F(CLmPlayListFileTest, SortOrdersPutEmptyTagsFirstAndFallBackToTheNextKey)
     EXPECT_LT(CompareByFileName(b, a), 0);
     for (CLmMediaInfo* info : {a, b, c, d})
         delete info;
+}
+
+TEST_F(CLmPlayListFileTest, SortKeysOrderRecordsExactlyAsTheTwoSortOrdersCompareThem)
+{
+    // Texts with equal ones under the folding, empty ones, shared prefixes and other scripts.
+    const wchar_t* const titles[] = {L"Song", L"song", L"Songs", L"So", L"", L"歌", L"Song 2",
+                                     L"SONG 10", L"a", L"Zebra", L"songbird", L"Son"};
+    const wchar_t* const tags[] = {L"", L"abba", L"ABBA", L"Queen", L"queen", L"Q", L"王菲"};
+    std::mt19937 random(7);
+    std::vector<CLmMediaInfo*> records;
+    for (int i = 0; i < 300; i++)
+        records.push_back(NewRecord(L"C:\\x.mp3", 1, titles[random() % 12], tags[random() % 7],
+                                    tags[random() % 7]));
+    std::vector<const CKMediaInfo*> view(records.begin(), records.end());
+    for (int byArtist = 0; byArtist < 2; byArtist++) {
+        for (int descending = 0; descending < 2; descending++) {
+            std::vector<unsigned long long> keys(records.size());
+            ASSERT_EQ(MakeSortKeys(view.data(), (int)view.size(), byArtist, descending, keys.data()), 1);
+            int disagreements = 0;
+            for (size_t a = 0; a < records.size(); a++) {
+                for (size_t b = 0; b < records.size(); b++) {
+                    int order = byArtist ? CompareByArtist(view[a], view[b])
+                                         : CompareByFileName(view[a], view[b]);
+                    order = descending ? -order : order;
+                    const int keyOrder = keys[a] < keys[b] ? -1 : keys[a] > keys[b] ? 1 : 0;
+                    disagreements += (order > 0) - (order < 0) != keyOrder;
+                }
+            }
+            EXPECT_EQ(disagreements, 0) << "by artist " << byArtist << ", descending " << descending;
+        }
+    }
+    for (CLmMediaInfo* record : records)
+        delete record;
 }
 
 TEST_F(CLmPlayListFileTest, DamagedFilesKeepEveryReadableListAndRecord)
