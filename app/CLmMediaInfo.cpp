@@ -15,7 +15,9 @@ void* CLmMediaInfo::operator new(size_t bytes, size_t extra) noexcept
 CLmMediaInfo* NewMediaInfo(KRecordText path, KRecordText title, KRecordText album,
                            KRecordText artist)
 {
-    KRecordText* texts[] = {&path, &title, &album, &artist};
+    // The texts the sort orders read (title, artist, album) come first, next to the object's own
+    // fields: sorting a million records touches fewer memory lines.
+    KRecordText* texts[] = {&title, &artist, &album, &path};
     size_t extra = 0;
     for (KRecordText* text : texts) {
         if (!text->text)
@@ -30,7 +32,7 @@ CLmMediaInfo* NewMediaInfo(KRecordText path, KRecordText title, KRecordText albu
     CLmMediaInfo* info = new (extra) CLmMediaInfo();
     if (!info)
         return nullptr;
-    KStringW* strings[] = {&info->path, &info->title, &info->album, &info->artist};
+    KStringW* strings[] = {&info->title, &info->artist, &info->album, &info->path};
     char* place = reinterpret_cast<char*>(info) + sizeof(CLmMediaInfo);
     for (int i = 0; i < 4; i++) {
         if (texts[i]->count == 0)

@@ -57,14 +57,10 @@ KBenchTrack BenchTrack(int i)
 CLmMediaInfo* NewBenchRecord(int i)
 {
     const KBenchTrack track = BenchTrack(i);
-    CLmMediaInfo* info = NewMediaInfo();
-    if (!info)
-        return nullptr;
-    info->SetPath(track.path.c_str());
-    info->SetDuration(track.duration);
-    info->SetTitle(track.title.c_str());
-    info->SetAlbum(track.album.c_str());
-    info->SetArtist(track.artist.c_str());
+    CLmMediaInfo* info = NewMediaInfo({track.path.c_str(), -1}, {track.title.c_str(), -1},
+                                      {track.album.c_str(), -1}, {track.artist.c_str(), -1});
+    if (info)
+        info->SetDuration(track.duration);
     return info;
 }
 

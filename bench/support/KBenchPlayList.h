@@ -21,7 +21,7 @@ struct KBenchTrack
     std::wstring artist;
 };
 KBenchTrack BenchTrack(int i);
-// A new counted record of track `i`, held by no one yet.
+// A new counted record of track `i` made as the program reads one from its file, held by no one.
 CLmMediaInfo* NewBenchRecord(int i);
 
 // One playlist of a generated file: its name and the tracks first .. first + records - 1.
