@@ -279,15 +279,31 @@ void CKWindow::OnScroll(int, int, int)
     const int dx = (flags & KWF_HSCROLL) ? item->xPos - item->xApplied : 0;
     const int dy = (flags & KWF_VSCROLL) ? item->yPos - item->yApplied : 0;
     if (dx || dy) {
-        // Each child moves without a redraw of its own: one invalidation of this window covers
-        // the areas they leave and, since windows do not clip their children, the children that
-        // are now in view. A repainting move per child would invalidate this window once per child.
+        // Each move of a platform window is a round trip to the window server: with hundreds of
+        // children a drag-scroll frame would take tens of milliseconds. Only the children seen
+        // before or after the step are moved; the others fall behind until they come into view.
+        // Moves go without a redraw of their own: one invalidation of this window covers the
+        // areas they leave and, since windows do not clip their children, the children that are
+        // now in view. A repainting move per child would invalidate this window once per child.
+        RECT band;
+        ::GetClientRect(item->hwnd, &band);
         for (CKWindow* child = GetFirstChild(); child; child = child->GetNextSibling()) {
-            RECT rect;
-            if (child->GetRectInParent(&rect))
-                SetWindowPos(child->GetHwnd(), nullptr, rect.left - dx, rect.top - dy, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW
-                                 | SWP_NOCOPYBITS);
+            _KWndItem* node = child->item;
+            RECT placed;
+            if (!node || !GetWindowRect(node->hwnd, &placed))
+                continue;
+            MapWindowPoints(nullptr, item->hwnd, (POINT*)&placed, 2);
+            RECT target = placed;
+            OffsetRect(&target, -node->xBehind - dx, -node->yBehind - dy);
+            RECT seen;
+            if (!IntersectRect(&seen, &placed, &band) && !IntersectRect(&seen, &target, &band)) {
+                node->xBehind += dx;
+                node->yBehind += dy;
+                continue;
+            }
+            SetWindowPos(node->hwnd, nullptr, target.left, target.top, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+            node->xBehind = node->yBehind = 0;
         }
         Invalidate();
     }
@@ -295,6 +311,29 @@ void CKWindow::OnScroll(int, int, int)
         item->xApplied = item->xPos;
     if (flags & KWF_VSCROLL)
         item->yApplied = item->yPos;
+}
+
+void CKWindow::PlaceChildrenBehind()
+{
+    for (CKWindow* child = GetFirstChild(); child && item; child = child->GetNextSibling()) {
+        _KWndItem* node = child->item;
+        RECT rect;
+        if (!node || (!node->xBehind && !node->yBehind) || !child->GetRectInParent(&rect))
+            continue;
+        SetWindowPos(node->hwnd, nullptr, rect.left, rect.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+        node->xBehind = node->yBehind = 0;
+    }
+}
+
+POINT CKWindow::BehindInRoot() const
+{
+    POINT behind = {0, 0};
+    for (const CKWindow* window = this; window && window->item; window = window->GetParent()) {
+        behind.x += window->item->xBehind;
+        behind.y += window->item->yBehind;
+    }
+    return behind;
 }
 
 void CKWindow::OnPaint(CKCanvas*) {}
@@ -424,9 +463,11 @@ void CKWindow::Move(const RECT& rect)
     // Every window paints itself whole from the back buffer, so the old screen pixels are never
     // worth keeping: copying them would show a sibling's pixels where a window slides over it
     // (the drawer sliding the page aside), since windows do not clip their siblings.
-    if (item)
-        SetWindowPos(item->hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
-                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    if (!item)
+        return;
+    item->xBehind = item->yBehind = 0;
+    SetWindowPos(item->hwnd, nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 int CKWindow::GetClientRect(RECT* rect) const
@@ -440,6 +481,7 @@ int CKWindow::GetRectInParent(RECT* rect) const
         return 0;
     CKWindow* parent = GetParent();
     MapWindowPoints(nullptr, parent ? parent->GetHwnd() : GetFrameWindow(), (POINT*)rect, 2);
+    OffsetRect(rect, -item->xBehind, -item->yBehind);
     return 1;
 }
 
@@ -448,6 +490,9 @@ int CKWindow::ClientToRoot(POINT* point) const
     if (!item)
         return 0;
     MapWindowPoints(item->hwnd, GetRootItem()->hwnd, point, 1);
+    const POINT behind = BehindInRoot();
+    point->x -= behind.x;
+    point->y -= behind.y;
     return 1;
 }
 
@@ -456,6 +501,8 @@ int CKWindow::ClientToRoot(RECT* rect) const
     if (!item)
         return 0;
     MapWindowPoints(item->hwnd, GetRootItem()->hwnd, (POINT*)rect, 2);
+    const POINT behind = BehindInRoot();
+    OffsetRect(rect, -behind.x, -behind.y);
     return 1;
 }
 
@@ -464,6 +511,9 @@ int CKWindow::RootToClient(POINT* point) const
     if (!item)
         return 0;
     MapWindowPoints(GetRootItem()->hwnd, item->hwnd, point, 1);
+    const POINT behind = BehindInRoot();
+    point->x += behind.x;
+    point->y += behind.y;
     return 1;
 }
 

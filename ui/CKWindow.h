@@ -128,6 +128,12 @@ struct _KWndItem
     int xExtent;
     int xPos;
     int xApplied;
+    // How far the HWND lies short of where the parent's scrolling has put the window, which
+    // belongs at its HWND position minus this. A scroll moves only the children it brings into
+    // the parent's client area, keeps there or takes out of it: one left outside keeps its HWND
+    // where it was until a scroll brings it in, a Move places it or the parent changes size.
+    int xBehind;
+    int yBehind;
 };
 
 class CKWindow : public CKObject
@@ -171,7 +177,8 @@ public:
     virtual void OnUpdateMenuItem(CKMenu* menu, int itemId);
     virtual int OnKey(int code, int key, int repeatFlags);
     virtual int OnMouse(int code, int x, int y, int extra);
-    // Moves the child windows so that the content follows the scroll position.
+    // Moves the child windows so that the content follows the scroll position: those that are,
+    // or come, in the client area; the others fall behind (_KWndItem::xBehind, yBehind).
     virtual void OnScroll(int code, int xPos, int yPos);
     virtual void OnPaint(CKCanvas* canvas);
     // With a rect: the background drawable in it. Without: for a scrollable window, the bands of
@@ -218,9 +225,11 @@ public:
     // rect in the parent's client coordinates; repaints.
     void Move(const RECT& rect);
     int GetClientRect(RECT* rect) const;
-    // The window rect in the parent's client coordinates (the frame window's without parent).
+    // The window rect in the parent's client coordinates (the frame window's without parent),
+    // where the window belongs also while it falls behind its parent's scrolling.
     int GetRectInParent(RECT* rect) const;
-    // Between this window's client coordinates and those of the root window of its chain.
+    // Between this window's client coordinates and those of the root window of its chain (where
+    // the windows belong, as GetRectInParent).
     int ClientToRoot(POINT* point) const;
     int ClientToRoot(RECT* rect) const;
     int RootToClient(POINT* point) const;
@@ -320,6 +329,12 @@ private:
 
     // Ends the running animation at once: OnEnd (when still running), OnAnimateEnd, unlinked.
     void EndAnimation();
+    // Puts every child that fell behind the scrolling where it belongs (the client area changed
+    // size, so what lies outside it changed).
+    void PlaceChildrenBehind();
+    // How far this window and its ancestors lie behind, summed: their HWND positions in root
+    // coordinates minus where they belong.
+    POINT BehindInRoot() const;
 
     // Module state kept by the input and painting files, let go by the shut-down steps.
     static void ResetPressState();

@@ -63,6 +63,7 @@ bool CKWindow::HandleSharedMessage(CKWindow* window, UINT message, LPARAM lParam
         window->OnMove();
         return false;
     case WM_SIZE:
+        window->PlaceChildrenBehind();
         window->OnSize();
         return false;
     case WM_SETFOCUS:

@@ -3,6 +3,8 @@
 // the frame of a framed window; read back from the back buffer's pixels.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "KTestSupport.h"
 #include "WindowTestSupport.h"
 #include "graphics/CKColorDrawable.h"
@@ -167,6 +169,69 @@ TEST(CKWindowPaint, AScrolledWindowPaintsItsBackgroundBandsAndItsIndicator)
     RepaintNow(left);
     EXPECT_EQ(BackBufferPixel(1, 10), thumb);
     EXPECT_EQ(BackBufferPixel(98, 10), 0u);
+}
+
+TEST(CKWindowPaint, AScrollMovesOnlyTheChildrenInViewAndEveryChildStillKnowsWhereItBelongs)
+{
+    constexpr int ROWS = 30, ROW = 20;
+    KWindowScope scope;
+    CRecordingWindow* list = scope.Add(new CRecordingWindow(), nullptr,
+                                       KWF_OPAQUE | KWF_VSCROLL, RECT{0, 0, 100, 100});
+    ASSERT_TRUE(list);
+    FillAll(list, BLACK_COLOR);
+    std::vector<CRecordingWindow*> rows;
+    for (int i = 0; i < ROWS; i++) {
+        rows.push_back(scope.Add(new CRecordingWindow(), list, 0,
+                                 RECT{0, i * ROW, 100, (i + 1) * ROW}));
+        ASSERT_TRUE(rows.back());
+        FillAll(rows.back(), 0xFF000000u | (KColor)(8 * i + 7) << 16);   // blue 8i + 7
+    }
+    list->SetScrollExtent(0, ROWS * ROW);
+    // Where the row's platform window lies, and where the row belongs.
+    auto placed = [&](int i) {
+        RECT rect;
+        GetWindowRect(rows[i]->GetHwnd(), &rect);
+        MapWindowPoints(nullptr, list->GetHwnd(), (POINT*)&rect, 2);
+        return rect.top;
+    };
+    auto belongs = [&](int i) {
+        RECT rect;
+        rows[i]->GetRectInParent(&rect);
+        return rect.top;
+    };
+    // Each step a drag can make, then a jump to the end and back near the start.
+    for (int position : {10, 25, 60, 300, 500, 35}) {
+        list->ScrollTo(0, position);
+        int wrong = 0, movedOutside = 0;
+        for (int i = 0; i < ROWS; i++) {
+            wrong += belongs(i) != i * ROW - position;
+            const bool inView = belongs(i) < 100 && belongs(i) + ROW > 0;
+            wrong += inView && placed(i) != belongs(i);
+            movedOutside += !inView && placed(i) == belongs(i) && placed(i) != i * ROW;
+        }
+        EXPECT_EQ(wrong, 0) << "at " << position;
+        // Rows that never came into view were never moved.
+        if (position == 10) {
+            EXPECT_EQ(placed(20), 20 * ROW);
+            EXPECT_EQ(movedOutside, 0);
+        }
+        // The painted rows are the ones that belong there.
+        RepaintNow(list);
+        for (int y = 5; y < 100; y += ROW) {
+            const int row = (y + position) / ROW;
+            EXPECT_EQ(BackBufferPixel(50, y), (unsigned)(8 * row + 7)) << "at " << position << ", y " << y;
+        }
+        // Client and root coordinates of a row out of view agree with where it belongs.
+        POINT origin = {0, 0};
+        rows[ROWS - 1]->ClientToRoot(&origin);
+        EXPECT_EQ(origin.y, (ROWS - 1) * ROW - position);
+        rows[ROWS - 1]->RootToClient(&origin);
+        EXPECT_EQ(origin.y, 0);
+    }
+    // A larger client area shows rows that had fallen behind: they are put in place.
+    list->Move(RECT{0, 0, 100, 400});
+    for (int i = 0; i < ROWS; i++)
+        EXPECT_EQ(placed(i), i * ROW - 35) << "row " << i;
 }
 
 TEST(CKWindowPaint, AFramedWindowPaintsTheBorderCellOfItsFocusState)
