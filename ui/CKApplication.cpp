@@ -57,6 +57,9 @@ void PaintFrame(HWND hwnd)
 
 LRESULT CALLBACK FrameWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT taken = 0;
+    if (g_app && hwnd == g_frame && g_app->OnFrameMessage(message, wParam, lParam, &taken))
+        return taken;
     switch (message) {
     case KWM_POSTCALL:
         if (lParam)
@@ -259,6 +262,11 @@ void CKApplication::OnSystemChange(int code)
 void CKApplication::Reserved1() {}
 
 void CKApplication::Reserved2() {}
+
+int CKApplication::OnFrameMessage(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return 0;
+}
 
 CKApplication* GetApp()
 {

@@ -43,6 +43,11 @@ public:
     virtual void OnSystemChange(int code);
     virtual void Reserved1();
     virtual void Reserved2();
+    // Every message of the frame window comes here first, so that the program can take the ones
+    // the library leaves alone (data handed over by another process, dropped files, media keys):
+    // 1 when it took the message and `result` is what the window procedure returns; 0 lets the
+    // library handle it as usual.
+    virtual int OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     HINSTANCE GetInstance() const { return instance; }
     const wchar_t* GetCommandLine() const { return commandLine; }

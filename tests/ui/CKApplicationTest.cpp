@@ -86,6 +86,45 @@ TEST(CKApplication, LoopRoutesApplicationMessagesAndEndsWithExitCodeZero)
     EXPECT_EQ(GetApp(), nullptr);
 }
 
+// An application that takes one message of its frame window and watches the rest go by.
+class CHookApp : public CLoopApp
+{
+public:
+    int OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override
+    {
+        if (message == KWM_POSTCALL)
+            postCallsSeen++;
+        if (message != TAKEN_MESSAGE)
+            return 0;
+        *result = (LRESULT)(wParam + lParam);
+        return 1;
+    }
+
+    static constexpr UINT TAKEN_MESSAGE = WM_APP + 7;
+    int postCallsSeen = 0;
+};
+
+TEST(CKApplication, TheProgramSeesEveryFrameMessageFirstAndTakesWhatItWants)
+{
+    if (GetFrameWindow())
+        DestroyWindow(GetFrameWindow());
+    PumpMessagesFor(30);
+    CHookApp* app = new CHookApp();
+    ASSERT_EQ(app->CKApplication::InitInstance(), 1);
+    HWND frame = GetFrameWindow();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(SendMessageW(frame, CHookApp::TAKEN_MESSAGE, 40, 2), 42) << "taken by the program";
+    // Left to the library: the deferred call still runs.
+    bool ran = false;
+    PostCall((INT_PTR)&ran, 0, 0, [](INT_PTR flag, INT_PTR, INT_PTR) { *(bool*)flag = true; }, 0);
+    PumpUntil([&] { return ran; }, 2000);
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(app->postCallsSeen, 1);
+    DestroyWindow(frame);
+    PumpMessagesFor(30);
+    delete app;
+}
+
 TEST(CKApplication, FailedInitSkipsTheLoopButStillExits)
 {
     CLoopApp* app = new CLoopApp();
