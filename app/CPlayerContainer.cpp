@@ -118,6 +118,8 @@ CPlayerContainer::~CPlayerContainer()
     }
     if (playingInfo)
         playingInfo->Release();
+    if (resumeInfo)
+        resumeInfo->Release();
     if (playListCtrl)
         playListCtrl->Release();
     KDropDrawable(buttonBarBkgnd);
@@ -183,10 +185,16 @@ void CPlayerContainer::Initialize(unsigned int newStyle)
     InitLabel(elapsedLabel, "LmPlayLabelTimeText");
     InitLabel(titleLabel, "LmPlayLabelTitleText");
     slider.Initialize(0);
-    // Play after a restart continues at the saved file.
+    // Play after a restart continues at the saved file, from the position kept in it.
     if (playListCtrl)
         playingList = playListCtrl->PlayListAt(::GetPlayingList());
     position.Set(GetPlayingFile());
+    resumeMs = GetPlayingPosition();
+    if (resumeMs > 0 && playingList && !resumeInfo) {
+        resumeInfo = playingList->GetAt(position.PlayingRow());
+        if (resumeInfo)
+            resumeInfo->AddRef();
+    }
     ReloadList();
 }
 
@@ -224,6 +232,13 @@ int CPlayerContainer::OnCreate()
 
 void CPlayerContainer::OnDestroy()
 {
+    // At exit the position in the open file is kept for the next run; a stopped file starts
+    // again at 0. A run that never opened a file leaves the kept position to the next one.
+    if (player && player->GetState() != KMEDIA_CLOSED) {
+        const int state = player->GetState();
+        SetPlayingPosition(state == KMEDIA_PLAYING || state == KMEDIA_PAUSED
+                               ? player->GetPosition() : 0);
+    }
     if (player) {
         player->SetObserver(nullptr);
         player->SetNotifyWindow(nullptr, 0);
@@ -429,6 +444,9 @@ void CPlayerContainer::OnMediaCommand(INT_PTR, int command, INT_PTR)
     case KMEDIA_CMD_NEXT:
         PlayNext();
         break;
+    case KMEDIA_CMD_STOP:
+        StopAtStart();
+        break;
     default:
         break;
     }
@@ -603,10 +621,10 @@ int CPlayerContainer::Choose(int choice, int row)
         playingList = selected;
         position.Set(-1);
     }
-    return chosen >= 0 ? StartRow(chosen) : 0;
+    return chosen >= 0 ? StartRow(chosen, choice == CHOOSE_GIVEN) : 0;
 }
 
-int CPlayerContainer::StartRow(int row)
+int CPlayerContainer::StartRow(int row, bool mayResume)
 {
     CLmMediaInfo* info = listBox.GetRecord(row);
     if (!info || !player)
@@ -619,16 +637,43 @@ int CPlayerContainer::StartRow(int row)
     listBox.SelectItem(row, 0);
     listBox.SelectPlayingRow(row);
     player->Close();
-    if (!player->Open(info->GetPath()) || !player->Play()) {
+    const bool opened = player->Open(info->GetPath()) != 0;
+    const int startMs = ResumePosition(opened ? info : nullptr, mayResume);
+    if (startMs > 0)
+        player->SetPosition(startMs);
+    if (!opened || !player->Play()) {
         ShowStopped();
         ShowToastString(IDS_INVALID_FILE);
         return 0;
     }
     ShowStartedFile();
+    if (startMs > 0)
+        ShowSecond(startMs / MS_PER_SECOND);
     SetPlayingList(playListCtrl ? playListCtrl->IndexOfPlayList(playingList) : -1);
     SetPlayingFile(row);
+    SetPlayingPosition(startMs);
     SaveSettings();
     return 1;
+}
+
+int CPlayerContainer::ResumePosition(const CLmMediaInfo* info, bool mayResume)
+{
+    CLmMediaInfo* kept = resumeInfo;
+    const int keptMs = resumeMs;
+    resumeInfo = nullptr;
+    resumeMs = 0;
+    if (!kept)
+        return 0;
+    const bool resumes = mayResume && info == kept && keptMs < player->GetDuration()
+                         && !IsWrittenSinceSettings(info->GetPath());
+    kept->Release();
+    return resumes ? keptMs : 0;
+}
+
+void CPlayerContainer::KeepPosition()
+{
+    SetPlayingPosition(player->GetPosition());
+    SaveSettings();
 }
 
 void CPlayerContainer::ShowStartedFile()
@@ -721,7 +766,18 @@ void CPlayerContainer::PausePlayback()
     if (player && player->GetState() == KMEDIA_PLAYING) {
         player->Pause();
         SetPlayIcon(LMCELL_PLAY);
+        KeepPosition();
     }
+}
+
+void CPlayerContainer::StopAtStart()
+{
+    if (!player || player->GetState() == KMEDIA_CLOSED)
+        return;
+    player->Pause();
+    player->SetPosition(0);
+    ShowStopped();
+    KeepPosition();
 }
 
 void CPlayerContainer::ResumePlayback()

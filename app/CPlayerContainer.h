@@ -6,8 +6,9 @@
 //
 // Ownership: the ten children are members (uncounted windows); the media player is owned (created
 // at OnCreate, destroyed at OnDestroy); the playlist control is counted (the panel creates it);
-// the playing record is counted (it outlives its removal from a playlist); the playing playlist
-// is only compared by identity; image lists are borrowed from the image cache.
+// the playing record is counted (it outlives its removal from a playlist), and so is the record a
+// restart may resume (compared by identity, kept from being freed and its address reused); the
+// playing playlist is only compared by identity; image lists are borrowed from the image cache.
 #pragma once
 #include "app/CLmPlayList.h"
 #include "app/CMediaListBox.h"
@@ -97,7 +98,7 @@ public:
     void OnMediaPaused(CKMediaPlayer* player) override;
     // Stop, then the next row by the loop type.
     void OnMediaEnd(CKMediaPlayer* player) override;
-    // KMEDIA_CMD_*: resume, pause, toggle, previous, next.
+    // KMEDIA_CMD_*: resume, pause, toggle, previous, next, stop.
     void OnMediaCommand(INT_PTR a, int command, INT_PTR b) override;
 
     // ---- The list and the playlists ----
@@ -155,9 +156,13 @@ public:
     // The selected row leaves the list as a swipe removes it (the playlist follows and is
     // written); 0 when no row is selected.
     int RemoveSelectedRow();
-    // The player pauses (playing only) or resumes (not closed, not playing), with the icon.
+    // The player pauses (playing only) or resumes (not closed, not playing), with the icon. A
+    // pause keeps the position in "Settings.ini", so a restart can go on from there.
     void PausePlayback();
     void ResumePlayback();
+    // Stop as a media key means it: the open file pauses at its start (0:00), kept as the
+    // position; play goes on from there. Nothing when no file is open.
+    void StopAtStart();
     // The loop button's icon, the setting, and the settings file.
     void ApplyLoopType(int type);
     int GetLoopType() const { return loopType; }
@@ -202,9 +207,17 @@ private:
     // StartRow; toast 3040 for an empty list. 0 when nothing plays.
     int Choose(int choice, int row);
     // The row's record becomes the playing one and its file is played; when it cannot be, the
-    // page shows nothing playing and toast 3039, else the labels and the settings "PlayingList"
-    // and "PlayingFile" follow.
-    int StartRow(int row);
+    // page shows nothing playing and toast 3039, else the labels and the settings "PlayingList",
+    // "PlayingFile" and "PlayingPosition" follow. With `mayResume` the file starts where the last
+    // run left it (ResumePosition).
+    int StartRow(int row, bool mayResume);
+    // Where the file of `info`, just opened, starts: the position kept by the last run when this
+    // is the first file started in this run, it is the record that was playing then, the choice
+    // may resume, the position lies inside the file and the file was not written since. 0
+    // otherwise. Only the first start of a run asks: the kept position is forgotten here.
+    int ResumePosition(const CLmMediaInfo* info, bool mayResume);
+    // "PlayingPosition" is the open file's position, and "Settings.ini" is written.
+    void KeepPosition();
     // Labels, slider and play icon for the file that just started.
     void ShowStartedFile();
     // Nothing plays: the play icon, and the elapsed label and the slider back at 0 together.
@@ -257,6 +270,8 @@ private:
     CKMediaPlayer* player = nullptr;           // owned: exists between OnCreate and OnDestroy
     CKTagReader tagReader;                     // the probe's reader of tags and lengths
     CLmMediaInfo* playingInfo = nullptr;       // counted: the playing file's record
+    CLmMediaInfo* resumeInfo = nullptr;        // counted: the record the last run left off in
+    int resumeMs = 0;                          // where in it, until the first start of the run
     CLmPlayList* playingList = nullptr;        // borrowed: compared by identity only
     KPlayPosition position;                    // in the playing list (media/KPlayPosition.h)
     int lastSecond = 0;                        // the elapsed second shown

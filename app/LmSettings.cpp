@@ -1,9 +1,10 @@
-// The settings module: one CKIniW over ModuleDir + "Settings.ini" for the whole run, four cached
+// The settings module: one CKIniW over ModuleDir + "Settings.ini" for the whole run, five cached
 // integers, and saving only when something changed; a failed save is told once per streak.
 #include "app/LmSettings.h"
 
 #include "app/CLmSaveNotice.h"
 #include "foundation/CKIniW.h"
+#include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 
 const wchar_t* const SETTINGS_FILE_NAME = L"Settings.ini";
@@ -29,6 +30,7 @@ enum
     PLAYLIST_SELECTED,
     PLAYING_LIST,
     PLAYING_FILE,
+    PLAYING_POSITION,
     INT_SETTING_COUNT
 };
 
@@ -37,10 +39,22 @@ KIntSetting_ g_ints[INT_SETTING_COUNT] = {
     {L"PlayListSelected", 0},
     {L"PlayingList", 0},
     {L"PlayingFile", 0},
+    {L"PlayingPosition", 0},
 };
 
 CKIniW* g_settings;   // owned: from the first LoadSettings to SaveAndCloseSettings
 CLmSaveNotice g_saveNotice;
+ULONGLONG g_loadedTime;   // the file's last write time when it was loaded, 0 without a file
+
+// The last write time of the file at `path`, 0 when there is none.
+ULONGLONG LastWriteTime(const wchar_t* path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return 0;
+    return ((ULONGLONG)data.ftLastWriteTime.dwHighDateTime << 32)
+           | data.ftLastWriteTime.dwLowDateTime;
+}
 
 // SaveSettings; a failure is told to the user unless `quiet`.
 int Save(bool quiet)
@@ -77,6 +91,7 @@ void LoadSettings()
     if (g_settings) {
         wchar_t path[KMAX_PATH];
         MakeModulePath(path, SETTINGS_FILE_NAME);
+        g_loadedTime = LastWriteTime(path);
         g_settings->Load(path);
     }
     for (KIntSetting_& setting : g_ints)
@@ -118,6 +133,18 @@ int GetPlayingFile()
     return g_ints[PLAYING_FILE].value;
 }
 
+int GetPlayingPosition()
+{
+    return g_ints[PLAYING_POSITION].value;
+}
+
+int IsWrittenSinceSettings(const wchar_t* path)
+{
+    KStringW form;
+    const ULONGLONG written = MakeOpenPath(path, form) >= 0 ? LastWriteTime(form) : 0;
+    return written != 0 && written > g_loadedTime ? 1 : 0;
+}
+
 void SetLoopType(int value)
 {
     SetCachedInt(LOOP_TYPE, value);
@@ -136,6 +163,11 @@ void SetPlayingList(int value)
 void SetPlayingFile(int value)
 {
     SetCachedInt(PLAYING_FILE, value);
+}
+
+void SetPlayingPosition(int value)
+{
+    SetCachedInt(PLAYING_POSITION, value);
 }
 
 const wchar_t* GetBrowsePath()

@@ -1,7 +1,9 @@
 // The music player's state between runs: "Settings.ini" beside the executable, section "Default",
-// six keys. The four integers are cached at load; the two texts are read from the INI object on each
-// request. The file is written only by SaveSettings, and only when something changed. UI thread only.
+// seven keys. The five integers are cached at load; the two texts are read from the INI object on
+// each request. The file is written only by SaveSettings, and only when something changed. UI
+// thread only.
 #pragma once
+#include <windows.h>
 
 // Name of the settings file in ModuleDir.
 extern const wchar_t* const SETTINGS_FILE_NAME;
@@ -21,17 +23,25 @@ void SaveAndCloseSettings();
 int SaveSettings();
 
 // Loop type of the list player, index of the playlist selected in the playlist panel, index of the
-// playlist being played and of the file being played in it; 0 by default.
+// playlist being played and of the file being played in it, and where in that file the user left
+// off ("PlayingPosition", milliseconds); 0 by default.
 int GetLoopType();
 int GetPlayListSelected();
 int GetPlayingList();
 int GetPlayingFile();
+int GetPlayingPosition();
 // Each changes the cached value and the INI object only when the value differs; the file is not
 // written here.
 void SetLoopType(int value);
 void SetPlayListSelected(int value);
 void SetPlayingList(int value);
 void SetPlayingFile(int value);
+void SetPlayingPosition(int value);
+// 1 when the file at `path` was last written after "Settings.ini" as LoadSettings found it (or
+// there was no settings file), 0 otherwise or when the file's time cannot be read. The stored
+// position was kept no later than the settings file was written, so a file written since is not
+// the one the position was kept in.
+int IsWrittenSinceSettings(const wchar_t* path);
 
 // The folder the browse page showed last, or none. Valid until it is set again or the settings
 // are closed.

@@ -11,6 +11,7 @@ constexpr int KMEDIA_CMD_PAUSE = 514;      // pause the playing file
 constexpr int KMEDIA_CMD_TOGGLE = 515;     // play when not playing, pause when playing
 constexpr int KMEDIA_CMD_PREVIOUS = 516;   // go to the previous file
 constexpr int KMEDIA_CMD_NEXT = 517;       // go to the next file
+constexpr int KMEDIA_CMD_STOP = 518;       // stop: pause and go back to the start of the file
 
 class CKMediaObserver
 {

@@ -49,6 +49,7 @@ protected:
         EXPECT_EQ(0, GetPlayListSelected());
         EXPECT_EQ(0, GetPlayingList());
         EXPECT_EQ(0, GetPlayingFile());
+        EXPECT_EQ(0, GetPlayingPosition());
         EXPECT_EQ(nullptr, GetBrowsePath());
         EXPECT_STREQ(L"*.mp3;*.mp2;*.wav;*.wma;*.aif;*.caf;", GetBrowseExtFilter());
     }
@@ -107,18 +108,21 @@ TEST_F(LmSettingsTest, ChangesAreCachedAndWrittenByteForByteOnlyBySaveSettings)
     SetLoopType(1);
     SetPlayingList(3);
     SetPlayingFile(-4);
+    SetPlayingPosition(61000);
     SetBrowsePath(L"C:\\\x97F3\x4E50");
     SetBrowseExtFilter(L"*.mp3;");
     EXPECT_EQ(1, GetLoopType());
     EXPECT_EQ(3, GetPlayingList());
     EXPECT_EQ(-4, GetPlayingFile());
+    EXPECT_EQ(61000, GetPlayingPosition());
     EXPECT_STREQ(L"C:\\\x97F3\x4E50", GetBrowsePath());
     EXPECT_STREQ(L"*.mp3;", GetBrowseExtFilter());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
 
     EXPECT_EQ(1, SaveSettings());
     const std::string expected = Utf16FileBytes(L"\n[Default]\nLoopType = 1\nPlayingList = 3\n"
-                                                L"PlayingFile = -4\nBrowsePath = C:\\\x97F3\x4E50\n"
+                                                L"PlayingFile = -4\nPlayingPosition = 61000\n"
+                                                L"BrowsePath = C:\\\x97F3\x4E50\n"
                                                 L"BrowseExtFilter = *.mp3;\n");
     EXPECT_EQ(expected, ReadFileBytes(path));
 
@@ -129,6 +133,7 @@ TEST_F(LmSettingsTest, ChangesAreCachedAndWrittenByteForByteOnlyBySaveSettings)
     EXPECT_EQ(5, GetPlayListSelected());
     EXPECT_EQ(3, GetPlayingList());
     EXPECT_EQ(-4, GetPlayingFile());
+    EXPECT_EQ(61000, GetPlayingPosition());
     EXPECT_STREQ(L"C:\\\x97F3\x4E50", GetBrowsePath());
     EXPECT_STREQ(L"*.mp3;", GetBrowseExtFilter());
 }

@@ -6,6 +6,8 @@ fresh folder, starts Lumo in it, acts, checks with lumo_e2e.check / wait_for / s
 Lumo ended (a flow that fails leaves it to the runner, which ends what it started).
 """
 
+import re
+
 from lumo_e2e import CLIENT_CX, CLIENT_CY, STATUS_BAR, TITLE_BAR, check, flow
 import playlist_file
 
@@ -69,6 +71,13 @@ SAMPLE_SETTINGS = "[Default]\r\nLoopType=1\r\nPlayListSelected=1\r\nPlayingList=
 
 def utf16_file(text):
     return b"\xff\xfe" + text.encode("utf-16-le")
+
+
+def setting(data, name):
+    """The integer value of "name = value" in "Settings.ini" bytes `data`, or None."""
+    text = data.decode("utf-16-le", "replace") if data else ""
+    found = re.search(r"\n%s = (-?\d+)\n" % re.escape(name), text)
+    return int(found.group(1)) if found else None
 
 
 @flow(SUITE)

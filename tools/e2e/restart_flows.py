@@ -1,13 +1,17 @@
 """Quit and restart through Lumo.exe (suite "E2eFlows"): a first run sets everything a user can set (a
 playlist added from a folder and selected, a file played, the loop type, the browse path, the
-filter), ends with the back key, and a second run finds all of it as it was.
+filter), ends with the back key, and a second run finds all of it as it was; a file quit at 0:07
+goes on from 0:07 after a restart.
 """
+
+import time
 
 import flows
 import lumo_pages as pages
 import player_flows
 import playlist_file
 from lumo_e2e import check, flow
+from playback_flows import tone_folder, wait_playing
 
 LOOP_ICON = (pages.LOOP_BUTTON[0] - 14, pages.LOOP_BUTTON[1] - 14,
              pages.LOOP_BUTTON[0] + 14, pages.LOOP_BUTTON[1] + 14)
@@ -88,7 +92,42 @@ def quit_and_restart_finds_the_lists_the_playing_file_the_loop_type_and_the_brow
         pages.wait_page(lumo, flows.shows_player_page, "the player page")
         lumo.key("Escape")
         check(lumo.wait_exit() == 0, "the back key did not end the second run with exit code 0")
-        check(lumo.read("Settings.ini") == settings, "the second run changed Settings.ini: %r"
+        # Only the position of the file it paused may have been added.
+        position = flows.setting(lumo.read("Settings.ini"), "PlayingPosition")
+        kept = b"" if position is None else ("PlayingPosition = %d\n" % position).encode("utf-16-le")
+        check(lumo.read("Settings.ini") == settings + kept, "the second run changed Settings.ini: %r"
               % lumo.read("Settings.ini"))
         check(playlist_file.names_and_paths(lumo.read("PlayList.txt")) == lists,
               "the second run lost playlists: %r" % lumo.read("PlayList.txt"))
+
+
+@flow(flows.SUITE)
+def a_restart_goes_on_playing_from_where_the_last_run_was_left(suite):
+    folder, _ = tone_folder(suite, [20])
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.double_click(160, pages.player_row_y(0))
+    wait_playing(lumo, 0, True, "the tone playing")
+    # The elapsed time as it shows 0:00, 0:01 ... 0:07; quit at 0:07.
+    times = [player_flows.region(lumo.screenshot(), player_flows.ELAPSED)]
+    deadline = time.monotonic() + 30.0
+    while len(times) < 8:
+        check(time.monotonic() < deadline, "the elapsed time did not reach 0:07")
+        shown = player_flows.region(lumo.screenshot(), player_flows.ELAPSED)
+        if shown != times[-1]:
+            times.append(shown)
+        time.sleep(0.05)
+    check(lumo.close() == 0, "Alt+F4 did not end the first run with exit code 0")
+    position = flows.setting(lumo.read("Settings.ini"), "PlayingPosition")
+    check(position is not None and 7000 <= position < 9000,
+          "Settings.ini kept the position %r, not 0:07" % position)
+
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.click(*pages.PLAY_BUTTON)
+    shot = wait_playing(lumo, 0, True, "the tone playing after the restart")
+    shown = player_flows.region(shot, player_flows.ELAPSED)
+    check(shown not in times[:7], "the time after the restart shows 0:0%d, not 0:07 or later"
+          % (times.index(shown) if shown in times else -1))
+    lumo.screenshot("e2e-resumed")
+    check(lumo.close() == 0, "Alt+F4 did not end the second run with exit code 0")
