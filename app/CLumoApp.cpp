@@ -1,6 +1,8 @@
 // CLumoApp: the music player's application object and the string toast.
 #include "app/CLumoApp.h"
 
+#include <shellapi.h>
+
 #include "app/CBrowseView.h"
 #include "app/CHelpView.h"
 #include "app/CPlayerView.h"
@@ -59,6 +61,8 @@ int CLumoApp::InitInstance()
 {
     if (!CKApplication::InitInstance())
         return 0;
+    if (HWND frame = GetFrameWindow())
+        DragAcceptFiles(frame, TRUE);
     LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
         CreatePages();
@@ -68,6 +72,8 @@ int CLumoApp::InitInstance()
 
 void CLumoApp::ExitInstance()
 {
+    // Files added so far are written while the player page still holds them.
+    adder.Stop();
     DestroyPages();
     SaveAndCloseSettings();
     CKApplication::ExitInstance();
@@ -80,6 +86,20 @@ void CLumoApp::CreatePages()
     AddAppPage(new CBrowseView(), KVF_DRAWER, IDS_PAGE_BROWSE);
     AddAppPage(new CSettingView(), 0, IDS_PAGE_SETTINGS);
     AddAppPage(new CHelpView(), 0, IDS_PAGE_HELP);
+}
+
+int CLumoApp::OnFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
+{
+    if (message != WM_DROPFILES)
+        return 0;
+    HDROP drop = (HDROP)wParam;
+    CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_IF_IDLE);
+    if (request)
+        request->AddDrop(drop);
+    DragFinish(drop);
+    adder.Add(request);
+    *result = 0;
+    return 1;
 }
 
 int ShowToastString(int stringId)

@@ -1,8 +1,12 @@
 // The music player's application object: it fits the screen density, registers the page table,
 // loads the settings, shows the start-up picture and creates the four pages behind it, routes the
 // interruption message to the player, and at the end destroys the pages and saves the settings.
-// Also the helpers that show a text, or a string-table text, as a toast.
+// As a desktop program it adds the files named on its command line and those dropped on its
+// frame window. Also the helpers that show a text, or a string-table text, as a toast.
+//
+// Ownership: the file adder is a member.
 #pragma once
+#include "app/CLmFileAdder.h"
 #include "ui/CKApplication.h"
 
 // The interruption message (a thread message another thread or process posts): wParam 1 or 2
@@ -28,10 +32,20 @@ public:
     // The frame window, the settings, then the start-up picture as page 3000 (the pages at once
     // when there is no picture), shown. Returns 1, or 0 when the base fails.
     int InitInstance() override;
-    // Destroys the pages, last registered first, then saves the settings if they changed.
+    // Stops adding files (those added so far are written), destroys the pages, last registered
+    // first, then saves the settings if they changed.
     void ExitInstance() override;
     // The player, browse, settings and help pages, in that order.
     void CreatePages() override;
+    // Dropped files (WM_DROPFILES).
+    int OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+    // Adds the request's files once the player page is there (the request is owned from now on).
+    void Open(CLmOpenRequest* request) { adder.Add(request); }
+    CLmFileAdder& GetFileAdder() { return adder; }
+
+private:
+    CLmFileAdder adder;
 };
 
 // Shows string `stringId` (at most 128 characters) as a centred toast for 3000 ms; 0 when the

@@ -21,50 +21,10 @@
 
 namespace {
 
-std::wstring ModuleFile(const wchar_t* name)
-{
-    return std::wstring(GetModuleDir()) + name;
-}
-
-// Gives the application object a frame window of its own: the test executable's frame goes first,
-// and the application's goes with its quit message at the end.
-class CLumoAppTest : public ::testing::Test
+// The application object with the interruption message at hand.
+class CLumoAppTest : public KLumoAppTest
 {
 protected:
-    void SetUp() override
-    {
-        DeleteFileW(ModuleFile(L"Settings.ini").c_str());
-        DeleteFileW(ModuleFile(L"PlayList.txt").c_str());
-        if (GetFrameWindow())
-            DestroyWindow(GetFrameWindow());
-        PumpMessagesFor(30);
-        app = new CLumoApp(GetModuleHandleW(nullptr), L"");
-    }
-    void TearDown() override
-    {
-        app->ExitInstance();
-        EXPECT_EQ(GetPageCount(), 0);
-        if (GetFrameWindow())
-            DestroyWindow(GetFrameWindow());
-        PumpMessagesFor(30);
-        delete app;
-        DeleteFileW(ModuleFile(L"Settings.ini").c_str());
-        DeleteFileW(ModuleFile(L"PlayList.txt").c_str());
-    }
-
-    // Starts the application and waits for the player page to replace the start-up picture.
-    CPlayerView* StartToPlayerPage()
-    {
-        if (app->InitInstance() != 1)
-            return nullptr;
-        PumpLikeLoopUntil([] {
-            CKView* view = GetCurrentView();
-            return view && view->IsKindOf(K_RUNTIME_CLASS(CPlayerView));
-        }, 5000);
-        CKView* view = GetCurrentView();
-        return view && view->IsKindOf(K_RUNTIME_CLASS(CPlayerView)) ? (CPlayerView*)view : nullptr;
-    }
-
     // Posts the interruption message to the thread, as another thread or process does, and runs
     // the loop until it has been handled.
     static void Interrupt(WPARAM wParam)
@@ -72,8 +32,6 @@ protected:
         PostThreadMessageW(GetCurrentThreadId(), LMWM_INTERRUPTION, wParam, 0);
         RunPostedLikeLoop();
     }
-
-    CLumoApp* app = nullptr;
 };
 
 } // namespace

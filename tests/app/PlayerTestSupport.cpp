@@ -5,6 +5,7 @@
 #include "KViewTestSupport.h"
 #include "app/CLmMediaInfo.h"
 #include "app/CLmPlayListView.h"
+#include "app/CLumoApp.h"
 #include "app/CPlayerView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
@@ -174,4 +175,43 @@ void KPlayerPage::CloseToast()
     if (CKToastDialog* toast = GetCurrentToast())
         toast->Close(0, 0);
     PumpLikeLoopUntil([] { return GetCurrentToast() == nullptr; }, 3000);
+}
+
+void KLumoAppTest::SetUp()
+{
+    DeleteFileW(ModuleFile(L"Settings.ini").c_str());
+    DeleteFileW(ModuleFile(L"PlayList.txt").c_str());
+    if (GetFrameWindow())
+        DestroyWindow(GetFrameWindow());
+    PumpMessagesFor(30);
+    app = new CLumoApp(GetModuleHandleW(nullptr), L"");
+}
+
+void KLumoAppTest::TearDown()
+{
+    app->ExitInstance();
+    EXPECT_EQ(GetPageCount(), 0);
+    if (GetFrameWindow())
+        DestroyWindow(GetFrameWindow());
+    PumpMessagesFor(30);
+    delete app;
+    DeleteFileW(ModuleFile(L"Settings.ini").c_str());
+    DeleteFileW(ModuleFile(L"PlayList.txt").c_str());
+}
+
+std::wstring KLumoAppTest::ModuleFile(const wchar_t* name)
+{
+    return std::wstring(GetModuleDir()) + name;
+}
+
+CPlayerView* KLumoAppTest::StartToPlayerPage()
+{
+    if (app->InitInstance() != 1)
+        return nullptr;
+    PumpLikeLoopUntil([] {
+        CKView* view = GetCurrentView();
+        return view && view->IsKindOf(K_RUNTIME_CLASS(CPlayerView));
+    }, 5000);
+    CKView* view = GetCurrentView();
+    return view && view->IsKindOf(K_RUNTIME_CLASS(CPlayerView)) ? (CPlayerView*)view : nullptr;
 }

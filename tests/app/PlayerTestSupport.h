@@ -2,12 +2,14 @@
 // of "PlayList.txt", and a player page built and shown the way the application builds it, over a
 // playlist file in a temporary folder and a fresh "Settings.ini".
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 class CLmMediaInfo;
+class CLumoApp;
 class CPlayerContainer;
 class CPlayerView;
 
@@ -71,4 +73,21 @@ public:
 private:
     std::wstring folder;
     CPlayerView* view = nullptr;   // borrowed: the page registry holds it
+};
+
+// The application object over the files beside the test executable ("PlayList.txt" and
+// "Settings.ini" removed before and after), with a frame window of its own: the test executable's
+// frame goes first, and the application's goes with its quit message at the end.
+class KLumoAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // ModuleDir + name.
+    static std::wstring ModuleFile(const wchar_t* name);
+    // Starts the application and waits for the player page to replace the start-up picture.
+    CPlayerView* StartToPlayerPage();
+
+    CLumoApp* app = nullptr;
 };

@@ -1,0 +1,281 @@
+// Lumo as a desktop program, through its real frame window: the files its command line names are
+// added once each, folders recursively in the browse page's order, "PlayList.txt" written and the
+// first file played; files dropped on the window (a real HDROP) start playback only when nothing
+// plays; a folder is added in steps with the window answering between them.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "KTestSupport.h"
+#include "KViewTestSupport.h"
+#include "PlayerTestSupport.h"
+#include "app/CLmOpenRequest.h"
+#include "app/CLumoApp.h"
+#include "app/CPlayerView.h"
+#include "media/CKMediaPlayer.h"
+#include "support/KFileFixtures.h"
+
+namespace {
+
+constexpr int ADD_MS = 20000;     // the longest a test waits for its files to be added
+constexpr int TONE_MS = 20000;    // files that never end during a test
+constexpr int SHORT_MS = 100;     // files only added, never played
+
+// A window of the test's thread that runs `answer` for every WM_APP it is sent.
+class KAnswerWindow
+{
+public:
+    explicit KAnswerWindow(std::function<void()> answer) : answer(std::move(answer))
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"KAnswerWindow";
+        RegisterClassW(&wc);
+        hwnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             wc.hInstance, nullptr);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, (LONG_PTR)this);
+    }
+    ~KAnswerWindow() { DestroyWindow(hwnd); }
+
+    HWND hwnd;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        KAnswerWindow* self = (KAnswerWindow*)GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+        if (message == WM_APP && self)
+            self->answer();
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+
+    std::function<void()> answer;
+};
+
+class CLumoAppDesktopTest : public KLumoAppTest
+{
+protected:
+    void SetUp() override
+    {
+        KLumoAppTest::SetUp();
+        dir = MakeTempDir(L"desktop");
+    }
+    void TearDown() override
+    {
+        KPlayerPage::CloseToast();
+        KLumoAppTest::TearDown();
+        RemoveTree(dir);
+    }
+
+    std::wstring Wav(const wchar_t* name, int ms = TONE_MS)
+    {
+        const std::wstring path = dir + name;
+        EXPECT_TRUE(WriteSilentWav(path, ms));
+        return path;
+    }
+    std::wstring Folder(const wchar_t* name)
+    {
+        CreateDirectoryW((dir + name).c_str(), nullptr);
+        return dir + name;
+    }
+
+    CPlayerContainer* Player() { return CPlayerContainer::FromPlayerPage(); }
+
+    // The paths of the rows shown, relative to the test's folder.
+    std::vector<std::wstring> Rows()
+    {
+        std::vector<std::wstring> rows;
+        CMediaListBox* list = Player()->GetListBox();
+        for (int i = 0; i < list->GetCount(); i++) {
+            std::wstring path = (const wchar_t*)list->GetRecord(i)->GetPath();
+            rows.push_back(path.compare(0, dir.size(), dir) == 0 ? path.substr(dir.size()) : path);
+        }
+        return rows;
+    }
+
+    // A command line of Lumo.exe started in the test's folder.
+    void OpenCommandLine(const wchar_t* commandLine)
+    {
+        CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_FIRST);
+        request->AddCommandLine(commandLine, dir.c_str());
+        app->Open(request);
+    }
+
+    // Drops the files on the frame as Explorer does: a DROPFILES block of wide, NUL-separated
+    // paths ended by a second NUL, which the receiver frees.
+    void Drop(const std::vector<std::wstring>& paths)
+    {
+        std::wstring names;
+        for (const std::wstring& path : paths)
+            names += path + L'\0';
+        names += L'\0';
+        const size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+        HGLOBAL drop = GlobalAlloc(GHND, bytes);
+        ASSERT_TRUE(drop);
+        DROPFILES* header = (DROPFILES*)GlobalLock(drop);
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        memcpy(header + 1, names.data(), names.size() * sizeof(wchar_t));
+        GlobalUnlock(drop);
+        PostMessageW(GetFrameWindow(), WM_DROPFILES, (WPARAM)drop, 0);
+        RunPostedLikeLoop();
+    }
+
+    bool WaitAdded()
+    {
+        return PumpLikeLoopUntil([&] { return !app->GetFileAdder().IsBusy(); }, ADD_MS);
+    }
+
+    // How often the path occurs in "PlayList.txt".
+    int TimesInPlayList(const std::wstring& path)
+    {
+        const std::string bytes = ReadFileBytes(ModuleFile(L"PlayList.txt"));
+        const std::string needle = Utf16Bytes(L"#" + path + L"\xFFFD");
+        int count = 0;
+        for (size_t at = bytes.find(needle); at != std::string::npos;
+             at = bytes.find(needle, at + 1))
+            count++;
+        return count;
+    }
+
+    std::wstring dir;
+};
+
+} // namespace
+
+TEST_F(CLumoAppDesktopTest, CommandLinesAddFilesOnceInBrowseOrderAndPlayTheFirstAdded)
+{
+    Wav(L"a.wav");
+    Wav(L"b c.wav");
+    Folder(L"Album");
+    Folder(L"Album\\CD2");
+    Folder(L"Album\\cd1");
+    Wav(L"Album\\z.wav");
+    Wav(L"Album\\CD2\\x.wav");
+    Wav(L"Album\\cd1\\Y.wav");
+    Wav(L"Album\\cd1\\b.wav");
+    ASSERT_TRUE(WriteFileBytes(dir + L"Album\\notes.txt", "not audio"));
+    SetFileAttributesW(Wav(L"Album\\hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    // The start's own command line waits for the player page.
+    OpenCommandLine(L"Lumo.exe a.wav");
+    ASSERT_TRUE(StartToPlayerPage());
+    ASSERT_TRUE(WaitAdded());
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"a.wav"}));
+    EXPECT_EQ(Player()->GetPlayingIndex(), 0);
+    EXPECT_EQ(TimesInPlayList(dir + L"a.wav"), 1);
+
+    // A file listed already, a new one, a folder and a path that does not exist.
+    OpenCommandLine(L"Lumo.exe a.wav \"b c.wav\" Album missing.mp3");
+    ASSERT_TRUE(WaitAdded());
+    const std::vector<std::wstring> rows = {L"a.wav", L"b c.wav", L"Album\\cd1\\b.wav",
+                                            L"Album\\cd1\\Y.wav", L"Album\\CD2\\x.wav",
+                                            L"Album\\z.wav"};
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(Player()->GetPlayingIndex(), 1) << "the first file added plays";
+    EXPECT_EQ(Player()->GetPlayer()->GetState(), KMEDIA_PLAYING);
+    for (const std::wstring& row : rows)
+        EXPECT_EQ(TimesInPlayList(dir + row), 1);
+
+    // Everything named is listed already: nothing is added and the first named file plays.
+    OpenCommandLine(L"Lumo.exe Album\\z.wav Album");
+    ASSERT_TRUE(WaitAdded());
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(Player()->GetPlayingIndex(), 5);
+    EXPECT_EQ(KPlayerPage::ToastText(), L"");
+
+    // Nothing that can be added: the user is told.
+    OpenCommandLine(L"Lumo.exe missing.mp3 Album\\notes.txt \\\\.\\COM1");
+    ASSERT_TRUE(WaitAdded());
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(KPlayerPage::ToastText(), L"没有可以添加的音频文件！");
+}
+
+TEST_F(CLumoAppDesktopTest, DroppedFilesAreAddedAndStartPlaybackOnlyWhenNothingPlays)
+{
+    const std::wstring first = Wav(L"first.wav");
+    const std::wstring second = Wav(L"second.wav");
+    const std::wstring third = Wav(L"third.wav");
+    ASSERT_TRUE(WriteFileBytes(dir + L"readme.txt", "text"));
+    ASSERT_TRUE(StartToPlayerPage());
+    CKMediaPlayer* media = Player()->GetPlayer();
+
+    Drop({first});
+    ASSERT_TRUE(WaitAdded());
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first.wav"}));
+    EXPECT_EQ(media->GetState(), KMEDIA_PLAYING) << "nothing played: the drop starts";
+    EXPECT_EQ(TimesInPlayList(first), 1);
+
+    // Playing, and then paused: the dropped files are only added.
+    Drop({second, dir + L"readme.txt"});
+    ASSERT_TRUE(WaitAdded());
+    Player()->PausePlayback();
+    Drop({third});
+    ASSERT_TRUE(WaitAdded());
+    EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"first.wav", L"second.wav", L"third.wav"}));
+    EXPECT_EQ(Player()->GetPlayingIndex(), 0);
+    EXPECT_EQ(media->GetState(), KMEDIA_PAUSED);
+    EXPECT_EQ(TimesInPlayList(third), 1);
+
+    // Stopped at the start is still a file in use; a closed player is idle again.
+    Player()->GetPlayer()->Close();
+    Drop({second});
+    ASSERT_TRUE(WaitAdded());
+    EXPECT_EQ(Player()->GetPlayingIndex(), 1) << "listed already: the first dropped file plays";
+    EXPECT_EQ(media->GetState(), KMEDIA_PLAYING);
+}
+
+TEST_F(CLumoAppDesktopTest, AFolderIsAddedInStepsTheWindowAnsweringBetweenThemAndAnExitKeepsWhatWasAdded)
+{
+    // Steps of one piece of work each stand for the time budget a large folder exhausts.
+    constexpr int FILES = 40;
+    Folder(L"Many");
+    for (int i = 0; i < FILES; i++) {
+        wchar_t name[32];
+        wsprintfW(name, L"Many\\t%04d.wav", i);
+        Wav(name, SHORT_MS);
+    }
+    ASSERT_TRUE(StartToPlayerPage());
+    app->GetFileAdder().SetStepBudget(0);
+    CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_IF_IDLE);
+    request->AddPath((dir + L"Many").c_str(), nullptr);
+    app->Open(request);
+    // Another program keeps asking a window of this thread for an answer, as a second start of
+    // Lumo.exe would: the answers come between the steps, with the list part way. At the first
+    // such answer the program ends, as a user quitting would.
+    int stoppedAt = -1;
+    KAnswerWindow window([&] {
+        const int rows = Player()->GetListBox()->GetCount();
+        if (stoppedAt < 0 && rows > 0 && rows < FILES) {
+            app->GetFileAdder().Stop();
+            stoppedAt = rows;
+        }
+    });
+    std::atomic<bool> asking(true);
+    std::thread asker([&] {
+        while (asking)
+            SendMessageTimeoutW(window.hwnd, WM_APP, 0, 0, SMTO_BLOCK, ADD_MS, nullptr);
+    });
+    PumpLikeLoopUntil([&] { return stoppedAt >= 0 || !app->GetFileAdder().IsBusy(); }, ADD_MS);
+    asking = false;
+    PumpUntil([&] { return false; }, 50);
+    asker.join();
+    ASSERT_GT(stoppedAt, 0) << "the walk was never seen part way";
+
+    // The files added so far are written; no more are added.
+    PumpMessagesFor(100);
+    EXPECT_EQ(Player()->GetListBox()->GetCount(), stoppedAt);
+    EXPECT_FALSE(app->GetFileAdder().IsBusy());
+    wchar_t name[32];
+    for (int i : {0, stoppedAt - 1, stoppedAt}) {
+        wsprintfW(name, L"Many\\t%04d.wav", i);
+        EXPECT_EQ(TimesInPlayList(dir + name), i < stoppedAt ? 1 : 0) << i;
+    }
+}
