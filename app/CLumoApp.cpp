@@ -5,6 +5,7 @@
 
 #include "app/CBrowseView.h"
 #include "app/CHelpView.h"
+#include "app/CLmInstance.h"
 #include "app/CPlayerView.h"
 #include "app/CSettingView.h"
 #include "app/LmPageTable.h"
@@ -22,6 +23,14 @@ namespace {
 
 // Longest toast text taken from the string table, in characters.
 constexpr int TOAST_TEXT_MAX = 128;
+
+// Brings the frame in front of the other windows, restored when it was minimised.
+void BringToFront(HWND frame)
+{
+    if (IsIconic(frame))
+        ShowWindow(frame, SW_RESTORE);
+    SetForegroundWindow(frame);
+}
 
 // Marks the page counted, initialises it with `flags`, gives it its id and registers it.
 void AddAppPage(CKView* page, unsigned int flags, int viewId)
@@ -61,8 +70,11 @@ int CLumoApp::InitInstance()
 {
     if (!CKApplication::InitInstance())
         return 0;
-    if (HWND frame = GetFrameWindow())
+    if (HWND frame = GetFrameWindow()) {
+        if (instance)
+            instance->MarkFrame(frame);
         DragAcceptFiles(frame, TRUE);
+    }
     LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
         CreatePages();
@@ -88,18 +100,38 @@ void CLumoApp::CreatePages()
     AddAppPage(new CHelpView(), 0, IDS_PAGE_HELP);
 }
 
-int CLumoApp::OnFrameMessage(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
+int CLumoApp::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (message != WM_DROPFILES)
+    HWND frame = GetFrameWindow();
+    switch (message) {
+    case WM_COPYDATA: {
+        CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_FIRST);
+        *result = request && request->Unpack((const COPYDATASTRUCT*)lParam) ? 1 : 0;
+        if (!*result) {
+            delete request;
+            return 1;
+        }
+        adder.Add(request);
+        BringToFront(frame);
+        return 1;
+    }
+    case WM_DROPFILES: {
+        HDROP drop = (HDROP)wParam;
+        CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_IF_IDLE);
+        if (request)
+            request->AddDrop(drop);
+        DragFinish(drop);
+        adder.Add(request);
+        *result = 0;
+        return 1;
+    }
+    case WM_DESTROY:
+        if (instance)
+            instance->UnmarkFrame(frame);
         return 0;
-    HDROP drop = (HDROP)wParam;
-    CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_IF_IDLE);
-    if (request)
-        request->AddDrop(drop);
-    DragFinish(drop);
-    adder.Add(request);
-    *result = 0;
-    return 1;
+    default:
+        return 0;
+    }
 }
 
 int ShowToastString(int stringId)

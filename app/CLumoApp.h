@@ -1,13 +1,17 @@
 // The music player's application object: it fits the screen density, registers the page table,
 // loads the settings, shows the start-up picture and creates the four pages behind it, routes the
 // interruption message to the player, and at the end destroys the pages and saves the settings.
-// As a desktop program it adds the files named on its command line and those dropped on its
-// frame window. Also the helpers that show a text, or a string-table text, as a toast.
+// As a desktop program it adds the files named on its command line, those other starts of
+// Lumo.exe in its folder hand over to its frame window and those dropped on it. Also the helpers
+// that show a text, or a string-table text, as a toast.
 //
-// Ownership: the file adder is a member.
+// Ownership: the file adder is a member; the folder's instance lock is borrowed from the process
+// entry, which keeps it until after the application object is gone.
 #pragma once
 #include "app/CLmFileAdder.h"
 #include "ui/CKApplication.h"
+
+class CLmInstance;
 
 // The interruption message (a thread message another thread or process posts): wParam 1 or 2
 // an interruption begins, 0 it ends.
@@ -37,15 +41,20 @@ public:
     void ExitInstance() override;
     // The player, browse, settings and help pages, in that order.
     void CreatePages() override;
-    // Dropped files (WM_DROPFILES).
+    // Requests handed over by another start (WM_COPYDATA: taken, the frame brought to the front
+    // and restored when minimised), dropped files (WM_DROPFILES), and the frame going
+    // (WM_DESTROY: the mark goes, so no request is taken that could no longer be added).
     int OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
+    // The folder's instance lock, whose mark the frame carries once it exists (borrowed).
+    void SetInstance(CLmInstance* lock) { instance = lock; }
     // Adds the request's files once the player page is there (the request is owned from now on).
     void Open(CLmOpenRequest* request) { adder.Add(request); }
     CLmFileAdder& GetFileAdder() { return adder; }
 
 private:
     CLmFileAdder adder;
+    CLmInstance* instance = nullptr;   // borrowed: the process entry's
 };
 
 // Shows string `stringId` (at most 128 characters) as a centred toast for 3000 ms; 0 when the

@@ -1,7 +1,8 @@
-// Lumo as a desktop program, through its real frame window: the files its command line names are
-// added once each, folders recursively in the browse page's order, "PlayList.txt" written and the
-// first file played; files dropped on the window (a real HDROP) start playback only when nothing
-// plays; a folder is added in steps with the window answering between them.
+// Lumo as a desktop program, through its real frame window: the files another start hands over
+// (WM_COPYDATA) and those on its own command line are added once each, folders recursively in
+// the browse page's order, "PlayList.txt" written and the first file played; files dropped on the
+// window (a real HDROP) start playback only when nothing plays; a folder is added in steps with
+// the window answering between them.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -100,12 +101,16 @@ protected:
         return rows;
     }
 
-    // A command line of Lumo.exe started in the test's folder.
-    void OpenCommandLine(const wchar_t* commandLine)
+    // Another start of Lumo.exe in the test's folder hands its command line over; the frame's
+    // answer.
+    LRESULT HandOver(const wchar_t* commandLine)
     {
-        CLmOpenRequest* request = new CLmOpenRequest(LMOPEN_PLAY_FIRST);
-        request->AddCommandLine(commandLine, dir.c_str());
-        app->Open(request);
+        CLmOpenRequest request(LMOPEN_PLAY_FIRST);
+        request.AddCommandLine(commandLine, dir.c_str());
+        const std::vector<wchar_t> packed = request.Pack();
+        COPYDATASTRUCT copy = {LMCOPYDATA_OPEN, (DWORD)(packed.size() * sizeof(wchar_t)),
+                               (void*)packed.data()};
+        return SendMessageW(GetFrameWindow(), WM_COPYDATA, 0, (LPARAM)&copy);
     }
 
     // Drops the files on the frame as Explorer does: a DROPFILES block of wide, NUL-separated
@@ -150,7 +155,7 @@ protected:
 
 } // namespace
 
-TEST_F(CLumoAppDesktopTest, CommandLinesAddFilesOnceInBrowseOrderAndPlayTheFirstAdded)
+TEST_F(CLumoAppDesktopTest, OwnAndHandedOverCommandLinesAddFilesOnceInBrowseOrderAndPlayTheFirst)
 {
     Wav(L"a.wav");
     Wav(L"b c.wav");
@@ -165,15 +170,22 @@ TEST_F(CLumoAppDesktopTest, CommandLinesAddFilesOnceInBrowseOrderAndPlayTheFirst
     SetFileAttributesW(Wav(L"Album\\hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
     // The start's own command line waits for the player page.
-    OpenCommandLine(L"Lumo.exe a.wav");
+    CLmOpenRequest* own = new CLmOpenRequest(LMOPEN_PLAY_FIRST);
+    own->AddCommandLine(L"Lumo.exe a.wav", dir.c_str());
+    app->Open(own);
     ASSERT_TRUE(StartToPlayerPage());
     ASSERT_TRUE(WaitAdded());
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"a.wav"}));
     EXPECT_EQ(Player()->GetPlayingIndex(), 0);
     EXPECT_EQ(TimesInPlayList(dir + L"a.wav"), 1);
 
-    // A file listed already, a new one, a folder and a path that does not exist.
-    OpenCommandLine(L"Lumo.exe a.wav \"b c.wav\" Album missing.mp3");
+    // A hand-over to a minimised window: a file listed already, a new one, a folder and a path
+    // that does not exist. The window comes back.
+    HWND frame = GetFrameWindow();
+    ShowWindow(frame, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(frame));
+    EXPECT_EQ(HandOver(L"Lumo.exe a.wav \"b c.wav\" Album missing.mp3"), 1);
+    EXPECT_FALSE(IsIconic(frame));
     ASSERT_TRUE(WaitAdded());
     const std::vector<std::wstring> rows = {L"a.wav", L"b c.wav", L"Album\\cd1\\b.wav",
                                             L"Album\\cd1\\Y.wav", L"Album\\CD2\\x.wav",
@@ -185,17 +197,21 @@ TEST_F(CLumoAppDesktopTest, CommandLinesAddFilesOnceInBrowseOrderAndPlayTheFirst
         EXPECT_EQ(TimesInPlayList(dir + row), 1);
 
     // Everything named is listed already: nothing is added and the first named file plays.
-    OpenCommandLine(L"Lumo.exe Album\\z.wav Album");
+    EXPECT_EQ(HandOver(L"Lumo.exe Album\\z.wav Album"), 1);
     ASSERT_TRUE(WaitAdded());
     EXPECT_EQ(Rows(), rows);
     EXPECT_EQ(Player()->GetPlayingIndex(), 5);
     EXPECT_EQ(KPlayerPage::ToastText(), L"");
 
     // Nothing that can be added: the user is told.
-    OpenCommandLine(L"Lumo.exe missing.mp3 Album\\notes.txt \\\\.\\COM1");
+    EXPECT_EQ(HandOver(L"Lumo.exe missing.mp3 Album\\notes.txt \\\\.\\COM1"), 1);
     ASSERT_TRUE(WaitAdded());
     EXPECT_EQ(Rows(), rows);
     EXPECT_EQ(KPlayerPage::ToastText(), L"没有可以添加的音频文件！");
+
+    // Data that is not a request is refused.
+    COPYDATASTRUCT foreign = {LMCOPYDATA_OPEN + 1, 0, nullptr};
+    EXPECT_EQ(SendMessageW(frame, WM_COPYDATA, 0, (LPARAM)&foreign), 0);
 }
 
 TEST_F(CLumoAppDesktopTest, DroppedFilesAreAddedAndStartPlaybackOnlyWhenNothingPlays)

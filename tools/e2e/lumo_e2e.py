@@ -156,16 +156,10 @@ class Lumo:
 
     # Start and end ----------------------------------------------------------------------------------
 
-    def start(self):
-        """Starts Lumo.exe from its folder and waits for its frame window to be mapped."""
-        # Wine's output goes to files beside the folder (a pipe would be held open by Wine's helper
-        # processes); the child has its own copies of the handles.
-        logs = os.path.dirname(self.folder)
-        with open(os.path.join(logs, "wine.out"), "ab") as out, \
-                open(os.path.join(logs, "wine.err"), "ab") as err:
-            self.process = subprocess.Popen(["wine", os.path.join(self.folder, "Lumo.exe")],
-                                            cwd=self.folder, stdin=subprocess.DEVNULL, stdout=out,
-                                            stderr=err)
+    def start(self, args=(), cwd=None):
+        """Starts Lumo.exe from its folder (or `cwd`) with command-line `args` and waits for its frame
+        window to be mapped."""
+        self.process = self.launch(args, cwd)
         self.suite.started.append(self)
         self.window = wait_for(self._find_window, WINDOW_TIMEOUT, 0.05, "Lumo's window")
         # On top of anything another test left on the display: screenshots read the screen, and
@@ -173,6 +167,17 @@ class Lumo:
         xdotool("windowraise", self.window)
         self._measure_frame()
         return self
+
+    def launch(self, args=(), cwd=None):
+        """Starts a Lumo.exe process of this folder and returns it, without waiting for anything."""
+        # Wine's output goes to files beside the folder (a pipe would be held open by Wine's helper
+        # processes); the child has its own copies of the handles.
+        logs = os.path.dirname(self.folder)
+        with open(os.path.join(logs, "wine.out"), "ab") as out, \
+                open(os.path.join(logs, "wine.err"), "ab") as err:
+            return subprocess.Popen(["wine", os.path.join(self.folder, "Lumo.exe")] + list(args),
+                                    cwd=cwd or self.folder, stdin=subprocess.DEVNULL, stdout=out,
+                                    stderr=err)
 
     def _find_window(self):
         if self.process.poll() is not None:

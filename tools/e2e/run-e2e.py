@@ -22,6 +22,7 @@ import browse_flows  # noqa: E402,F401  (registers the browse page's flow)
 import pages_flows  # noqa: E402,F401  (registers the settings and help pages' flows)
 import playback_flows  # noqa: E402,F401  (registers the playback flows)
 import restart_flows  # noqa: E402,F401  (registers the restart flow)
+import desktop_flows  # noqa: E402,F401  (registers the desktop program's flows)
 
 
 def main(argv):
