@@ -13,6 +13,7 @@
 #include "dialogs/CKToastDialog.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"
+#include "media/CKMediaObserver.h"
 #include "ui/CKStartupView.h"
 #include "ui/CKView.h"
 #include "ui/KViewStack.h"
@@ -23,6 +24,26 @@ namespace {
 
 // Longest toast text taken from the string table, in characters.
 constexpr int TOAST_TEXT_MAX = 128;
+
+// The keyboard's media keys: the application command the focused window reports, the key as a
+// hot key, and the player page's command. Play and pause have application commands only.
+struct KMediaKey
+{
+    int appCommand;
+    UINT virtualKey;
+    int command;
+};
+const KMediaKey MEDIA_KEYS[] = {
+    {APPCOMMAND_MEDIA_PLAY_PAUSE, VK_MEDIA_PLAY_PAUSE, KMEDIA_CMD_TOGGLE},
+    {APPCOMMAND_MEDIA_NEXTTRACK, VK_MEDIA_NEXT_TRACK, KMEDIA_CMD_NEXT},
+    {APPCOMMAND_MEDIA_PREVIOUSTRACK, VK_MEDIA_PREV_TRACK, KMEDIA_CMD_PREVIOUS},
+    {APPCOMMAND_MEDIA_STOP, VK_MEDIA_STOP, KMEDIA_CMD_STOP},
+    {APPCOMMAND_MEDIA_PLAY, 0, KMEDIA_CMD_RESUME},
+    {APPCOMMAND_MEDIA_PAUSE, 0, KMEDIA_CMD_PAUSE},
+};
+// Hot key ids: the first, then one per key of MEDIA_KEYS in its order.
+constexpr int HOTKEY_FIRST_ID = 1;
+constexpr int MEDIA_KEY_COUNT = (int)(sizeof(MEDIA_KEYS) / sizeof(MEDIA_KEYS[0]));
 
 // Brings the frame in front of the other windows, restored when it was minimised.
 void BringToFront(HWND frame)
@@ -74,6 +95,11 @@ int CLumoApp::InitInstance()
         if (instance)
             instance->MarkFrame(frame);
         DragAcceptFiles(frame, TRUE);
+        // Media keys from anywhere; when another program holds a key, Lumo goes without it and
+        // still hears it through WM_APPCOMMAND while it has the focus.
+        for (int i = 0; i < MEDIA_KEY_COUNT; i++)
+            if (MEDIA_KEYS[i].virtualKey)
+                RegisterHotKey(frame, HOTKEY_FIRST_ID + i, 0, MEDIA_KEYS[i].virtualKey);
     }
     LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
@@ -125,13 +151,34 @@ int CLumoApp::OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         *result = 0;
         return 1;
     }
+    case WM_APPCOMMAND:
+    case WM_HOTKEY:
+        // The focused window's application command, or the hot key's virtual key.
+        for (const KMediaKey& key : MEDIA_KEYS) {
+            if (message == WM_APPCOMMAND ? key.appCommand == GET_APPCOMMAND_LPARAM(lParam)
+                                         : key.virtualKey && key.virtualKey == HIWORD(lParam)) {
+                RunMediaCommand(key.command);
+                *result = message == WM_APPCOMMAND ? TRUE : 0;
+                return 1;
+            }
+        }
+        return 0;
     case WM_DESTROY:
         if (instance)
             instance->UnmarkFrame(frame);
+        for (int i = 0; i < MEDIA_KEY_COUNT; i++)
+            UnregisterHotKey(frame, HOTKEY_FIRST_ID + i);
         return 0;
     default:
         return 0;
     }
+}
+
+void CLumoApp::RunMediaCommand(int command)
+{
+    CPlayerContainer* player = CPlayerContainer::FromPlayerPage();
+    if (player && player->GetHwnd())
+        player->OnMediaCommand(0, command, 0);
 }
 
 int ShowToastString(int stringId)

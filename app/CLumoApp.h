@@ -2,8 +2,9 @@
 // loads the settings, shows the start-up picture and creates the four pages behind it, routes the
 // interruption message to the player, and at the end destroys the pages and saves the settings.
 // As a desktop program it adds the files named on its command line, those other starts of
-// Lumo.exe in its folder hand over to its frame window and those dropped on it. Also the helpers
-// that show a text, or a string-table text, as a toast.
+// Lumo.exe in its folder hand over to its frame window and those dropped on it, and it answers
+// the keyboard's media keys (also while another program has the focus, as hot keys when no other
+// program holds them). Also the helpers that show a text, or a string-table text, as a toast.
 //
 // Ownership: the file adder is a member; the folder's instance lock is borrowed from the process
 // entry, which keeps it until after the application object is gone.
@@ -42,8 +43,9 @@ public:
     // The player, browse, settings and help pages, in that order.
     void CreatePages() override;
     // Requests handed over by another start (WM_COPYDATA: taken, the frame brought to the front
-    // and restored when minimised), dropped files (WM_DROPFILES), and the frame going
-    // (WM_DESTROY: the mark goes, so no request is taken that could no longer be added).
+    // and restored when minimised), dropped files (WM_DROPFILES), media keys (WM_APPCOMMAND from
+    // the focused window, WM_HOTKEY from anywhere), and the frame going (WM_DESTROY: the mark and
+    // the hot keys go, so no request is taken that could no longer be added).
     int OnFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     // The folder's instance lock, whose mark the frame carries once it exists (borrowed).
@@ -53,6 +55,9 @@ public:
     CLmFileAdder& GetFileAdder() { return adder; }
 
 private:
+    // The player page's command for a media key (KMEDIA_CMD_*), run when the page is there.
+    static void RunMediaCommand(int command);
+
     CLmFileAdder adder;
     CLmInstance* instance = nullptr;   // borrowed: the process entry's
 };

@@ -1,8 +1,9 @@
 // Lumo as a desktop program, through its real frame window: the files another start hands over
 // (WM_COPYDATA) and those on its own command line are added once each, folders recursively in
 // the browse page's order, "PlayList.txt" written and the first file played; files dropped on the
-// window (a real HDROP) start playback only when nothing plays; a folder is added in steps with
-// the window answering between them.
+// window (a real HDROP) start playback only when nothing plays; the media keys, as application
+// commands from the focused window and as hot keys, do what the player page's buttons do; a
+// folder is added in steps with the window answering between them.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -25,6 +26,7 @@
 
 namespace {
 
+constexpr int START_MS = 5000;    // opening and starting a file under the emulator
 constexpr int ADD_MS = 20000;     // the longest a test waits for its files to be added
 constexpr int TONE_MS = 20000;    // files that never end during a test
 constexpr int SHORT_MS = 100;     // files only added, never played
@@ -248,7 +250,66 @@ TEST_F(CLumoAppDesktopTest, DroppedFilesAreAddedAndStartPlaybackOnlyWhenNothingP
     EXPECT_EQ(media->GetState(), KMEDIA_PLAYING);
 }
 
-TEST_F(CLumoAppDesktopTest, AFolderIsAddedInStepsTheWindowAnsweringBetweenThemAndAnExitKeepsWhatWasAdded)
+TEST_F(CLumoAppDesktopTest, MediaKeysDoWhatThePlayerButtonsDoFromTheFocusedWindowAndAsHotKeys)
+{
+    const std::wstring first = Wav(L"first.wav");
+    const std::wstring second = Wav(L"second.wav");
+    ASSERT_TRUE(WriteFileBytes(ModuleFile(L"PlayList.txt"),
+                               PlayListBytes({{L"L", {{first, TONE_MS, L"first", L"", L""},
+                                                      {second, TONE_MS, L"second", L"", L""}}}})));
+    ASSERT_TRUE(StartToPlayerPage());
+    CKMediaPlayer* media = Player()->GetPlayer();
+    HWND focused = Player()->GetListBox()->GetHwnd();
+    SetFocus(focused);
+
+    // While Lumo runs it holds the media keys as hot keys.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, 0, VK_MEDIA_PLAY_PAUSE));
+
+    struct KStep
+    {
+        UINT message;   // WM_APPCOMMAND to the focused window, or WM_HOTKEY to the frame
+        int key;        // application command or virtual key
+        int state;
+        int row;
+    } steps[] = {
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_PLAY_PAUSE, KMEDIA_PLAYING, 0},
+        {WM_HOTKEY, VK_MEDIA_PLAY_PAUSE, KMEDIA_PAUSED, 0},
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_PLAY, KMEDIA_PLAYING, 0},
+        {WM_HOTKEY, VK_MEDIA_NEXT_TRACK, KMEDIA_PLAYING, 1},
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_PREVIOUSTRACK, KMEDIA_PLAYING, 0},
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_NEXTTRACK, KMEDIA_PLAYING, 1},
+        {WM_HOTKEY, VK_MEDIA_PREV_TRACK, KMEDIA_PLAYING, 0},
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_PAUSE, KMEDIA_PAUSED, 0},
+        {WM_HOTKEY, VK_MEDIA_PLAY_PAUSE, KMEDIA_PLAYING, 0},
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_STOP, KMEDIA_PAUSED, 0},
+        {WM_APPCOMMAND, APPCOMMAND_BROWSER_BACKWARD, KMEDIA_PAUSED, 0},
+        {WM_APPCOMMAND, APPCOMMAND_MEDIA_PLAY_PAUSE, KMEDIA_PLAYING, 0},
+        {WM_HOTKEY, VK_MEDIA_STOP, KMEDIA_PAUSED, 0},
+    };
+    for (const KStep& step : steps) {
+        SCOPED_TRACE(::testing::Message() << (step.message == WM_HOTKEY ? "hot key " : "command ")
+                                          << step.key);
+        if (step.message == WM_APPCOMMAND) {
+            SendMessageW(focused, WM_APPCOMMAND, (WPARAM)focused,
+                         MAKELPARAM(0, step.key | FAPPCOMMAND_KEY));
+        } else {
+            PostMessageW(GetFrameWindow(), WM_HOTKEY, 0, MAKELPARAM(0, step.key));
+            RunPostedLikeLoop();
+        }
+        ASSERT_TRUE(PumpLikeLoopUntil([&] { return media->GetState() == step.state; }, START_MS));
+        EXPECT_EQ(Player()->GetPlayingIndex(), step.row);
+        if (step.key == APPCOMMAND_MEDIA_STOP || step.key == VK_MEDIA_STOP) {
+            EXPECT_LT(media->GetPosition(), 100) << "stop rests at 0:00";
+        }
+    }
+
+    // The keys go with the window.
+    DestroyWindow(GetFrameWindow());
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, 0, VK_MEDIA_PLAY_PAUSE));
+    UnregisterHotKey(nullptr, 1);
+}
+
+TEST_F(CLumoAppDesktopTest, AFolderIsAddedInStepsWithTheWindowAnsweringAndExitKeepsTheAdded)
 {
     // Steps of one piece of work each stand for the time budget a large folder exhausts.
     constexpr int FILES = 40;

@@ -1,9 +1,11 @@
 """Lumo as a Windows desktop program (suite "E2eFlows"): a second Lumo.exe started in the same folder
 hands the files on its command line to the running one and ends, twenty of them in a row while the
-first is still adding a large folder.
+first is still adding a large folder; the keyboard's media keys through X pause and skip, also while
+another program has the focus.
 """
 
 import os
+import signal
 import subprocess
 import time
 import wave
@@ -13,6 +15,7 @@ import lumo_pages as pages
 import player_flows
 import playlist_file
 from lumo_e2e import FlowFailure, check, flow, wait_for, xdotool
+from playback_flows import tone_folder, wait_playing
 
 # How long a second start may take to hand its files over and end (a Wine process start included).
 HANDOVER_TIMEOUT = 60.0
@@ -105,3 +108,47 @@ def twenty_starts_in_a_row_while_the_first_adds_a_large_folder_lose_no_playlist(
     check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
     each.sort()
     print("second starts: median %.2f s, slowest %.2f s" % (each[len(each) // 2], each[-1]), flush=True)
+
+
+@flow(flows.SUITE)
+def media_keys_pause_and_skip_also_while_another_program_has_the_focus(suite):
+    folder, _ = tone_folder(suite, [20, 20, 20])
+    lumo = suite.lumo(folder).start()
+    flows.wait_for_player_page(lumo)
+    lumo.double_click(160, pages.player_row_y(0))
+    wait_playing(lumo, 0, True, "row 0 playing")
+    lumo.key("XF86AudioPlay")
+    wait_playing(lumo, 0, False, "row 0 paused by the play key")
+    lumo.key("XF86AudioPlay")
+    wait_playing(lumo, 0, True, "row 0 playing again")
+    lumo.key("XF86AudioNext")
+    wait_playing(lumo, 1, True, "row 1 playing after the next key")
+
+    # Another program in front, with the keyboard's focus: the keys still reach Lumo. Wine's
+    # notepad runs in a process of its own, started by the one `wine` runs.
+    launcher = subprocess.Popen(["wine", "notepad"], stdin=subprocess.DEVNULL,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    notepad = None
+    try:
+        window = wait_for(lambda: xdotool("search", "--onlyvisible", "--classname", "notepad.exe",
+                                          may_fail=True)[1].split(), 40.0, 0.1, "notepad's window")[0]
+        notepad = int(xdotool("getwindowpid", window)[1])
+        for key, row, playing in (("XF86AudioNext", 2, True), ("XF86AudioPlay", 2, False)):
+            xdotool("windowfocus", "--sync", window)
+            xdotool("key", "--clearmodifiers", key)
+            xdotool("windowraise", lumo.window)
+            wait_playing(lumo, row, playing, "%s pressed in notepad" % key)
+        # Closed as a user closes it, so that the focus goes back to Lumo the usual way.
+        xdotool("windowfocus", "--sync", window)
+        xdotool("key", "--clearmodifiers", "alt+F4")
+        wait_for(lambda: not xdotool("search", "--onlyvisible", "--classname", "notepad.exe",
+                                     may_fail=True)[1], 20.0, 0.1, "notepad to close")
+    finally:
+        for process in (notepad, launcher.pid):
+            try:
+                if process:
+                    os.kill(process, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        launcher.wait()
+    check(lumo.close() == 0, "Alt+F4 did not end Lumo with exit code 0")
