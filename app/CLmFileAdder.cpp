@@ -8,6 +8,7 @@
 #include "app/CPlayerContainer.h"
 #include "app/LmSettings.h"
 #include "foundation/CKFile.h"
+#include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 #include "foundation/KText.h"
 #include "media/CKMediaPlayer.h"
@@ -27,10 +28,24 @@ void SortNames(std::vector<std::wstring>& names)
     });
 }
 
+// The form in which the platform is asked about `path`: a file named like a device ("COM1.wav",
+// "CON") is asked about as that file, never opened as the device, which could block for a minute.
+// Empty when the path may not be asked about at all.
+KStringW OpenForm(const std::wstring& path)
+{
+    KStringW form;
+    if (MakeOpenPath(path.c_str(), form) < 0)
+        form.Empty();
+    return form;
+}
+
 // The folder's identity in the file system; false when it cannot be read.
 bool ReadFolderId(const std::wstring& path, std::pair<DWORD, ULONGLONG>* id)
 {
-    HANDLE folder = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+    const KStringW form = OpenForm(path);
+    if (!form.GetLength())
+        return false;
+    HANDLE folder = CreateFileW(form, FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE)
@@ -199,7 +214,8 @@ void CLmFileAdder::EndRequest(CPlayerContainer* player)
 
 void CLmFileAdder::TakeNamed(CPlayerContainer* player, const std::wstring& path)
 {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const KStringW form = OpenForm(path);
+    const DWORD attributes = form.GetLength() ? GetFileAttributesW(form) : INVALID_FILE_ATTRIBUTES;
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)

@@ -205,8 +205,10 @@ TEST_F(CLumoAppDesktopTest, OwnAndHandedOverCommandLinesAddFilesOnceInBrowseOrde
     EXPECT_EQ(Player()->GetPlayingIndex(), 5);
     EXPECT_EQ(KPlayerPage::ToastText(), L"");
 
-    // Nothing that can be added: the user is told.
-    EXPECT_EQ(HandOver(L"Lumo.exe missing.mp3 Album\\notes.txt \\\\.\\COM1"), 1);
+    // Nothing that can be added: the user is told. Names of devices are asked about as files, and
+    // there are none.
+    EXPECT_EQ(HandOver(L"Lumo.exe missing.mp3 Album\\notes.txt \\\\.\\COM1 COM1.wav aux.mp3 CON"),
+              1);
     ASSERT_TRUE(WaitAdded());
     EXPECT_EQ(Rows(), rows);
     EXPECT_EQ(KPlayerPage::ToastText(), L"没有可以添加的音频文件！");

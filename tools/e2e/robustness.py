@@ -13,8 +13,9 @@ import struct
 import time
 import zlib
 
-from lumo_e2e import check, flow
+from lumo_e2e import check, flow, wait_for
 import flows
+import lumo_pages as pages
 import player_flows
 import playlist_file
 
@@ -276,7 +277,8 @@ def define_playlist_cases():
 
 SETTINGS_CASES = {
     "absurd_indices": flows.utf16_file("[Default]\r\nLoopType=99\r\nPlayListSelected=-5\r\n"
-                                       "PlayingList=1000000\r\nPlayingFile=-2147483648\r\n"),
+                                       "PlayingList=1000000\r\nPlayingFile=-2147483648\r\n"
+                                       "PlayingPosition=-7\r\n"),
     "huge_values": flows.utf16_file("[Default]\r\nLoopType=99999999999999999999\r\n"
                                     "PlayListSelected=4294967296\r\nBrowsePath=" + "C:\\很长" * 3000
                                     + "\r\nBrowseExtFilter=" + "*.mp3;" * 5000 + "\r\n"),
@@ -296,8 +298,69 @@ def define_settings_cases():
         define_case("settings_%s_still_start_and_keep_the_playlists" % name, case)
 
 
+# Command lines as a script or another program may pass them: devices, network and verbatim paths,
+# a path of 32,000 characters, a thousand paths, a whole drive. Lumo starts, answers, writes nothing
+# beside its two files and keeps them whole.
+HOSTILE_ARGUMENTS = ["CON", "NUL", "COM1", "COM1.wav", "aux.mp3", "\\\\server\\share\\a.mp3",
+                     "\\\\?\\C:\\nothing.mp3", "\\\\?\\UNC\\server\\share\\b.mp3",
+                     "\\\\.\\PhysicalDrive0", "", "C:\\" + "很长" * 16000]
+
+
+def start_with_arguments(suite, arguments, files=None):
+    """Starts Lumo with `arguments` from its folder holding `files`, waits for the player page and
+    returns it; what the run leaves beside the folder is checked when it is closed (close_and_check)."""
+    lumo = suite.lumo(suite.fresh_folder(files)).start(arguments)
+    flows.wait_for_player_page(lumo)
+    return lumo
+
+
+def close_and_check(lumo):
+    """Closes Lumo (exit code 0); nothing but its logs is written beside its folder, and in it
+    nothing but its two files; returns the playlists of "PlayList.txt" (None without one)."""
+    check(lumo.close() == 0, "closing did not end Lumo with exit code 0")
+    base = os.path.dirname(lumo.folder)
+    check(sorted(os.listdir(base)) == ["Lumo", "wine.err", "wine.out"],
+          "written beside Lumo's folder: %r" % sorted(os.listdir(base)))
+    written = set(os.listdir(lumo.folder)) - {"Lumo.exe", "Music"}
+    check(written <= {"PlayList.txt", "Settings.ini"}, "written in Lumo's folder: %r" % written)
+    data = lumo.read("PlayList.txt")
+    return None if data is None else playlist_file.names_and_paths(data)
+
+
+def define_command_line_cases():
+    def hostile(suite):
+        lumo = start_with_arguments(suite, HOSTILE_ARGUMENTS)
+        time.sleep(PAGES_SETTLED)
+        check(lumo.running(), "Lumo.exe ended by itself")
+        check(close_and_check(lumo) is None, "a path that names no file was added")
+    define_case("devices_network_verbatim_and_32000_character_paths_add_nothing", hostile)
+
+    def thousand(suite):
+        # Every other one of a thousand relative paths exists.
+        files = {"Music/f%04d.wav" % i: b"RIFF" for i in range(0, 1000, 2)}
+        lumo = start_with_arguments(suite, ["Music\\f%04d.wav" % i for i in range(1000)], files)
+        music = playlist_file.windows_path(os.path.join(lumo.folder, "Music"))
+        expected = [("默认列表", ["%s\\f%04d.wav" % (music, i) for i in range(0, 1000, 2)])]
+        wait_for(lambda: playlist_file.names_and_paths(lumo.read("PlayList.txt") or b"\xff\xfe")
+                 == expected, 30.0, 0.2, "the 500 files that exist in PlayList.txt")
+        check(close_and_check(lumo) == expected, "PlayList.txt changed at exit")
+    define_case("a_thousand_paths_add_the_files_that_exist_in_their_order", thousand)
+
+    def drive(suite):
+        # The walk of a whole drive goes on in steps: the drawer still opens at once, and Lumo ends.
+        lumo = start_with_arguments(suite, ["C:\\"])
+        lumo.click(*pages.TITLE_LEFT)
+        lumo.wait_for_screen(lambda shot: shot.near(*pages.DRAWER_ADD, pages.WHITE, 12), 10.0,
+                             "the drawer's add button")
+        lists = close_and_check(lumo)
+        check(lists is None or (len(lists) == 1 and all(path.startswith("C:\\") for path in lists[0][1])),
+              "PlayList.txt after the drive: %r" % (lists and [(name, len(paths)) for name, paths in lists]))
+    define_case("a_whole_drive_named_keeps_the_window_answering_and_the_files_whole", drive)
+
+
 define_xml_cases()
 define_dev_metrics_cases()
 define_png_cases()
 define_playlist_cases()
 define_settings_cases()
+define_command_line_cases()
