@@ -43,7 +43,7 @@ int AlignStart(unsigned int layoutFlags, unsigned int lowBit, unsigned int highB
 } // namespace
 
 CKButtonGroup::CKButtonGroup()
-    : items(sizeof(KButtonItem_), ITEMS_GROW_BY),
+    : items(sizeof(KButtonItem), ITEMS_GROW_BY),
       itemWidth(UnitToPixels(DEFAULT_ITEM_WIDTH, 1)),
       itemHeight(UnitToPixels(DEFAULT_ITEM_HEIGHT, 0))
 {
@@ -62,12 +62,12 @@ CKButtonGroup::~CKButtonGroup()
 
 void CKButtonGroup::DeleteItem(void* item, void* group)
 {
-    KButtonItem_* record = (KButtonItem_*)item;
+    KButtonItem* record = (KButtonItem*)item;
     ((CKButtonGroup*)group)->OnDeleteItem(record);
     KFreeContentText(record->content);
 }
 
-void CKButtonGroup::OnDeleteItem(KButtonItem_*) {}
+void CKButtonGroup::OnDeleteItem(KButtonItem*) {}
 
 // ---- Items --------------------------------------------------------------------------------------
 
@@ -75,7 +75,7 @@ int CKButtonGroup::InsertItem(int index, unsigned int flags, unsigned int id)
 {
     const int count = items.GetCount();
     const int at = index < 0 || index > count ? count : index;
-    KButtonItem_* record = (KButtonItem_*)items.InsertAt(at);
+    KButtonItem* record = (KButtonItem*)items.InsertAt(at);
     if (!record)
         return -1;
     record->flags = flags;
@@ -86,7 +86,7 @@ int CKButtonGroup::InsertItem(int index, unsigned int flags, unsigned int id)
 
 int CKButtonGroup::SetItemText(int index, const wchar_t* newText, int length)
 {
-    KButtonItem_* record = GetItem(index);
+    KButtonItem* record = GetItem(index);
     if (!record)
         return 0;
     const int done = KSetContentText(record->content, newText, length);
@@ -96,7 +96,7 @@ int CKButtonGroup::SetItemText(int index, const wchar_t* newText, int length)
 
 int CKButtonGroup::SetItemIcon(int index, CKImgList* list, int cell)
 {
-    KButtonItem_* record = GetItem(index);
+    KButtonItem* record = GetItem(index);
     if (!record)
         return 0;
     KSetContentIcon(record->content, list, cell, cell, cell, cell);
@@ -111,9 +111,9 @@ void CKButtonGroup::RemoveAllItems()
     InvalidateOwner();
 }
 
-KButtonItem_* CKButtonGroup::GetItem(int index) const
+KButtonItem* CKButtonGroup::GetItem(int index) const
 {
-    return (KButtonItem_*)items.GetAt(index);
+    return (KButtonItem*)items.GetAt(index);
 }
 
 void CKButtonGroup::SetItemSize(int width, int height)
@@ -164,7 +164,7 @@ void CKButtonGroup::SetIconDrawable(CKDrawable* drawable)
 
 int CKButtonGroup::CalcSize(SIZE& size)
 {
-    const KButtonItem_* first = GetItem(0);
+    const KButtonItem* first = GetItem(0);
     if (!first) {
         size.cx = 0;
         size.cy = 0;
@@ -196,7 +196,7 @@ void CKButtonGroup::Layout(SIZE size, unsigned int layoutFlags)
     int sumWidth = 0;
     int sumHeight = 0;
     for (int i = 0; i < count; i++) {
-        KButtonItem_* record = GetItem(i);
+        KButtonItem* record = GetItem(i);
         if (!(record->flags & KBI_OWNSIZE)) {
             record->width = itemWidth;
             record->height = itemHeight;
@@ -226,7 +226,7 @@ void CKButtonGroup::Layout(SIZE size, unsigned int layoutFlags)
         int x = x0;
         int y = y0;
         for (int i = 0; i < count; i++) {
-            KButtonItem_* record = GetItem(i);
+            KButtonItem* record = GetItem(i);
             record->x = x;
             record->y = y;
             if (vertical) {
@@ -258,7 +258,7 @@ void CKButtonGroup::Layout(SIZE size, unsigned int layoutFlags)
     int y = AlignStart(layoutFlags, KLAYOUT_TOP, KLAYOUT_BOTTOM, size.cy, totalHeight, insets.top,
                        insets.bottom);
     for (int i = 0; i < count; i++) {
-        KButtonItem_* record = GetItem(i);
+        KButtonItem* record = GetItem(i);
         record->x = x;
         record->y = y;
         if (vertical)
@@ -274,7 +274,7 @@ int CKButtonGroup::HitTest(int x, int y) const
 {
     const int count = items.GetCount();
     for (int i = 0; i < count; i++) {
-        const KButtonItem_* record = GetItem(i);
+        const KButtonItem* record = GetItem(i);
         if (x >= record->x && x < record->x + record->width && y >= record->y
             && y < record->y + record->height)
             return i;
@@ -284,11 +284,11 @@ int CKButtonGroup::HitTest(int x, int y) const
 
 int CKButtonGroup::OnMouse(int code, int x, int y)
 {
-    KButtonItem_* pressed = GetItem(pressedIndex);
+    KButtonItem* pressed = GetItem(pressedIndex);
     switch (code) {
     case KMOUSE_PRESS: {
         const int hit = HitTest(x, y);
-        KButtonItem_* record = GetItem(hit);
+        KButtonItem* record = GetItem(hit);
         if (!record)
             return 0;
         if (pressed)
@@ -331,7 +331,7 @@ void CKButtonGroup::Paint(CKCanvas* canvas, const RECT& origin, const RECT* clip
     }
     const int count = items.GetCount();
     for (int i = 0; i < count; i++) {
-        KButtonItem_* record = GetItem(i);
+        KButtonItem* record = GetItem(i);
         const RECT rect = {origin.left + record->x, origin.top + record->y,
                            origin.left + record->x + record->width,
                            origin.top + record->y + record->height};
@@ -340,7 +340,7 @@ void CKButtonGroup::Paint(CKCanvas* canvas, const RECT& origin, const RECT* clip
     }
 }
 
-void CKButtonGroup::DrawItem(CKCanvas* canvas, KButtonItem_* record, const RECT& rect)
+void CKButtonGroup::DrawItem(CKCanvas* canvas, KButtonItem* record, const RECT& rect)
 {
     const unsigned int flags = record->flags;
     CKFaceDrawable* look = (flags & KSTATE_CHECKED) && faceCheck ? faceCheck : face;

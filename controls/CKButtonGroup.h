@@ -2,7 +2,7 @@
 // window (its owner): it lays the items out, hit-tests and paints them, and reports a tap on an
 // item to the owner, which passes it to its parent as OnNotify(item id, 257, item index).
 //
-// Items are KButtonItem_ records held by value in a CKArray; the group owns each item's text and
+// Items are KButtonItem records held by value in a CKArray; the group owns each item's text and
 // frees it (after OnDeleteItem) when the items are removed or the group is destroyed. Item
 // pointers from GetItem are invalidated by inserting and removing items. The owner is borrowed
 // and must outlive the group's use of it; the six drawable slots follow controls/KDrawableSlot.h
@@ -40,7 +40,7 @@ constexpr unsigned int KLAYOUT_BOTTOM = 0x80;  // block at the bottom
 constexpr unsigned int KLAYOUT_ALIGN_MASK = 0xF0;
 
 // One item, created zero-filled.
-struct KButtonItem_
+struct KButtonItem
 {
     unsigned int flags;       // button style bits, KBI_* bits
     unsigned int id;          // command id reported to the owner
@@ -75,9 +75,9 @@ public:
     // clip vertically (all without one), at its rectangle offset by the origin's top-left corner.
     virtual void Paint(CKCanvas* canvas, const RECT& origin, const RECT* clip);
     // One item: its face (with the segment bits of "auto" faces) and its content.
-    virtual void DrawItem(CKCanvas* canvas, KButtonItem_* item, const RECT& rect);
+    virtual void DrawItem(CKCanvas* canvas, KButtonItem* item, const RECT& rect);
     // An item is about to be removed; the base does nothing.
-    virtual void OnDeleteItem(KButtonItem_* item);
+    virtual void OnDeleteItem(KButtonItem* item);
 
     // ---- Items ----
     // A zero-filled item with `flags` and `id` at `index` (below 0 or above the count: appended).
@@ -92,7 +92,7 @@ public:
     // Every item: OnDeleteItem, text freed; then the array is emptied and the owner repainted.
     void RemoveAllItems();
     // None outside 0..count-1.
-    KButtonItem_* GetItem(int index) const;
+    KButtonItem* GetItem(int index) const;
     int GetCount() const { return items.GetCount(); }
     // -1 when no item is pressed.
     int GetPressedIndex() const { return pressedIndex; }
@@ -128,7 +128,7 @@ protected:
     // The background's margin plus padding on each side; all 0 without background.
     RECT GetInsets() const;
 
-    CKArray items;                      // of KButtonItem_
+    CKArray items;                      // of KButtonItem
     int pressedIndex = -1;
     int itemWidth;
     int itemHeight;

@@ -36,7 +36,7 @@ CKIniW* extensionMap = nullptr;    // owned
 bool extensionMapLoaded = false;
 
 // One removal hook.
-struct KRemoveHook_
+struct KRemoveHook
 {
     KFileRemovedProc proc;
     void* context;
@@ -204,7 +204,7 @@ int ListedProc(const wchar_t*, const wchar_t* name, const KFileInfo* info, void*
 // ---- Construction and filter --------------------------------------------------------------------
 
 CKFileCache::CKFileCache()
-    : entries(ENTRY_NODES_PER_BLOCK), hooks(sizeof(KRemoveHook_), CKArray::kMinGrowBy)
+    : entries(ENTRY_NODES_PER_BLOCK), hooks(sizeof(KRemoveHook), CKArray::MIN_GROW_BY)
 {
 }
 
@@ -434,7 +434,7 @@ int CKFileCache::FreeEntryProc(KFileEntry** item, void* context)
     CKFileCache* cache = (CKFileCache*)context;
     if (cache)
         for (int i = 0; i < cache->hooks.GetCount(); i++) {
-            const KRemoveHook_* hook = (const KRemoveHook_*)cache->hooks.GetAt(i);
+            const KRemoveHook* hook = (const KRemoveHook*)cache->hooks.GetAt(i);
             hook->proc(*item, hook->context);
         }
     KFree(*item);
@@ -545,11 +545,11 @@ int CKFileCache::AddRemoveHook(KFileRemovedProc proc, void* context)
     if (!proc)
         return 0;
     for (int i = 0; i < hooks.GetCount(); i++) {
-        const KRemoveHook_* hook = (const KRemoveHook_*)hooks.GetAt(i);
+        const KRemoveHook* hook = (const KRemoveHook*)hooks.GetAt(i);
         if (hook->proc == proc && hook->context == context)
             return 1;
     }
-    KRemoveHook_* hook = (KRemoveHook_*)hooks.Add();
+    KRemoveHook* hook = (KRemoveHook*)hooks.Add();
     if (!hook)
         return 0;
     hook->proc = proc;
@@ -560,7 +560,7 @@ int CKFileCache::AddRemoveHook(KFileRemovedProc proc, void* context)
 void CKFileCache::RemoveRemoveHook(KFileRemovedProc proc, void* context)
 {
     for (int i = 0; i < hooks.GetCount(); i++) {
-        const KRemoveHook_* hook = (const KRemoveHook_*)hooks.GetAt(i);
+        const KRemoveHook* hook = (const KRemoveHook*)hooks.GetAt(i);
         if (hook->proc == proc && hook->context == context) {
             hooks.RemoveAt(i, nullptr, nullptr);
             return;

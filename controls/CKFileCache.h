@@ -133,7 +133,7 @@ private:
     KStringW filterText;            // the filter as set
     wchar_t* extensions = nullptr;  // owned: "mp3\0wav\0\0"; none without a filter
     CKTreeT<KFileEntry*> entries;   // items point to entries the cache owns
-    CKArray hooks;                  // of KRemoveHook_ records
+    CKArray hooks;                  // of KRemoveHook records
 };
 
 // The icon strip of files, folders and drives: "res/FileIcon.png" in cells of 32 by 32, borrowed

@@ -42,7 +42,7 @@ CKRichLabel::~CKRichLabel()
     runs.RemoveAll(FreeRun, nullptr);
 }
 
-void CKRichLabel::FreeRun(KRichItem_* run, void*)
+void CKRichLabel::FreeRun(KRichItem* run, void*)
 {
     switch (run->flags & KRI_KIND_MASK) {
     case KRI_TEXT:
@@ -71,15 +71,15 @@ void CKRichLabel::Clear()
     Invalidate();
 }
 
-KRichItem_* CKRichLabel::AddRun(unsigned int runFlags, unsigned int kind)
+KRichItem* CKRichLabel::AddRun(unsigned int runFlags, unsigned int kind)
 {
-    KRichItem_* run = runs.AddTail();
+    KRichItem* run = runs.AddTail();
     if (run)
         run->flags = (runFlags & ~KRI_KIND_MASK) | kind;
     return run;
 }
 
-KRichItem_* CKRichLabel::AddText(unsigned int runFlags, const wchar_t* text, int length,
+KRichItem* CKRichLabel::AddText(unsigned int runFlags, const wchar_t* text, int length,
                                  CKFont* font, KColor color, int notifyId)
 {
     if (!text || !font)
@@ -95,7 +95,7 @@ KRichItem_* CKRichLabel::AddText(unsigned int runFlags, const wchar_t* text, int
             return nullptr;
         length = KStrLenW(copy);   // a NUL inside the text ends the copy
     }
-    KRichItem_* run = AddRun(runFlags, KRI_TEXT);
+    KRichItem* run = AddRun(runFlags, KRI_TEXT);
     if (!run) {
         KFree(copy);
         return nullptr;
@@ -109,7 +109,7 @@ KRichItem_* CKRichLabel::AddText(unsigned int runFlags, const wchar_t* text, int
     return run;
 }
 
-KRichItem_* CKRichLabel::AddImage(unsigned int runFlags, CKImage* image, int index)
+KRichItem* CKRichLabel::AddImage(unsigned int runFlags, CKImage* image, int index)
 {
     if (!image)
         return nullptr;
@@ -123,7 +123,7 @@ KRichItem_* CKRichLabel::AddImage(unsigned int runFlags, CKImage* image, int ind
     } else {
         index = -1;
     }
-    KRichItem_* run = AddRun(runFlags, KRI_IMAGE);
+    KRichItem* run = AddRun(runFlags, KRI_IMAGE);
     if (!run)
         return nullptr;
     run->image.image = image;
@@ -134,9 +134,9 @@ KRichItem_* CKRichLabel::AddImage(unsigned int runFlags, CKImage* image, int ind
     return run;
 }
 
-KRichItem_* CKRichLabel::AddRule(unsigned int runFlags, float thickness, KColor color)
+KRichItem* CKRichLabel::AddRule(unsigned int runFlags, float thickness, KColor color)
 {
-    KRichItem_* run = AddRun(runFlags, KRI_RULE);
+    KRichItem* run = AddRun(runFlags, KRI_RULE);
     if (run) {
         run->rule.thickness = thickness;
         run->rule.color = color;
@@ -144,9 +144,9 @@ KRichItem_* CKRichLabel::AddRule(unsigned int runFlags, float thickness, KColor 
     return run;
 }
 
-KRichItem_* CKRichLabel::AddTab(unsigned int runFlags, int count)
+KRichItem* CKRichLabel::AddTab(unsigned int runFlags, int count)
 {
-    KRichItem_* run = AddRun(runFlags, KRI_TAB);
+    KRichItem* run = AddRun(runFlags, KRI_TAB);
     if (run)
         run->tab.count = count < 1 ? 1 : count > MAX_TAB_COUNT ? MAX_TAB_COUNT : count;
     return run;
@@ -208,7 +208,7 @@ void CKRichLabel::OnPaint(CKCanvas* canvas)
     RECT band = {clip.left, -yPos, clip.right, contentHeight - yPos};
     if (IntersectRect(&band, &band, &clip))
         DrawBackground(canvas, &band, 0);
-    for (const KRichFragment_* fragment = fragments.GetHead(); fragment;
+    for (const KRichFragment* fragment = fragments.GetHead(); fragment;
          fragment = fragments.GetNext(fragment)) {
         const int top = fragment->y - yPos;
         if (top < clip.bottom && top + fragment->height > clip.top)
@@ -216,9 +216,9 @@ void CKRichLabel::OnPaint(CKCanvas* canvas)
     }
 }
 
-void CKRichLabel::DrawFragment(CKCanvas* canvas, const KRichFragment_* fragment, int yPos)
+void CKRichLabel::DrawFragment(CKCanvas* canvas, const KRichFragment* fragment, int yPos)
 {
-    const KRichItem_* run = fragment->run;
+    const KRichItem* run = fragment->run;
     const RECT rect = {fragment->x, fragment->y - yPos, fragment->x + fragment->width,
                        fragment->y - yPos + fragment->height};
     switch (run->flags & KRI_KIND_MASK) {
@@ -255,14 +255,14 @@ void CKRichLabel::DrawFragment(CKCanvas* canvas, const KRichFragment_* fragment,
 
 // ---- Input --------------------------------------------------------------------------------------
 
-KRichItem_* CKRichLabel::HitTest(int x, int y) const
+KRichItem* CKRichLabel::HitTest(int x, int y) const
 {
     int yPos = 0;
     GetScrollPos(nullptr, &yPos);
     const int contentY = y + yPos;
-    for (const KRichFragment_* fragment = fragments.GetHead(); fragment;
+    for (const KRichFragment* fragment = fragments.GetHead(); fragment;
          fragment = fragments.GetNext(fragment)) {
-        KRichItem_* run = fragment->run;
+        KRichItem* run = fragment->run;
         if ((run->flags & KRI_KIND_MASK) == KRI_TEXT && (run->flags & KRI_NOTIFY)
             && x >= fragment->x && x < fragment->x + fragment->width && contentY >= fragment->y
             && contentY < fragment->y + fragment->height)
@@ -271,7 +271,7 @@ KRichItem_* CKRichLabel::HitTest(int x, int y) const
     return nullptr;
 }
 
-void CKRichLabel::SetPressed(KRichItem_* run)
+void CKRichLabel::SetPressed(KRichItem* run)
 {
     if (run == pressed)
         return;
@@ -290,12 +290,12 @@ int CKRichLabel::OnMouse(int code, int x, int y, int extra)
         return 0;
     switch (code) {
     case KMOUSE_PRESS: {
-        KRichItem_* run = HitTest(x, y);
+        KRichItem* run = HitTest(x, y);
         SetPressed(run);
         return run ? 1 : 0;
     }
     case KMOUSE_RELEASE: {
-        KRichItem_* run = pressed;
+        KRichItem* run = pressed;
         if (!run)
             return 0;
         SetPressed(nullptr);

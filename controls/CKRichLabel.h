@@ -28,9 +28,9 @@
 
 class CKFont;
 class CKImage;
-struct KRichFragment_;
+struct KRichFragment;
 
-// Run flags (KRichItem_::flags).
+// Run flags (KRichItem::flags).
 constexpr unsigned int KRI_BORROWED = 0x1;         // text run: the text is the caller's, not copied
 constexpr unsigned int KRI_NOTIFY = 0x2;           // tappable: press and release report 2049
 constexpr unsigned int KRI_PRESSED = 0x80;         // a notify run being pressed
@@ -49,7 +49,7 @@ constexpr unsigned int KRI_ITALIC = 0x40000;       // italic font
 // The layout switch among the window flags (see above).
 constexpr unsigned int KRLF_LAYOUT = KWF_REPAINT_ON_CHANGE;
 
-// Notification a notify run sends when pressed and released on it; param: its KRichItem_.
+// Notification a notify run sends when pressed and released on it; param: its KRichItem.
 constexpr int KNOTIFY_RICH_LINK = 2049;
 
 // The parts of a run by kind.
@@ -82,11 +82,11 @@ struct KRichTabRun
 };
 
 // One run, a record of the label's run list (zero-filled when added).
-struct KRichItem_
+struct KRichItem
 {
     unsigned int flags;            // KRI_* bits
     int notifyId;                  // the number given to "Notify", 0 when none
-    KRichFragment_* fragments;     // borrowed from the fragment list: the first, none before layout
+    KRichFragment* fragments;      // borrowed from the fragment list: the first, none before layout
     union
     {
         KRichTextRun text;
@@ -98,9 +98,9 @@ struct KRichItem_
 
 // One rectangle of a run on one line, relative to the content origin (the scroll position not
 // applied). All fragments of a run follow each other in layout order.
-struct KRichFragment_
+struct KRichFragment
 {
-    KRichItem_* run;   // borrowed: the owner
+    KRichItem* run;    // borrowed: the owner
     int x;
     int y;
     int width;
@@ -137,22 +137,22 @@ public:
     void SetLayout(bool on);
     // The notify text run having a fragment that contains (x, y) (client coordinates, the content
     // scrolled), or none.
-    KRichItem_* HitTest(int x, int y) const;
+    KRichItem* HitTest(int x, int y) const;
 
     // Run adders (the delegator's): each appends a run of its kind with `flags` (the kind bits
     // replaced) and returns it, or none when memory ran out or there is nothing to add.
     // `text` is copied unless `flags` holds KRI_BORROWED; `font` gets a reference.
-    KRichItem_* AddText(unsigned int flags, const wchar_t* text, int length, CKFont* font,
+    KRichItem* AddText(unsigned int flags, const wchar_t* text, int length, CKFont* font,
                         KColor color, int notifyId);
     // `image` (a reference is taken) shown whole (`index` -1, or an index that is not a cell of
     // it) or as cell `index` of an image list.
-    KRichItem_* AddImage(unsigned int flags, CKImage* image, int index);
-    KRichItem_* AddRule(unsigned int flags, float thickness, KColor color);
-    KRichItem_* AddTab(unsigned int flags, int count);
+    KRichItem* AddImage(unsigned int flags, CKImage* image, int index);
+    KRichItem* AddRule(unsigned int flags, float thickness, KColor color);
+    KRichItem* AddTab(unsigned int flags, int count);
 
-    const CKListT<KRichItem_>& GetRuns() const { return runs; }
-    const CKListT<KRichFragment_>& GetFragments() const { return fragments; }
-    KRichItem_* GetPressedRun() const { return pressed; }
+    const CKListT<KRichItem>& GetRuns() const { return runs; }
+    const CKListT<KRichFragment>& GetFragments() const { return fragments; }
+    KRichItem* GetPressedRun() const { return pressed; }
     // y of the last line's bottom plus the margin, after the last layout.
     int GetContentHeight() const { return contentHeight; }
     int GetMargin() const { return margin; }
@@ -162,7 +162,7 @@ private:
     // A place in the runs: before character `index` of `run` (0 for a run that is not text).
     struct KPlace
     {
-        KRichItem_* run;   // borrowed; none for no place
+        KRichItem* run;    // borrowed; none for no place
         int index;
     };
 
@@ -172,7 +172,7 @@ private:
         KPlace at;                               // none when the line has no such place yet
         int x;                                   // the flow's x at that place
         int lineHeight;                          // the line's height up to there
-        KRichFragment_* before;                  // borrowed: the last fragment placed before it
+        KRichFragment* before;                   // borrowed: the last fragment placed before it
         wchar_t recent[KBREAK_LOOK_BEHIND];      // the characters before it, as in KFlow
     };
 
@@ -185,7 +185,7 @@ private:
         int y;
         int lineHeight;
         int tabWidth;
-        KRichFragment_* lineFirst;   // borrowed: the current line's first fragment, none yet
+        KRichFragment* lineFirst;    // borrowed: the current line's first fragment, none yet
         // The last characters flowed, oldest first (0: none), for the line-breaking rule; an
         // image counts as U+FFFC, a tab position as TAB. Forced line ends clear them.
         wchar_t recent[KBREAK_LOOK_BEHIND];
@@ -200,22 +200,22 @@ private:
     // Returns the old fragments to the free chain.
     void FreeFragments();
     // A fragment of `run` at the flow position; none when memory ran out.
-    KRichFragment_* PlaceFragment(KFlow& flow, KRichItem_* run, int width, int height);
+    KRichFragment* PlaceFragment(KFlow& flow, KRichItem* run, int width, int height);
     // Flows a text run from character `from`. `next` holds the next run on entry and receives
     // where the flow goes on: an earlier place when a line had to end there. false when memory
     // ran out or the characters could not be measured (the run's layout stops there).
-    bool FlowText(KFlow& flow, KRichItem_* run, int from, KPlace* next);
+    bool FlowText(KFlow& flow, KRichItem* run, int from, KPlace* next);
     // The other kinds; an image or rule that finds no memory is left out.
-    void FlowImage(KFlow& flow, KRichItem_* run);
-    void FlowRule(KFlow& flow, KRichItem_* run);
-    void FlowTab(KFlow& flow, KRichItem_* run);
+    void FlowImage(KFlow& flow, KRichItem* run);
+    void FlowRule(KFlow& flow, KRichItem* run);
+    void FlowTab(KFlow& flow, KRichItem* run);
     // Places characters [first, end) of a text run, `width` wide, at the flow position and moves
     // x past them; nothing when the range is empty. false when memory ran out.
-    bool PlaceText(KFlow& flow, KRichItem_* run, int first, int end, int width);
+    bool PlaceText(KFlow& flow, KRichItem* run, int first, int end, int width);
     // Notes the place before `run`'s character `index` (whose character is `c` and the one after
     // it `after`) as the line's last place of its kind to end, when the line holds something
     // before it at x and the line-breaking rule allows it.
-    void NoteBreak(KFlow& flow, KRichItem_* run, int index, int x, wchar_t c, wchar_t after) const;
+    void NoteBreak(KFlow& flow, KRichItem* run, int index, int x, wchar_t c, wchar_t after) const;
     // The place where an overflowing line ends: its last place of the kind KBREAK_ALLOWED, else
     // of the kind KBREAK_IN_RUN; none when it has neither.
     static const KBreakPlace* ChooseBreak(const KFlow& flow);
@@ -224,7 +224,7 @@ private:
     void RewindTo(KFlow& flow, const KBreakPlace& place);
     // The character flowed after `run`'s character `index`: the next one of the run, else the
     // first of the next run (U+FFFC for an image, TAB for a tab position, 0 for none or a rule).
-    wchar_t CharAfter(const KRichItem_* run, int index) const;
+    wchar_t CharAfter(const KRichItem* run, int index) const;
     // Ends the current line when forced or when it holds something (x past left): aligns its
     // fragments and moves to the next line, which has no place to end yet.
     void EndLine(KFlow& flow, bool forced);
@@ -232,16 +232,16 @@ private:
     static int NextTabStop(const KFlow& flow, int x);
 
     // ---- Runs ----
-    KRichItem_* AddRun(unsigned int flags, unsigned int kind);
+    KRichItem* AddRun(unsigned int flags, unsigned int kind);
     // Frees what a run owns and holds (list removal function).
-    static void FreeRun(KRichItem_* run, void* context);
+    static void FreeRun(KRichItem* run, void* context);
     // Marks `run` pressed (none: no run), clearing the old mark; repaints when it changed.
-    void SetPressed(KRichItem_* run);
-    void DrawFragment(CKCanvas* canvas, const KRichFragment_* fragment, int yPos);
+    void SetPressed(KRichItem* run);
+    void DrawFragment(CKCanvas* canvas, const KRichFragment* fragment, int yPos);
 
-    CKListT<KRichItem_> runs;              // the runs, in document order
-    CKListT<KRichFragment_> fragments;     // the last layout's fragments, in layout order
-    KRichItem_* pressed = nullptr;         // borrowed from `runs`: the pressed notify run
+    CKListT<KRichItem> runs;               // the runs, in document order
+    CKListT<KRichFragment> fragments;      // the last layout's fragments, in layout order
+    KRichItem* pressed = nullptr;          // borrowed from `runs`: the pressed notify run
     int margin;                            // pixels around the content
     int lineGap;                           // pixels between lines
     int contentHeight = 0;

@@ -44,7 +44,7 @@ int SumAdvances(const int* advances, int first, int end)
 }
 
 // Measures a text run's characters once; false when that cannot be done.
-bool MeasureRun(KRichItem_* run)
+bool MeasureRun(KRichItem* run)
 {
     if (run->text.advances)
         return true;
@@ -88,9 +88,9 @@ int CKRichLabel::NextTabStop(const KFlow& flow, int x)
     return flow.left + stops * tab;
 }
 
-KRichFragment_* CKRichLabel::PlaceFragment(KFlow& flow, KRichItem_* run, int width, int height)
+KRichFragment* CKRichLabel::PlaceFragment(KFlow& flow, KRichItem* run, int width, int height)
 {
-    KRichFragment_* fragment = fragments.AddTail();
+    KRichFragment* fragment = fragments.AddTail();
     if (!fragment)
         return nullptr;
     fragment->run = run;
@@ -110,7 +110,7 @@ void CKRichLabel::EndLine(KFlow& flow, bool forced)
     if (!forced && flow.x <= flow.left)
         return;
     const int room = flow.right - flow.x;
-    for (KRichFragment_* fragment = flow.lineFirst; fragment;
+    for (KRichFragment* fragment = flow.lineFirst; fragment;
          fragment = fragments.GetNext(fragment)) {
         const unsigned int align = fragment->run->flags & KRI_ALIGN_MASK;
         if (align == KRI_ALIGN_CENTER)
@@ -130,11 +130,11 @@ void CKRichLabel::EndLine(KFlow& flow, bool forced)
 
 // ---- The places where a line may end ------------------------------------------------------------
 
-wchar_t CKRichLabel::CharAfter(const KRichItem_* run, int index) const
+wchar_t CKRichLabel::CharAfter(const KRichItem* run, int index) const
 {
     if ((run->flags & KRI_KIND_MASK) == KRI_TEXT && index + 1 < run->text.length)
         return run->text.text[index + 1];
-    const KRichItem_* next = runs.GetNext(run);
+    const KRichItem* next = runs.GetNext(run);
     switch (next ? next->flags & KRI_KIND_MASK : 0) {
     case KRI_TEXT:
         return next->text.text[0];
@@ -147,7 +147,7 @@ wchar_t CKRichLabel::CharAfter(const KRichItem_* run, int index) const
     }
 }
 
-void CKRichLabel::NoteBreak(KFlow& flow, KRichItem_* run, int index, int x, wchar_t c,
+void CKRichLabel::NoteBreak(KFlow& flow, KRichItem* run, int index, int x, wchar_t c,
                             wchar_t after) const
 {
     if (x <= flow.left)
@@ -182,9 +182,9 @@ const CKRichLabel::KBreakPlace* CKRichLabel::ChooseBreak(const KFlow& flow)
 
 void CKRichLabel::RewindTo(KFlow& flow, const KBreakPlace& place)
 {
-    for (KRichFragment_* last = fragments.GetTail(); last && last != place.before;
+    for (KRichFragment* last = fragments.GetTail(); last && last != place.before;
          last = fragments.GetTail()) {
-        KRichItem_* run = last->run;
+        KRichItem* run = last->run;
         if (run == place.at.run && (run->flags & KRI_KIND_MASK) == KRI_TEXT
             && last->first < place.at.index) {
             // The fragment holding the place keeps what lies before it.
@@ -206,11 +206,11 @@ void CKRichLabel::RewindTo(KFlow& flow, const KBreakPlace& place)
 
 // ---- Runs ---------------------------------------------------------------------------------------
 
-bool CKRichLabel::PlaceText(KFlow& flow, KRichItem_* run, int first, int end, int width)
+bool CKRichLabel::PlaceText(KFlow& flow, KRichItem* run, int first, int end, int width)
 {
     if (end <= first)
         return true;
-    KRichFragment_* fragment = PlaceFragment(flow, run, width, run->text.font->GetPixelHeight());
+    KRichFragment* fragment = PlaceFragment(flow, run, width, run->text.font->GetPixelHeight());
     if (!fragment)
         return false;
     fragment->first = first;
@@ -219,7 +219,7 @@ bool CKRichLabel::PlaceText(KFlow& flow, KRichItem_* run, int first, int end, in
     return true;
 }
 
-bool CKRichLabel::FlowText(KFlow& flow, KRichItem_* run, int from, KPlace* next)
+bool CKRichLabel::FlowText(KFlow& flow, KRichItem* run, int from, KPlace* next)
 {
     if (!MeasureRun(run))
         return false;
@@ -306,7 +306,7 @@ bool CKRichLabel::FlowText(KFlow& flow, KRichItem_* run, int from, KPlace* next)
     return PlaceText(flow, run, start, i, width);
 }
 
-void CKRichLabel::FlowImage(KFlow& flow, KRichItem_* run)
+void CKRichLabel::FlowImage(KFlow& flow, KRichItem* run)
 {
     NoteBreak(flow, run, 0, flow.x, OBJECT_CHAR, CharAfter(run, 0));
     if (!PlaceFragment(flow, run, run->image.width, run->image.height))
@@ -320,7 +320,7 @@ void CKRichLabel::FlowImage(KFlow& flow, KRichItem_* run)
         EndLine(flow, false);
 }
 
-void CKRichLabel::FlowRule(KFlow& flow, KRichItem_* run)
+void CKRichLabel::FlowRule(KFlow& flow, KRichItem* run)
 {
     EndLine(flow, false);
     int height = TruncateFloat(ConvertUnits(run->rule.thickness, KUNIT_BASE, KUNIT_PIXEL));
@@ -334,7 +334,7 @@ void CKRichLabel::FlowRule(KFlow& flow, KRichItem_* run)
     Forget(flow.recent);
 }
 
-void CKRichLabel::FlowTab(KFlow& flow, KRichItem_* run)
+void CKRichLabel::FlowTab(KFlow& flow, KRichItem* run)
 {
     NoteBreak(flow, run, 0, flow.x, TAB_CHAR, CharAfter(run, 0));
     flow.x = flow.left + run->tab.count * flow.tabWidth;
@@ -356,7 +356,7 @@ void CKRichLabel::Layout()
     flow.tabWidth = defaultFont ? defaultFont->GetPixelHeight() / 2 * 4 : 0;
     KPlace at = {runs.GetHead(), 0};
     while (at.run) {
-        KRichItem_* run = at.run;
+        KRichItem* run = at.run;
         KPlace next = {runs.GetNext(run), 0};
         if (at.index == 0)
             run->fragments = nullptr;

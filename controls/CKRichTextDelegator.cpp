@@ -38,7 +38,7 @@ void ParsePair(const wchar_t* text, int* first, int* second, bool* hasSecond)
 }
 
 // The font of a format's level and style bits.
-CKFont* FontOf(const KRichFormat_& format)
+CKFont* FontOf(const KRichFormat& format)
 {
     return GetFont(format.size, (format.flags & KRI_BOLD) != 0, (format.flags & KRI_UNDERLINE) != 0,
                    (format.flags & KRI_ITALIC) != 0);
@@ -47,9 +47,9 @@ CKFont* FontOf(const KRichFormat_& format)
 } // namespace
 
 CKRichTextDelegator::CKRichTextDelegator(CKRichLabel* label)
-    : label(label), formats((int)sizeof(KRichFormat_), FORMATS_GROW_BY)
+    : label(label), formats((int)sizeof(KRichFormat), FORMATS_GROW_BY)
 {
-    KRichFormat_* bottom = static_cast<KRichFormat_*>(formats.Add());
+    KRichFormat* bottom = static_cast<KRichFormat*>(formats.Add());
     if (bottom) {
         bottom->size = GetDevMetricF(FontSizeSmall);
         bottom->color = KCOLOR_BLACK;
@@ -57,9 +57,9 @@ CKRichTextDelegator::CKRichTextDelegator(CKRichLabel* label)
     }
 }
 
-const KRichFormat_* CKRichTextDelegator::GetTop() const
+const KRichFormat* CKRichTextDelegator::GetTop() const
 {
-    return static_cast<const KRichFormat_*>(formats.GetAt(formats.GetCount() - 1));
+    return static_cast<const KRichFormat*>(formats.GetAt(formats.GetCount() - 1));
 }
 
 int CKRichTextDelegator::GetOptions()
@@ -80,20 +80,20 @@ int CKRichTextDelegator::ParseRichColor(const wchar_t* text, KColor* color)
     return ParseColor(narrow[1] == '{' ? narrow + 1 : narrow, color, &end);
 }
 
-KRichFormat_* CKRichTextDelegator::PushTop(unsigned int addFlags)
+KRichFormat* CKRichTextDelegator::PushTop(unsigned int addFlags)
 {
     const int count = formats.GetCount();
-    KRichFormat_* entry = static_cast<KRichFormat_*>(formats.Add());
+    KRichFormat* entry = static_cast<KRichFormat*>(formats.Add());
     if (!entry)
         return nullptr;
-    *entry = *static_cast<const KRichFormat_*>(formats.GetAt(count - 1));
+    *entry = *static_cast<const KRichFormat*>(formats.GetAt(count - 1));
     entry->flags |= addFlags;
     if (addFlags & (KRI_BOLD | KRI_UNDERLINE | KRI_ITALIC))
         entry->font = FontOf(*entry);
     return entry;
 }
 
-void CKRichTextDelegator::ApplyFormat(KRichFormat_* format, const wchar_t* const* attributes)
+void CKRichTextDelegator::ApplyFormat(KRichFormat* format, const wchar_t* const* attributes)
 {
     const wchar_t* align = CKXmlParserW::GetAttribute(L"align", attributes);
     if (align) {
@@ -167,7 +167,7 @@ int CKRichTextDelegator::OnStartElement(const wchar_t* name, const wchar_t** att
     if (!label || !GetTop())
         return 0;
     if (KStrICmpW(name, L"Format") == 0) {
-        KRichFormat_* format = PushTop(0);
+        KRichFormat* format = PushTop(0);
         if (!format)
             return 0;
         ApplyFormat(format, attributes);
@@ -178,7 +178,7 @@ int CKRichTextDelegator::OnStartElement(const wchar_t* name, const wchar_t** att
     } else if (KStrICmpW(name, L"I") == 0) {
         return PushTop(KRI_ITALIC) ? 1 : 0;
     } else if (KStrICmpW(name, L"Notify") == 0) {
-        KRichFormat_* format = PushTop(KRI_NOTIFY);
+        KRichFormat* format = PushTop(KRI_NOTIFY);
         if (!format)
             return 0;
         format->notifyId = KStrToIntW(CKXmlParserW::GetAttribute(L"ID", attributes));
@@ -202,7 +202,7 @@ int CKRichTextDelegator::OnEndElement(const wchar_t* name)
 
 int CKRichTextDelegator::OnText(const wchar_t*, const wchar_t* text, int length)
 {
-    const KRichFormat_* top = GetTop();
+    const KRichFormat* top = GetTop();
     if (!label || !top)
         return 0;
     label->AddText(top->flags, text, length, top->font, top->color, top->notifyId);

@@ -23,7 +23,7 @@ class CKFont;
 class CKRichLabel;
 
 // One entry of the format stack.
-struct KRichFormat_
+struct KRichFormat
 {
     unsigned int flags;   // KRI_* alignment, style and notify bits of controls/CKRichLabel.h
     int notifyId;
@@ -46,7 +46,7 @@ public:
     int GetOptions() override;
 
     int GetDepth() const { return formats.GetCount(); }
-    const KRichFormat_* GetTop() const;
+    const KRichFormat* GetTop() const;
 
     // A colour in the mark-up's syntax; 1 with `color` set, 0 (unchanged) for none or unreadable
     // text.
@@ -55,11 +55,11 @@ public:
 private:
     // Pushes a copy of the top format with `addFlags` added; for the font-changing elements also
     // the font of the new entry. none when memory ran out.
-    KRichFormat_* PushTop(unsigned int addFlags);
-    void ApplyFormat(KRichFormat_* format, const wchar_t* const* attributes);
+    KRichFormat* PushTop(unsigned int addFlags);
+    void ApplyFormat(KRichFormat* format, const wchar_t* const* attributes);
     void AddImage(const wchar_t* const* attributes);
     void AddRule(const wchar_t* const* attributes);
 
     CKRichLabel* label;   // borrowed: the label the runs go to
-    CKArray formats;      // KRichFormat_ entries, bottom first
+    CKArray formats;      // KRichFormat entries, bottom first
 };

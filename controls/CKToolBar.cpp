@@ -34,7 +34,7 @@ void CKToolBar::Release()
 
 int CKToolBar::NotifyParent(int code, INT_PTR param, int notifyId)
 {
-    const KButtonItem_* chosen = GetItem((int)param);
+    const KButtonItem* chosen = GetItem((int)param);
     if (code == KNOTIFY_RADIO && (style & KTBS_RADIO) && chosen
         && (chosen->flags & KSTATE_CHECKED)) {
         const int count = GetCount();

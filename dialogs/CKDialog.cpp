@@ -58,7 +58,7 @@ RECT Inset(const RECT& rect, const CKDrawable* drawable)
 }
 
 // Buttons exist in order: the count is the last one present.
-int CountButtons(const KDlgFrame_* frame)
+int CountButtons(const KDlgFrame* frame)
 {
     return frame->button3 ? 3 : frame->button2 ? 2 : frame->button1 ? 1 : 0;
 }
@@ -108,10 +108,10 @@ int CKDialog::InitDialog(const wchar_t* titleText, const wchar_t* button1, const
                          const wchar_t* button3)
 {
     if (!frame) {
-        frame = (KDlgFrame_*)KAlloc(sizeof(KDlgFrame_));
+        frame = (KDlgFrame*)KAlloc(sizeof(KDlgFrame));
         if (!frame)
             return 0;
-        memset(frame, 0, sizeof(KDlgFrame_));
+        memset(frame, 0, sizeof(KDlgFrame));
         CKView* base = GetCurrentView();
         if (base && base->IsKindOf(K_RUNTIME_CLASS(CKDialog)))
             base = ((CKDialog*)base)->GetBaseView();

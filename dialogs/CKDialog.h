@@ -66,7 +66,7 @@ constexpr unsigned int KDLG_EASE_ELASTIC_OUT = 0x500;     // overshoots the end,
 constexpr unsigned int KDLG_EASE_ELASTIC_IN_OUT = 0x600;
 
 // The dialog record, zero-filled when InitDialog creates it.
-struct KDlgFrame_
+struct KDlgFrame
 {
     CKView* baseView;      // borrowed: the page under the dialog (never a dialog)
     CKLabel* title;        // owned: the title label, or none
@@ -160,7 +160,7 @@ public:
     void SetShowEffect(unsigned int effect) { showEffect = effect; }
     void SetHideEffect(unsigned int effect) { hideEffect = effect; }
 
-    const KDlgFrame_* GetFrame() const { return frame; }
+    const KDlgFrame* GetFrame() const { return frame; }
     CKLabel* GetTitleLabel() const;
     // Button 1-3, or none.
     CKButton* GetButton(int button) const;
@@ -182,7 +182,7 @@ protected:
     // Deletes title and buttons and frees the record.
     void FreeFrame();
 
-    KDlgFrame_* frame = nullptr;       // owned (KAlloc)
+    KDlgFrame* frame = nullptr;        // owned (KAlloc)
     int anchorMode = KDLG_CENTRED;
     POINT anchorPoint = {0, 0};
     unsigned int showEffect = 0;

@@ -13,7 +13,7 @@ constexpr int MENU_GROWTH = 8;
 
 } // namespace
 
-CKMenu::CKMenu() : items(sizeof(KMenuItem_), MENU_GROWTH) {}
+CKMenu::CKMenu() : items(sizeof(KMenuItem), MENU_GROWTH) {}
 
 CKMenu::~CKMenu()
 {
@@ -22,7 +22,7 @@ CKMenu::~CKMenu()
 
 void CKMenu::FreeItem(void* record, void*)
 {
-    KMenuItem_* menuItem = (KMenuItem_*)record;
+    KMenuItem* menuItem = (KMenuItem*)record;
     KFree(menuItem->text);
     if (menuItem->submenu)
         menuItem->submenu->Release();
@@ -33,7 +33,7 @@ int CKMenu::AddItem(unsigned int command, unsigned int flags, const wchar_t* tex
     wchar_t* copy = KStrDupW(text ? text : L"");
     if (!copy)
         return -1;
-    KMenuItem_* menuItem = (KMenuItem_*)items.Add();
+    KMenuItem* menuItem = (KMenuItem*)items.Add();
     if (!menuItem) {
         KFree(copy);
         return -1;
@@ -47,10 +47,10 @@ int CKMenu::AddItem(unsigned int command, unsigned int flags, const wchar_t* tex
     return items.GetCount() - 1;
 }
 
-KMenuItem_* CKMenu::FindItem(unsigned int command) const
+KMenuItem* CKMenu::FindItem(unsigned int command) const
 {
     for (int i = 0; i < items.GetCount(); i++) {
-        KMenuItem_* menuItem = GetItem(i);
+        KMenuItem* menuItem = GetItem(i);
         if (menuItem->command == command)
             return menuItem;
     }

@@ -17,7 +17,7 @@ constexpr unsigned int KMENU_CHECKED = 0x10;   // checked
 constexpr unsigned int KMENU_DISABLED = 0x20;  // cannot be chosen
 
 // One menu item, held by value in the menu's array.
-struct KMenuItem_
+struct KMenuItem
 {
     unsigned int command;   // delivered to the owner when chosen
     unsigned int flags;     // KMENU_* bits
@@ -39,13 +39,13 @@ public:
     int AddItem(unsigned int command, unsigned int flags, const wchar_t* text, CKMenu* submenu);
     int GetCount() const { return items.GetCount(); }
     // The item at `index`, or none outside 0..count-1. Pointers are invalidated by AddItem.
-    KMenuItem_* GetItem(int index) const { return (KMenuItem_*)items.GetAt(index); }
+    KMenuItem* GetItem(int index) const { return (KMenuItem*)items.GetAt(index); }
     // The first item with `command`, or none: an owner's OnUpdateMenuItem finds the item it
     // updates so. Same validity as GetItem.
-    KMenuItem_* FindItem(unsigned int command) const;
+    KMenuItem* FindItem(unsigned int command) const;
 
 private:
     static void FreeItem(void* item, void* context);
 
-    CKArray items;   // KMenuItem_ records
+    CKArray items;   // KMenuItem records
 };

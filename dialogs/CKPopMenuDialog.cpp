@@ -13,7 +13,7 @@ namespace {
 constexpr unsigned int ROW_FLAGS = KLI_BORROWED_TEXT | KLI_BOX_RIGHT;
 
 // The row flags of a menu item.
-unsigned int RowFlags(const KMenuItem_* menuItem)
+unsigned int RowFlags(const KMenuItem* menuItem)
 {
     unsigned int rowFlags = ROW_FLAGS;
     if (menuItem->flags & KMENU_HEADER)
@@ -71,7 +71,7 @@ void CKPopMenuDialog::OnInitList(CKListBox* list)
     int widest = 0;
     int height = 0;
     for (int i = 0; i < menu->GetCount(); i++) {
-        KMenuItem_* menuItem = menu->GetItem(i);
+        KMenuItem* menuItem = menu->GetItem(i);
         const int row = list->AddItem(RowFlags(menuItem));
         if (row < 0)
             break;
@@ -91,7 +91,7 @@ void CKPopMenuDialog::OnInitList(CKListBox* list)
 
 void CKPopMenuDialog::OnItemClick(int index)
 {
-    const KMenuItem_* menuItem = (const KMenuItem_*)GetList()->GetItemData(index);
+    const KMenuItem* menuItem = (const KMenuItem*)GetList()->GetItemData(index);
     if (!menuItem || (menuItem->flags & (KMENU_HEADER | KMENU_DISABLED)))
         return;
     Close(KDLG_CANCEL, (INT_PTR)menuItem);
@@ -101,7 +101,7 @@ void CKPopMenuDialog::EndDialog(int code, INT_PTR param)
 {
     CKListDialog::EndDialog(code, param);
     CKWindow* owner = GetOwner();
-    const KMenuItem_* menuItem = (const KMenuItem_*)param;
+    const KMenuItem* menuItem = (const KMenuItem*)param;
     if (!menuItem || !owner)
         return;
     if ((menuItem->flags & KMENU_SUBMENU) && menuItem->submenu) {

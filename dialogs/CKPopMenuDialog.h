@@ -10,7 +10,7 @@
 #include "dialogs/CKListDialog.h"
 
 class CKMenu;
-struct KMenuItem_;
+struct KMenuItem;
 
 // Milliseconds between the end of a menu and the owner's command (or the submenu's opening).
 constexpr int KMENU_COMMAND_DELAY_MS = 100;

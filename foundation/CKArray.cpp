@@ -9,7 +9,7 @@
 K_IMPLEMENT_CLASS(CKArray, CKObject)
 
 CKArray::CKArray(int requestedItemSize, int requestedGrowBy)
-    : growBy(requestedGrowBy < kMinGrowBy ? kMinGrowBy : requestedGrowBy),
+    : growBy(requestedGrowBy < MIN_GROW_BY ? MIN_GROW_BY : requestedGrowBy),
       itemSize(KRoundItemSize(requestedItemSize))
 {
 }

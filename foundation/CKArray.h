@@ -18,7 +18,7 @@ class CKArray : public CKObject
     K_DECLARE_CLASS(CKArray)
 public:
     // Smallest growth step; smaller requests are raised to it.
-    static constexpr int kMinGrowBy = 4;
+    static constexpr int MIN_GROW_BY = 4;
 
     CKArray(int itemSize, int growBy);
     ~CKArray() override;

@@ -28,13 +28,13 @@ public:
     const KRuntimeClass* GetRuntimeClass() const override { return &classCKArrayT; }
 
     // Smallest growth step; smaller requests are raised to it.
-    static constexpr int kMinGrowBy = 4;
+    static constexpr int MIN_GROW_BY = 4;
 
     // Called for each removed slot with the slot's address and the caller's context.
     typedef void (*KSlotProc)(T** slot, void* context);
 
     explicit CKArrayT(int requestedGrowBy)
-        : growBy(requestedGrowBy < kMinGrowBy ? kMinGrowBy : requestedGrowBy)
+        : growBy(requestedGrowBy < MIN_GROW_BY ? MIN_GROW_BY : requestedGrowBy)
     {
     }
     ~CKArrayT() override { KFree(slots); }

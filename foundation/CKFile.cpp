@@ -15,7 +15,7 @@ K_IMPLEMENT_CLASS(CKFile, CKObject)
 namespace {
 
 // Units of the buffer a volume's first mount path is read into.
-constexpr DWORD kMountPathCapacity = 64;
+constexpr DWORD MOUNT_PATH_CAPACITY = 64;
 
 // AppResDir + path into `buffer` (KMAX_PATH units); 0 when the result would not fit.
 int MakeLoosePath(const wchar_t* path, wchar_t* buffer)
@@ -67,7 +67,7 @@ int CKFile::Open(const wchar_t* path, DWORD flags)
             const void* bytes = loaded ? LockResource(loaded) : nullptr;
             if (!bytes)
                 return 0;
-            cursor = static_cast<KResCursor_*>(KAlloc(sizeof(KResCursor_)));
+            cursor = static_cast<KResCursor*>(KAlloc(sizeof(KResCursor)));
             if (!cursor)
                 return 0;
             cursor->found = found;
@@ -337,9 +337,9 @@ int CKFile::GetFixedDrives(wchar_t* buffer, int capacity)
     HANDLE find = FindFirstVolumeW(volume, MAX_PATH);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            wchar_t mount[kMountPathCapacity];
+            wchar_t mount[MOUNT_PATH_CAPACITY];
             DWORD returned = 0;
-            if (!GetVolumePathNamesForVolumeNameW(volume, mount, kMountPathCapacity, &returned) ||
+            if (!GetVolumePathNamesForVolumeNameW(volume, mount, MOUNT_PATH_CAPACITY, &returned) ||
                 !mount[0] || GetDriveTypeW(mount) != DRIVE_FIXED)
                 continue;
             int length = KStrLenW(mount);

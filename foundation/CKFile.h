@@ -41,7 +41,7 @@ typedef int (*KEnumFilesProc)(const wchar_t* dir, const wchar_t* name, const KFi
                               void* context);
 
 // A compiled-in resource opened for reading: one allocation, released by Close.
-struct KResCursor_
+struct KResCursor
 {
     HRSRC found;        // the resource as found
     HGLOBAL loaded;     // its loaded handle
@@ -115,7 +115,7 @@ private:
     int FillAhead();
 
     HANDLE handle = INVALID_HANDLE_VALUE;   // owned: the disk file, or INVALID_HANDLE_VALUE
-    KResCursor_* cursor = nullptr;          // owned: the resource being read, or none
+    KResCursor* cursor = nullptr;           // owned: the resource being read, or none
     BYTE* ahead = nullptr;                  // owned: ReadLine's read-ahead buffer
     int aheadStart = 0;                     // offset in `ahead` of the first byte not consumed
     int buffered = 0;                       // bytes of `ahead` not yet consumed, from aheadStart

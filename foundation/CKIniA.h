@@ -7,18 +7,18 @@
 #include "foundation/CKObject.h"
 
 // One key: a single allocation carrying its name inline.
-struct _KIniKeyA
+struct KIniKeyA
 {
-    _KIniKeyA* next;   // owned by the list: the next key of the section
+    KIniKeyA* next;    // owned by the list: the next key of the section
     char* value;       // owned: a KAlloc copy of the value
     char name[1];      // the name and its NUL, allocated to length
 };
 
 // One section: a single allocation carrying its name inline.
-struct _KIniSectionA
+struct KIniSectionA
 {
-    _KIniSectionA* next;   // owned by the list: the next section
-    _KIniKeyA* keys;       // owned: first key, or none
+    KIniSectionA* next;    // owned by the list: the next section
+    KIniKeyA* keys;        // owned: first key, or none
     char name[1];          // the name and its NUL, allocated to length
 };
 
@@ -33,5 +33,5 @@ public:
     void Clear();
 
 private:
-    _KIniSectionA* sections = nullptr;   // owned: first section, or none
+    KIniSectionA* sections = nullptr;    // owned: first section, or none
 };

@@ -15,9 +15,9 @@ K_IMPLEMENT_CLASS(CKIniW, CKObject)
 namespace {
 
 // Units of the line buffer: lines of up to 1023 units are read, longer ones skipped whole.
-constexpr int kLineCapacity = 1024;
+constexpr int LINE_CAPACITY = 1024;
 // The UTF-16 byte-order mark, written as the file's first unit (bytes FF FE).
-const wchar_t kByteOrderMark = 0xFEFF;
+const wchar_t BYTE_ORDER_MARK = 0xFEFF;
 
 // One allocation holding a record whose last field is `name`, sized for `name` and its NUL; none
 // when out of memory. The other fields are left for the caller to set.
@@ -53,7 +53,7 @@ void CKIniW::Clear()
     modified = 0;
 }
 
-_KIniSectionW* CKIniW::FindSection(const wchar_t* section) const
+KIniSectionW* CKIniW::FindSection(const wchar_t* section) const
 {
     if (!section)
         return sections;
@@ -61,7 +61,7 @@ _KIniSectionW* CKIniW::FindSection(const wchar_t* section) const
     return found != sectionIndex.end() ? found->second : nullptr;
 }
 
-_KIniKeyW* CKIniW::FindKey(const _KIniSectionW* section, const wchar_t* key) const
+KIniKeyW* CKIniW::FindKey(const KIniSectionW* section, const wchar_t* key) const
 {
     if (!section || !key)
         return nullptr;
@@ -69,12 +69,12 @@ _KIniKeyW* CKIniW::FindKey(const _KIniSectionW* section, const wchar_t* key) con
     return found != keyIndex.end() ? found->second : nullptr;
 }
 
-_KIniSectionW* CKIniW::AddSection(const wchar_t* name)
+KIniSectionW* CKIniW::AddSection(const wchar_t* name)
 {
-    _KIniSectionW* found = FindSection(name);
+    KIniSectionW* found = FindSection(name);
     if (found)
         return found;
-    _KIniSectionW* section = NewNamedRecord<_KIniSectionW>(name);
+    KIniSectionW* section = NewNamedRecord<KIniSectionW>(name);
     if (!section)
         return nullptr;
     section->next = nullptr;
@@ -86,9 +86,9 @@ _KIniSectionW* CKIniW::AddSection(const wchar_t* name)
     return section;
 }
 
-int CKIniW::PutValue(_KIniSectionW* section, const wchar_t* key, const wchar_t* value)
+int CKIniW::PutValue(KIniSectionW* section, const wchar_t* key, const wchar_t* value)
 {
-    _KIniKeyW* item = FindKey(section, key);
+    KIniKeyW* item = FindKey(section, key);
     if (item && !KStrCmpW(item->value, value))
         return 0;
     wchar_t* copy = KStrDupW(value);
@@ -99,7 +99,7 @@ int CKIniW::PutValue(_KIniSectionW* section, const wchar_t* key, const wchar_t* 
         item->value = copy;
         return 1;
     }
-    item = NewNamedRecord<_KIniKeyW>(key);
+    item = NewNamedRecord<KIniKeyW>(key);
     if (!item) {
         KFree(copy);
         return -1;
@@ -117,7 +117,7 @@ const wchar_t* CKIniW::GetString(const wchar_t* section, const wchar_t* key,
 {
     if (!section)
         return def;
-    _KIniKeyW* item = FindKey(FindSection(section), key);
+    KIniKeyW* item = FindKey(FindSection(section), key);
     return item ? item->value : def;
 }
 
@@ -131,7 +131,7 @@ int CKIniW::SetString(const wchar_t* section, const wchar_t* key, const wchar_t*
 {
     if (!section || !key)
         return 0;
-    _KIniSectionW* item = AddSection(section);
+    KIniSectionW* item = AddSection(section);
     if (!item)
         return 0;
     int result = PutValue(item, key, value ? value : L"");
@@ -149,7 +149,7 @@ int CKIniW::SetInt(const wchar_t* section, const wchar_t* key, int value)
 
 // ---- Reading and writing files -------------------------------------------------------------------
 
-int CKIniW::LoadLine(wchar_t* line, _KIniSectionW*& current)
+int CKIniW::LoadLine(wchar_t* line, KIniSectionW*& current)
 {
     if (line[0] == L'[') {
         int close = KStrChrW(line, L']', 1);
@@ -180,11 +180,11 @@ int CKIniW::Load(const wchar_t* path)
         return 0;
     wchar_t mark;
     file.Read(&mark, sizeof(mark));
-    wchar_t line[kLineCapacity];
-    _KIniSectionW* current = nullptr;
+    wchar_t line[LINE_CAPACITY];
+    KIniSectionW* current = nullptr;
     int headers = 0;
     int length;
-    while ((length = file.ReadLine(line, kLineCapacity)) >= 0) {
+    while ((length = file.ReadLine(line, LINE_CAPACITY)) >= 0) {
         if (length > 0)
             headers += LoadLine(line, current);
     }
@@ -196,12 +196,12 @@ int CKIniW::Save(const wchar_t* path)
     CKSafeFile file;
     if (!file.Open(path))
         return 0;
-    file.WriteText(&kByteOrderMark, 1);
-    for (_KIniSectionW* section = sections; section; section = section->next) {
+    file.WriteText(&BYTE_ORDER_MARK, 1);
+    for (KIniSectionW* section = sections; section; section = section->next) {
         file.WriteText(L"\n[", 2);
         file.WriteText(section->name, -1);
         file.WriteText(L"]\n", 2);
-        for (_KIniKeyW* key = section->keys; key; key = key->next) {
+        for (KIniKeyW* key = section->keys; key; key = key->next) {
             file.WriteText(key->name, -1);
             file.WriteText(L" = ", 3);
             file.WriteText(key->value, -1);

@@ -18,19 +18,19 @@
 #include "foundation/CKObject.h"
 
 // One key: a single allocation carrying its name inline.
-struct _KIniKeyW
+struct KIniKeyW
 {
-    _KIniKeyW* next;   // owned by the list: the next key of the section
+    KIniKeyW* next;    // owned by the list: the next key of the section
     wchar_t* value;    // owned: a KAlloc copy of the value
     wchar_t name[1];   // the name and its NUL, allocated to length
 };
 
 // One section: a single allocation carrying its name inline.
-struct _KIniSectionW
+struct KIniSectionW
 {
-    _KIniSectionW* next;   // owned by the list: the next section
-    _KIniKeyW* keys;       // owned: first key, or none
-    _KIniKeyW* lastKey;    // borrowed: the last key of `keys`, where the next one is appended
+    KIniSectionW* next;    // owned by the list: the next section
+    KIniKeyW* keys;        // owned: first key, or none
+    KIniKeyW* lastKey;     // borrowed: the last key of `keys`, where the next one is appended
     wchar_t name[1];       // the name and its NUL, allocated to length
 };
 
@@ -56,9 +56,9 @@ public:
     int Save(const wchar_t* path);
 
     // The section record, or none; a null name gives the first section.
-    _KIniSectionW* FindSection(const wchar_t* section) const;
+    KIniSectionW* FindSection(const wchar_t* section) const;
     // The key record of a section, or none.
-    _KIniKeyW* FindKey(const _KIniSectionW* section, const wchar_t* key) const;
+    KIniKeyW* FindKey(const KIniSectionW* section, const wchar_t* key) const;
 
     // The stored value (owned by the object: valid until the key changes or the object is
     // cleared), or `def` when the section or key is missing.
@@ -79,19 +79,19 @@ public:
 
 private:
     // The section of that name, appended (empty) when missing; none when memory ran out.
-    _KIniSectionW* AddSection(const wchar_t* name);
+    KIniSectionW* AddSection(const wchar_t* name);
     // Stores a copy of `value` under `key`: appends a missing key, replaces a different value in
     // place. Returns 1 when something changed, 0 when the value was already there, -1 when memory
     // ran out (the section is then as it was).
-    int PutValue(_KIniSectionW* section, const wchar_t* key, const wchar_t* value);
+    int PutValue(KIniSectionW* section, const wchar_t* key, const wchar_t* value);
     // Parses one line read from a file (the line is cut in place); `current` is the section keys
     // go to (none: keys are ignored). Returns 1 for a section header line, else 0.
-    int LoadLine(wchar_t* line, _KIniSectionW*& current);
+    int LoadLine(wchar_t* line, KIniSectionW*& current);
 
     // A key of the index: its section and its name (a view of the record's inline name).
     struct KKeyRef
     {
-        const _KIniSectionW* section;
+        const KIniSectionW* section;
         std::wstring_view name;
         bool operator==(const KKeyRef& other) const
         {
@@ -106,10 +106,10 @@ private:
         }
     };
 
-    _KIniSectionW* sections = nullptr;   // owned: first section, or none
-    _KIniSectionW* lastSection = nullptr;   // borrowed: the last of `sections`
+    KIniSectionW* sections = nullptr;    // owned: first section, or none
+    KIniSectionW* lastSection = nullptr;    // borrowed: the last of `sections`
     // Borrowed records by name; the views point at the records' own names.
-    std::unordered_map<std::wstring_view, _KIniSectionW*> sectionIndex;
-    std::unordered_map<KKeyRef, _KIniKeyW*, KKeyRefHash> keyIndex;
+    std::unordered_map<std::wstring_view, KIniSectionW*> sectionIndex;
+    std::unordered_map<KKeyRef, KIniKeyW*, KKeyRefHash> keyIndex;
     int modified = 0;                    // 1 after a change by SetString or SetInt
 };

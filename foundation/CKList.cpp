@@ -8,7 +8,7 @@ K_IMPLEMENT_CLASS(CKList, CKObject)
 CKList::CKList(int requestedItemSize, int requestedNodesPerBlock)
     : itemSize(KRoundItemSize(requestedItemSize)),
       pool(KBlockPool::AlignNodeSize((int)sizeof(Node)) + itemSize,
-           requestedNodesPerBlock < kMinNodesPerBlock ? kMinNodesPerBlock : requestedNodesPerBlock)
+           requestedNodesPerBlock < MIN_NODES_PER_BLOCK ? MIN_NODES_PER_BLOCK : requestedNodesPerBlock)
 {
 }
 

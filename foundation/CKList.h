@@ -19,7 +19,7 @@ class CKList : public CKObject
     K_DECLARE_CLASS(CKList)
 public:
     // Smallest number of nodes per block; smaller requests are raised to it.
-    static constexpr int kMinNodesPerBlock = 4;
+    static constexpr int MIN_NODES_PER_BLOCK = 4;
 
     CKList(int itemSize, int nodesPerBlock);
     ~CKList() override;

@@ -12,24 +12,24 @@ K_IMPLEMENT_CLASS(CKSafeFile, CKObject)
 
 namespace {
 
-// Ends every temporary file's name; earlier versions used target + kTempSuffix itself.
-const wchar_t kTempSuffix[] = L".tmp";
-constexpr int kTempSuffixLength = 4;
-// The temporary file's name: the target's, '.', a number of kTempDigits hex digits, kTempSuffix.
-const wchar_t kTempFormat[] = L"%s.%08x%s";
-constexpr int kTempDigits = 8;
+// Ends every temporary file's name; earlier versions used target + TEMP_SUFFIX itself.
+const wchar_t TEMP_SUFFIX[] = L".tmp";
+constexpr int TEMP_SUFFIX_LENGTH = 4;
+// The temporary file's name: the target's, '.', a number of TEMP_DIGITS hex digits, TEMP_SUFFIX.
+const wchar_t TEMP_FORMAT[] = L"%s.%08x%s";
+constexpr int TEMP_DIGITS = 8;
 // Units the temporary name adds to the target's.
-constexpr int kTempNameExtra = 1 + kTempDigits + kTempSuffixLength;
+constexpr int TEMP_NAME_EXTRA = 1 + TEMP_DIGITS + TEMP_SUFFIX_LENGTH;
 // Bytes gathered before one write to the temporary file.
-constexpr int kPendingBytes = 65536;
+constexpr int PENDING_BYTES = 65536;
 // Numbers tried in turn when a name is taken (by a leftover, a folder, another program's file).
-constexpr int kTempNameAttempts = 8;
+constexpr int TEMP_NAME_ATTEMPTS = 8;
 // A temporary file whose last write is older than this is a leftover, no longer a save in
 // progress: a save writes and commits within seconds (a million records take under two), and
 // the margin covers a slow network drive whose clock runs behind.
-constexpr ULONGLONG kLeftoverAgeSeconds = 600;
+constexpr ULONGLONG LEFTOVER_AGE_SECONDS = 600;
 // File times count 100-ns units.
-constexpr ULONGLONG kFileTimeUnitsPerSecond = 10000000;
+constexpr ULONGLONG FILE_TIME_UNITS_PER_SECOND = 10000000;
 
 // The next number for a temporary name: different between processes (the process id and the
 // time seed it) and between the saves of one process.
@@ -46,8 +46,8 @@ ULONGLONG FileTimeValue(const FILETIME& time)
     return ((ULONGLONG)time.dwHighDateTime << 32) | time.dwLowDateTime;
 }
 
-// Whether `name` is `targetName` followed by kTempSuffix alone or by ".", kTempDigits hex digits
-// and kTempSuffix (any case): the name of a temporary file of the target.
+// Whether `name` is `targetName` followed by TEMP_SUFFIX alone or by ".", TEMP_DIGITS hex digits
+// and TEMP_SUFFIX (any case): the name of a temporary file of the target.
 bool IsTempNameOf(const wchar_t* name, const wchar_t* targetName)
 {
     const int targetLength = KStrLenW(targetName);
@@ -55,18 +55,18 @@ bool IsTempNameOf(const wchar_t* name, const wchar_t* targetName)
         || CompareStringOrdinal(name, targetLength, targetName, targetLength, TRUE) != CSTR_EQUAL)
         return false;
     const wchar_t* rest = name + targetLength;
-    if (KStrICmpW(rest, kTempSuffix) == 0)
+    if (KStrICmpW(rest, TEMP_SUFFIX) == 0)
         return true;
     if (rest[0] != L'.')
         return false;
-    for (int i = 1; i <= kTempDigits; i++) {
+    for (int i = 1; i <= TEMP_DIGITS; i++) {
         const wchar_t unit = rest[i];
         const bool hex = (unit >= L'0' && unit <= L'9') || (unit >= L'a' && unit <= L'f')
                          || (unit >= L'A' && unit <= L'F');
         if (!hex)
             return false;
     }
-    return KStrICmpW(rest + 1 + kTempDigits, kTempSuffix) == 0;
+    return KStrICmpW(rest + 1 + TEMP_DIGITS, TEMP_SUFFIX) == 0;
 }
 
 } // namespace
@@ -89,10 +89,10 @@ int CKSafeFile::Open(const wchar_t* path)
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return 0;
     RemoveLeftovers(path);
-    wchar_t name[KMAX_PATH + kTempNameExtra];
-    for (int attempt = 0; attempt < kTempNameAttempts; attempt++) {
-        FormatText(name, KMAX_PATH + kTempNameExtra, kTempFormat, path, NextTempNumber(),
-                   kTempSuffix);
+    wchar_t name[KMAX_PATH + TEMP_NAME_EXTRA];
+    for (int attempt = 0; attempt < TEMP_NAME_ATTEMPTS; attempt++) {
+        FormatText(name, KMAX_PATH + TEMP_NAME_EXTRA, TEMP_FORMAT, path, NextTempNumber(),
+                   TEMP_SUFFIX);
         // The name may pass the platform's path limit where the target did not: its open form
         // is then the verbatim one.
         if (MakeOpenPath(name, temp) >= 0 && file.Open(temp, KFILE_CREATE_NEW)) {
@@ -109,10 +109,10 @@ int CKSafeFile::Write(const void* buffer, int bytes)
     if (!file.IsOpen() || !buffer || bytes <= 0)
         return 0;
     if (!pending)
-        pending = static_cast<BYTE*>(KAlloc(kPendingBytes));
-    if (pending && pendingBytes + bytes > kPendingBytes)
+        pending = static_cast<BYTE*>(KAlloc(PENDING_BYTES));
+    if (pending && pendingBytes + bytes > PENDING_BYTES)
         WritePending();
-    if (!pending || bytes >= kPendingBytes) {
+    if (!pending || bytes >= PENDING_BYTES) {
         // Too large to gather (or no memory to gather in): straight to the file.
         const int written = file.Write(buffer, bytes);
         if (written != bytes)
@@ -191,7 +191,7 @@ void CKSafeFile::RemoveLeftovers(const wchar_t* path)
         return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
-    const ULONGLONG oldest = FileTimeValue(now) - kLeftoverAgeSeconds * kFileTimeUnitsPerSecond;
+    const ULONGLONG oldest = FileTimeValue(now) - LEFTOVER_AGE_SECONDS * FILE_TIME_UNITS_PER_SECOND;
     do {
         if ((entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
             || !IsTempNameOf(entry.cFileName, path + nameAt)

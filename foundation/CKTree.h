@@ -20,7 +20,7 @@ class CKTree : public CKObject
     K_DECLARE_CLASS(CKTree)
 public:
     // Smallest number of nodes per block; smaller requests are raised to it.
-    static constexpr int kMinNodesPerBlock = 8;
+    static constexpr int MIN_NODES_PER_BLOCK = 8;
 
     CKTree(int itemSize, int nodesPerBlock);
     ~CKTree() override;

@@ -8,7 +8,7 @@
 namespace {
 
 // Nodes are aligned as strictly as the heap aligns its blocks, so any record fits in an item.
-constexpr int kNodeAlign = (int)alignof(std::max_align_t);
+constexpr int NODE_ALIGN = (int)alignof(std::max_align_t);
 
 } // namespace
 
@@ -24,7 +24,7 @@ KBlockPool::~KBlockPool()
 
 int KBlockPool::AlignNodeSize(int bytes)
 {
-    return (bytes + kNodeAlign - 1) / kNodeAlign * kNodeAlign;
+    return (bytes + NODE_ALIGN - 1) / NODE_ALIGN * NODE_ALIGN;
 }
 
 void* KBlockPool::Take()

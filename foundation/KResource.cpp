@@ -10,7 +10,7 @@ namespace {
 HINSTANCE g_resInstance;
 
 // LoadStringW is asked with this much more room (in units) each time the string filled it.
-constexpr int kStringRoomStep = 256;
+constexpr int STRING_ROOM_STEP = 256;
 
 } // namespace
 
@@ -62,16 +62,16 @@ int LoadResString(UINT id, wchar_t* buffer, int capacity)
 int LoadResString(UINT id, KStringW& string)
 {
     string.Empty();
-    int room = kStringRoomStep;
+    int room = STRING_ROOM_STEP;
     int length;
     for (;;) {
         if (!string.Reserve(room - 1))
             return -1;
         length = LoadStringW(g_resInstance, id, string.GetBuffer(), room);
         // A string that filled the room to its last unit may have been cut: ask again with more.
-        if (length < room - 1 || room - 1 + kStringRoomStep > KStringW::kMaxLength)
+        if (length < room - 1 || room - 1 + STRING_ROOM_STEP > KStringW::kMaxLength)
             break;
-        room += kStringRoomStep;
+        room += STRING_ROOM_STEP;
     }
     if (length <= 0) {
         string.Empty();

@@ -24,7 +24,7 @@ struct KSharedEmpty
     KStringHeader header;
     wchar_t nul;
 };
-const KSharedEmpty kSharedEmpty = {{0, 0}, 0};
+const KSharedEmpty SHARED_EMPTY = {{0, 0}, 0};
 
 template <class C>
 KStringHeader* HeaderOf(C* text)
@@ -65,7 +65,7 @@ void TextUpper(char* s) { KStrUprA(s); }
 template <class C>
 C* KStringBase<C>::SharedEmpty()
 {
-    return (C*)const_cast<wchar_t*>(&kSharedEmpty.nul);
+    return (C*)const_cast<wchar_t*>(&SHARED_EMPTY.nul);
 }
 
 template <class C>

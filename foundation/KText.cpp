@@ -129,7 +129,7 @@ int Compare(const C* a, const C* b, int count, bool fold)
     return 0;
 }
 
-constexpr int kUnbounded = 0x7FFFFFFF;
+constexpr int UNBOUNDED = 0x7FFFFFFF;
 
 template <class C, class F>
 C* MapInPlace(C* s, F change)
@@ -221,10 +221,10 @@ unsigned int HexToInt(const C* s)
 
 // The mantissa takes digits only while it is below this, so that one more digit still fits in
 // 32 bits.
-constexpr unsigned int kMantissaLimit = 268435457u;
+constexpr unsigned int MANTISSA_LIMIT = 268435457u;
 // Exponents beyond this over- or underflow any float whatever the mantissa; clamping keeps the
 // exponent arithmetic from overflowing on absurd inputs.
-constexpr int kExponentClamp = 100000;
+constexpr int EXPONENT_CLAMP = 100000;
 
 template <class C>
 float ToFloat(const C* s)
@@ -238,14 +238,14 @@ float ToFloat(const C* s)
     unsigned int mantissa = 0;
     int exponent = 0;
     for (; IsDigit(*s); ++s) {
-        if (mantissa < kMantissaLimit)
+        if (mantissa < MANTISSA_LIMIT)
             mantissa = mantissa * 10u + (unsigned int)(*s - '0');
-        else if (exponent < kExponentClamp)
+        else if (exponent < EXPONENT_CLAMP)
             ++exponent;
     }
     if (*s == '.')
         for (++s; IsDigit(*s); ++s)
-            if (mantissa < kMantissaLimit) {
+            if (mantissa < MANTISSA_LIMIT) {
                 mantissa = mantissa * 10u + (unsigned int)(*s - '0');
                 --exponent;
             }
@@ -256,7 +256,7 @@ float ToFloat(const C* s)
             negativeExponent = (*s++ == '-');
         int written = 0;
         for (; IsDigit(*s); ++s)
-            if (written < kExponentClamp)
+            if (written < EXPONENT_CLAMP)
                 written = written * 10 + (*s - '0');
         exponent += negativeExponent ? -written : written;
     }
@@ -338,17 +338,17 @@ int KStrCatW(wchar_t* dst, const wchar_t* src) { return Cat(dst, src); }
 int KStrCatA(char* dst, const char* src) { return Cat(dst, src); }
 int KStrNCpyW(wchar_t* dst, const wchar_t* src, int count) { return NCpy(dst, src, count); }
 int KStrNCpyA(char* dst, const char* src, int count) { return NCpy(dst, src, count); }
-wchar_t* KStrDupW(const wchar_t* src) { return NDup(src, kUnbounded); }
-char* KStrDupA(const char* src) { return NDup(src, kUnbounded); }
+wchar_t* KStrDupW(const wchar_t* src) { return NDup(src, UNBOUNDED); }
+char* KStrDupA(const char* src) { return NDup(src, UNBOUNDED); }
 wchar_t* KStrNDupW(const wchar_t* src, int count) { return NDup(src, count); }
 char* KStrNDupA(const char* src, int count) { return NDup(src, count); }
 
 // ---- Comparison and case ----
 
-int KStrCmpW(const wchar_t* a, const wchar_t* b) { return Compare(a, b, kUnbounded, false); }
-int KStrCmpA(const char* a, const char* b) { return Compare(a, b, kUnbounded, false); }
-int KStrICmpW(const wchar_t* a, const wchar_t* b) { return Compare(a, b, kUnbounded, true); }
-int KStrICmpA(const char* a, const char* b) { return Compare(a, b, kUnbounded, true); }
+int KStrCmpW(const wchar_t* a, const wchar_t* b) { return Compare(a, b, UNBOUNDED, false); }
+int KStrCmpA(const char* a, const char* b) { return Compare(a, b, UNBOUNDED, false); }
+int KStrICmpW(const wchar_t* a, const wchar_t* b) { return Compare(a, b, UNBOUNDED, true); }
+int KStrICmpA(const char* a, const char* b) { return Compare(a, b, UNBOUNDED, true); }
 unsigned int KStrIHashW(const wchar_t* s)
 {
     // FNV-1a's offset basis and prime.
@@ -372,8 +372,8 @@ const wchar_t* KSkipSpaceW(const wchar_t* s) { return SkipSpace(s); }
 const char* KSkipSpaceA(const char* s) { return SkipSpace(s); }
 int KStrChrW(const wchar_t* s, wchar_t unit, int start) { return Chr(s, unit, start); }
 int KStrChrA(const char* s, char unit, int start) { return Chr(s, unit, start); }
-int KStrRChrW(const wchar_t* s, wchar_t unit) { return RChrN(s, unit, kUnbounded); }
-int KStrRChrA(const char* s, char unit) { return RChrN(s, unit, kUnbounded); }
+int KStrRChrW(const wchar_t* s, wchar_t unit) { return RChrN(s, unit, UNBOUNDED); }
+int KStrRChrA(const char* s, char unit) { return RChrN(s, unit, UNBOUNDED); }
 int KStrRChrNW(const wchar_t* s, wchar_t unit, int length) { return RChrN(s, unit, length); }
 int KStrRChrNA(const char* s, char unit, int length) { return RChrN(s, unit, length); }
 

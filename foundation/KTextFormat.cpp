@@ -14,20 +14,20 @@ namespace {
 
 // Widths and precisions above this are taken as this: rendering never needs more than a 64 KB
 // scratch buffer, and no text of the library comes near it.
-constexpr int kMaxField = 65535;
+constexpr int MAX_FIELD = 65535;
 
 // Length modifiers of a directive.
 enum KLengthModifier
 {
-    kLenDefault,
-    kLenChar,       // hh
-    kLenShort,      // h
-    kLenLong,       // l (32 bits on Windows)
-    kLenLongLong,   // ll, I64
-    kLenLongDouble, // L
-    kLenPointer,    // z, t, I: pointer-sized
-    kLenMax,        // j
-    kLenInt32,      // I32
+    LEN_DEFAULT,
+    LEN_CHAR,        // hh
+    LEN_SHORT,       // h
+    LEN_LONG,        // l (32 bits on Windows)
+    LEN_LONG_LONG,   // ll, I64
+    LEN_LONG_DOUBLE, // L
+    LEN_POINTER,     // z, t, I: pointer-sized
+    LEN_MAX,         // j
+    LEN_INT32,       // I32
 };
 
 struct KDirective
@@ -39,7 +39,7 @@ struct KDirective
     bool zero = false;       // '0'
     int width = 0;
     int precision = -1;      // -1: none given
-    KLengthModifier length = kLenDefault;
+    KLengthModifier length = LEN_DEFAULT;
 };
 
 // Output bounded by the capacity; the last unit is kept for the NUL.
@@ -178,29 +178,29 @@ template <class C>
 const C* ParseLength(const C* p, KLengthModifier& length)
 {
     if (p[0] == 'h' && p[1] == 'h') {
-        length = kLenChar;
+        length = LEN_CHAR;
         return p + 2;
     }
     if (p[0] == 'l' && p[1] == 'l') {
-        length = kLenLongLong;
+        length = LEN_LONG_LONG;
         return p + 2;
     }
     if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
-        length = kLenLongLong;
+        length = LEN_LONG_LONG;
         return p + 3;
     }
     if (p[0] == 'I' && p[1] == '3' && p[2] == '2') {
-        length = kLenInt32;
+        length = LEN_INT32;
         return p + 3;
     }
     switch (p[0]) {
-    case 'h': length = kLenShort; break;
-    case 'l': length = kLenLong; break;
-    case 'L': length = kLenLongDouble; break;
+    case 'h': length = LEN_SHORT; break;
+    case 'l': length = LEN_LONG; break;
+    case 'L': length = LEN_LONG_DOUBLE; break;
     case 'z':
     case 't':
-    case 'I': length = kLenPointer; break;
-    case 'j': length = kLenMax; break;
+    case 'I': length = LEN_POINTER; break;
+    case 'j': length = LEN_MAX; break;
     default: return p;
     }
     return p + 1;
@@ -213,9 +213,9 @@ template <class C>
 bool TakesOwnWidth(C conversion, KLengthModifier length)
 {
     bool wideOutput = sizeof(C) == sizeof(wchar_t);
-    if (length == kLenShort)
+    if (length == LEN_SHORT)
         return !wideOutput;
-    if (length == kLenLong)
+    if (length == LEN_LONG)
         return wideOutput;
     return conversion == 's' || conversion == 'c';
 }
@@ -254,16 +254,16 @@ int Format(C* buffer, int capacity, const C* format, va_list args)
             d.width = va_arg(args, int);
             if (d.width < 0) {
                 d.left = true;
-                d.width = d.width == INT32_MIN ? kMaxField : -d.width;
+                d.width = d.width == INT32_MIN ? MAX_FIELD : -d.width;
             }
             ++p;
         } else {
             for (; IsDigitUnit(*p); ++p)
-                if (d.width <= kMaxField)
+                if (d.width <= MAX_FIELD)
                     d.width = d.width * 10 + (*p - '0');
         }
-        if (d.width > kMaxField)
-            d.width = kMaxField;
+        if (d.width > MAX_FIELD)
+            d.width = MAX_FIELD;
         if (*p == '.') {
             ++p;
             d.precision = 0;
@@ -272,11 +272,11 @@ int Format(C* buffer, int capacity, const C* format, va_list args)
                 ++p;
             } else {
                 for (; IsDigitUnit(*p); ++p)
-                    if (d.precision <= kMaxField)
+                    if (d.precision <= MAX_FIELD)
                         d.precision = d.precision * 10 + (*p - '0');
             }
-            if (d.precision > kMaxField)
-                d.precision = kMaxField;
+            if (d.precision > MAX_FIELD)
+                d.precision = MAX_FIELD;
         }
         p = ParseLength(p, d.length);
         C conversion = *p;
@@ -288,12 +288,12 @@ int Format(C* buffer, int capacity, const C* format, va_list args)
         case 'i': {
             long long v;
             switch (d.length) {
-            case kLenChar: v = (signed char)va_arg(args, int); break;
-            case kLenShort: v = (short)va_arg(args, int); break;
-            case kLenLong: v = va_arg(args, long); break;
-            case kLenLongLong: v = va_arg(args, long long); break;
-            case kLenPointer: v = va_arg(args, ptrdiff_t); break;
-            case kLenMax: v = va_arg(args, intmax_t); break;
+            case LEN_CHAR: v = (signed char)va_arg(args, int); break;
+            case LEN_SHORT: v = (short)va_arg(args, int); break;
+            case LEN_LONG: v = va_arg(args, long); break;
+            case LEN_LONG_LONG: v = va_arg(args, long long); break;
+            case LEN_POINTER: v = va_arg(args, ptrdiff_t); break;
+            case LEN_MAX: v = va_arg(args, intmax_t); break;
             default: v = va_arg(args, int); break;
             }
             BuildSpec(spec, d, "lld");
@@ -306,12 +306,12 @@ int Format(C* buffer, int capacity, const C* format, va_list args)
         case 'X': {
             unsigned long long v;
             switch (d.length) {
-            case kLenChar: v = (unsigned char)va_arg(args, unsigned int); break;
-            case kLenShort: v = (unsigned short)va_arg(args, unsigned int); break;
-            case kLenLong: v = va_arg(args, unsigned long); break;
-            case kLenLongLong: v = va_arg(args, unsigned long long); break;
-            case kLenPointer: v = va_arg(args, size_t); break;
-            case kLenMax: v = va_arg(args, uintmax_t); break;
+            case LEN_CHAR: v = (unsigned char)va_arg(args, unsigned int); break;
+            case LEN_SHORT: v = (unsigned short)va_arg(args, unsigned int); break;
+            case LEN_LONG: v = va_arg(args, unsigned long); break;
+            case LEN_LONG_LONG: v = va_arg(args, unsigned long long); break;
+            case LEN_POINTER: v = va_arg(args, size_t); break;
+            case LEN_MAX: v = va_arg(args, uintmax_t); break;
             default: v = va_arg(args, unsigned int); break;
             }
             const char tail[] = {'l', 'l', (char)conversion, 0};
@@ -327,7 +327,7 @@ int Format(C* buffer, int capacity, const C* format, va_list args)
         case 'G':
         case 'a':
         case 'A': {
-            double v = d.length == kLenLongDouble ? (double)va_arg(args, long double)
+            double v = d.length == LEN_LONG_DOUBLE ? (double)va_arg(args, long double)
                                                   : va_arg(args, double);
             const char tail[] = {(char)conversion, 0};
             BuildSpec(spec, d, tail);
@@ -336,14 +336,14 @@ int Format(C* buffer, int capacity, const C* format, va_list args)
         }
         case 'p': {
             // Addresses print as all their hex digits, upper case, as the Windows runtimes do.
-            constexpr int kDigits = 2 * (int)sizeof(void*);
-            char hexText[kDigits + 1];
-            snprintf(hexText, sizeof(hexText), "%0*llX", kDigits,
+            constexpr int DIGITS = 2 * (int)sizeof(void*);
+            char hexText[DIGITS + 1];
+            snprintf(hexText, sizeof(hexText), "%0*llX", DIGITS,
                      (unsigned long long)(uintptr_t)va_arg(args, void*));
-            C digits[kDigits];
-            for (int i = 0; i < kDigits; ++i)
+            C digits[DIGITS];
+            for (int i = 0; i < DIGITS; ++i)
                 digits[i] = (C)hexText[i];
-            EmitPadded(out, digits, kDigits, d);
+            EmitPadded(out, digits, DIGITS, d);
             break;
         }
         case 'c':

@@ -120,9 +120,9 @@ inline int DecodeEntity(const Char* p, const Char* end, Char* unit)
 // Where a step of the loop leaves the parse.
 enum Step
 {
-    GoOn,        // continue with the next construct
-    EndOfText,   // nothing more can be read: the parse returns 1
-    Stopped,     // a delegate returned 0: the parse returns 0
+    STEP_GO_ON,         // continue with the next construct
+    STEP_END_OF_TEXT,   // nothing more can be read: the parse returns 1
+    STEP_STOPPED,       // a delegate returned 0: the parse returns 0
 };
 
 // One attribute as found in the tag, before its name and value are terminated.
@@ -184,7 +184,7 @@ Step ReadTag(Delegate* delegate, Char** position, Char* end, const Char** elemen
     }
     Char* close = Scan(p, end, '>');
     if (At(close, end) != '>')
-        return EndOfText;
+        return STEP_END_OF_TEXT;
     *position = close + 1;
 
     // Every end below lies at or before `close`, so these writes stay inside the tag.
@@ -201,10 +201,10 @@ Step ReadTag(Delegate* delegate, Char** position, Char* end, const Char** elemen
     *element = name;
 
     if (!closing && !delegate->OnStartElement(name, attributes))
-        return Stopped;
+        return STEP_STOPPED;
     if ((closing || empty) && !delegate->OnEndElement(name))
-        return Stopped;
-    return GoOn;
+        return STEP_STOPPED;
+    return STEP_GO_ON;
 }
 
 // Decodes the character data at *position in place and reports it; *position stops at its '<'.
@@ -230,7 +230,7 @@ Step ReadText(Delegate* delegate, Char** position, Char* end, const Char* elemen
     }
     // Data that runs into a NUL or the end of the text follows the last tag: never reported.
     if (read == end || *read == 0)
-        return EndOfText;
+        return STEP_END_OF_TEXT;
     *position = read;
 
     Char* dataEnd = write;
@@ -239,13 +239,13 @@ Step ReadText(Delegate* delegate, Char** position, Char* end, const Char* elemen
             --dataEnd;
     }
     if (dataEnd == start)
-        return GoOn;
+        return STEP_GO_ON;
     // dataEnd <= read, which holds the '<': the terminator is restored after the call.
     Char saved = *dataEnd;
     *dataEnd = 0;
     int result = delegate->OnText(element, start, (int)(dataEnd - start));
     *dataEnd = saved;
-    return result ? GoOn : Stopped;
+    return result ? STEP_GO_ON : STEP_STOPPED;
 }
 
 } // namespace KXmlDetail
@@ -312,9 +312,9 @@ int KParseXmlT(Delegate* delegate, Char* text, int length)
             step = ReadTag(delegate, &p, end, &element);
         else
             step = ReadText(delegate, &p, end, element, options);
-        if (step == EndOfText)
+        if (step == STEP_END_OF_TEXT)
             return 1;
-        if (step == Stopped)
+        if (step == STEP_STOPPED)
             return 0;
     }
     return 1;

@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int STATE_NODES_PER_BLOCK = 63;
-CKListT<KUnitItem_>* g_statePool;   // owned; created on first bind
+CKListT<KUnitItem>* g_statePool;    // owned; created on first bind
 
 const wchar_t ELLIPSIS[] = L"...";
 constexpr int ELLIPSIS_LENGTH = 3;
@@ -138,8 +138,8 @@ int CKCanvas::BindImage(CKImage* image, int x, int y)
 int CKCanvas::BindState(HDC dc, HGDIOBJ oldBitmap)
 {
     if (!g_statePool)
-        g_statePool = new CKListT<KUnitItem_>(STATE_NODES_PER_BLOCK);
-    KUnitItem_* item = g_statePool ? g_statePool->AddTail() : nullptr;
+        g_statePool = new CKListT<KUnitItem>(STATE_NODES_PER_BLOCK);
+    KUnitItem* item = g_statePool ? g_statePool->AddTail() : nullptr;
     if (!item)
         return 0;
     item->hdc = dc;

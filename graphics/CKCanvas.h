@@ -25,7 +25,7 @@ constexpr unsigned int KDT_START_ELLIPSIS = 0x400; // single line too wide: "...
 
 // What binding changed in a device context, to be put back by Unbind; one record per bound
 // canvas from a process-wide pool (CKListT, 63 nodes per block).
-struct KUnitItem_
+struct KUnitItem
 {
     HDC hdc;
     HGDIOBJ oldPen;      // the objects selected before binding
@@ -125,7 +125,7 @@ private:
     int DrawSingleLine(const wchar_t* text, int length, const RECT& rect, unsigned int flags);
     int DrawLines(const wchar_t* text, int length, const RECT& rect, unsigned int flags);
 
-    KUnitItem_* dcState = nullptr;   // borrowed from the pool while bound
+    KUnitItem* dcState = nullptr;    // borrowed from the pool while bound
     CKPen* pen = nullptr;            // borrowed: the default pen
     CKBrush* brush = nullptr;        // borrowed: the default brush
     CKFont* font = nullptr;          // borrowed: a cached font

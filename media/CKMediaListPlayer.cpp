@@ -37,7 +37,7 @@ int CKMediaListPlayer::Enqueue(const wchar_t* path)
 {
     if (!path)
         return 0;
-    KQueuedPath_* item = queue.AddTail();
+    KQueuedPath* item = queue.AddTail();
     if (!item)
         return 0;
     lstrcpynW(item->path, path, KMAX_PATH);
@@ -48,7 +48,7 @@ void CKMediaListPlayer::PlayNext()
 {
     if (!GetGraph() || GetState() != KMEDIA_CLOSED)
         return;
-    KQueuedPath_* head = queue.GetHead();
+    KQueuedPath* head = queue.GetHead();
     if (!head)
         return;
     wchar_t path[KMAX_PATH];

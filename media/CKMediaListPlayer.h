@@ -9,7 +9,7 @@
 #include "media/CKMediaPlayer.h"
 
 // One queued path.
-struct KQueuedPath_
+struct KQueuedPath
 {
     wchar_t path[KMAX_PATH];
 };
@@ -42,5 +42,5 @@ private:
     static void PostedPlayNext(INT_PTR player, INT_PTR unused1, INT_PTR unused2);
     void PostPlayNext();
 
-    CKListT<KQueuedPath_> queue;   // owns its nodes; the records hold no pointers
+    CKListT<KQueuedPath> queue;    // owns its nodes; the records hold no pointers
 };

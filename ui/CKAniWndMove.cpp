@@ -13,7 +13,7 @@ constexpr int MOVE_LIST_GROWTH = 4;
 } // namespace
 
 CKAniWndMove::CKAniWndMove(CKWindow* window)
-    : CKAnimate(window), moves(sizeof(KWndMoveItem_), MOVE_LIST_GROWTH)
+    : CKAnimate(window), moves(sizeof(KWndMoveItem), MOVE_LIST_GROWTH)
 {
 }
 
@@ -24,14 +24,14 @@ CKAniWndMove::~CKAniWndMove()
 
 void CKAniWndMove::ReleaseMove(void* record, void*)
 {
-    ((KWndMoveItem_*)record)->window->Release();
+    ((KWndMoveItem*)record)->window->Release();
 }
 
 int CKAniWndMove::Add(CKWindow* moved, const RECT& from, const RECT& to)
 {
     if (!moved)
         return 0;
-    KWndMoveItem_* move = (KWndMoveItem_*)moves.Add();
+    KWndMoveItem* move = (KWndMoveItem*)moves.Add();
     if (!move)
         return 0;
     move->window = moved;
@@ -46,7 +46,7 @@ void CKAniWndMove::OnBegin()
     if (!window)
         return;
     for (int i = 0; i < moves.GetCount(); i++) {
-        KWndMoveItem_* move = (KWndMoveItem_*)moves.GetAt(i);
+        KWndMoveItem* move = (KWndMoveItem*)moves.GetAt(i);
         move->window->Move(move->from);
         move->window->Show(true);
     }
@@ -57,7 +57,7 @@ void CKAniWndMove::OnStep(int permille)
     if (!window)
         return;
     for (int i = 0; i < moves.GetCount(); i++) {
-        KWndMoveItem_* move = (KWndMoveItem_*)moves.GetAt(i);
+        KWndMoveItem* move = (KWndMoveItem*)moves.GetAt(i);
         const RECT rect = {Interpolate(move->from.left, move->to.left, permille),
                            Interpolate(move->from.top, move->to.top, permille),
                            Interpolate(move->from.right, move->to.right, permille),
@@ -71,7 +71,7 @@ void CKAniWndMove::OnEnd()
     if (!window)
         return;
     for (int i = 0; i < moves.GetCount(); i++) {
-        KWndMoveItem_* move = (KWndMoveItem_*)moves.GetAt(i);
+        KWndMoveItem* move = (KWndMoveItem*)moves.GetAt(i);
         move->window->Move(move->to);
     }
 }

@@ -7,7 +7,7 @@
 #include "ui/CKAnimate.h"
 
 // One moved window; held by value in the animation's list.
-struct KWndMoveItem_
+struct KWndMoveItem
 {
     CKWindow* window;   // counted
     RECT from;          // in the window's parent's client coordinates
@@ -37,5 +37,5 @@ public:
 private:
     static void ReleaseMove(void* move, void* context);
 
-    CKArray moves;   // KWndMoveItem_ records
+    CKArray moves;   // KWndMoveItem records
 };

@@ -24,15 +24,15 @@ constexpr wchar_t WINDOW_CLASS[] = L"KWndClass";
 // Nodes of the window tree are carved this many at a time.
 constexpr int TREE_NODES_PER_BLOCK = 32;
 
-CKTreeT<_KWndItem>* g_tree;   // owned; created on first use, deleted at shut-down
+CKTreeT<KWndItem>* g_tree;    // owned; created on first use, deleted at shut-down
 HINSTANCE g_instance;         // the module the windows are created for
 
 } // namespace
 
-CKTreeT<_KWndItem>* GetWindowTree()
+CKTreeT<KWndItem>* GetWindowTree()
 {
     if (!g_tree)
-        g_tree = new CKTreeT<_KWndItem>(TREE_NODES_PER_BLOCK);
+        g_tree = new CKTreeT<KWndItem>(TREE_NODES_PER_BLOCK);
     return g_tree;
 }
 
@@ -41,7 +41,7 @@ int CKWindow::Clamp(int value, int low, int high)
     return value < low ? low : value > high ? high : value;
 }
 
-int CKWindow::DetachItem(_KWndItem* node, void*)
+int CKWindow::DetachItem(KWndItem* node, void*)
 {
     if (node->hwnd && IsWindow(node->hwnd)
         && GetWindowLongPtrW(node->hwnd, GWLP_USERDATA) == (LONG_PTR)node) {
@@ -75,10 +75,10 @@ CKWindow::~CKWindow()
 
 int CKWindow::AllocItem(CKWindow* parent)
 {
-    CKTreeT<_KWndItem>* tree = GetWindowTree();
+    CKTreeT<KWndItem>* tree = GetWindowTree();
     if (item || !tree)
         return 0;
-    _KWndItem* node = tree->AddChild(parent ? parent->item : nullptr);
+    KWndItem* node = tree->AddChild(parent ? parent->item : nullptr);
     if (!node)
         return 0;
     node->prevProc = DefWindowProcW;
@@ -91,7 +91,7 @@ void CKWindow::FreeItem()
 {
     if (!item)
         return;
-    _KWndItem* node = item;
+    KWndItem* node = item;
     item = nullptr;
     g_tree->Remove(node, DetachItem, nullptr);
 }
@@ -143,19 +143,19 @@ void CKWindow::OnDestroy()
 {
     if (!item)
         return;
-    _KWndItem* node = item;
+    KWndItem* node = item;
     SetWindowLongPtrW(node->hwnd, GWLP_USERDATA, 0);
 
     // The children destroy their HWNDs and leave the tree on their own; each is held while its
     // Destroy runs, since that may drop the last reference on it.
     int count = 0;
-    for (_KWndItem* child = g_tree->GetFirstChild(node); child; child = g_tree->GetNext(child))
+    for (KWndItem* child = g_tree->GetFirstChild(node); child; child = g_tree->GetNext(child))
         count++;
     if (count) {
         CKWindow** children = (CKWindow**)KAlloc(sizeof(CKWindow*) * (size_t)count);
         if (children) {
             int n = 0;
-            for (_KWndItem* child = g_tree->GetFirstChild(node); child;
+            for (KWndItem* child = g_tree->GetFirstChild(node); child;
                  child = g_tree->GetNext(child)) {
                 children[n] = child->window;
                 children[n++]->AddRef();
@@ -247,7 +247,7 @@ void CKWindow::OnInitMenu(CKMenu* menu)
     if (!menu)
         return;
     for (int i = 0; i < menu->GetCount(); i++) {
-        const KMenuItem_* menuItem = menu->GetItem(i);
+        const KMenuItem* menuItem = menu->GetItem(i);
         if (!(menuItem->flags & (KMENU_SUBMENU | KMENU_HEADER)))
             OnUpdateMenuItem(menu, (int)menuItem->command);
     }
@@ -288,7 +288,7 @@ void CKWindow::OnScroll(int, int, int)
         RECT band;
         ::GetClientRect(item->hwnd, &band);
         for (CKWindow* child = GetFirstChild(); child; child = child->GetNextSibling()) {
-            _KWndItem* node = child->item;
+            KWndItem* node = child->item;
             RECT placed;
             if (!node || !GetWindowRect(node->hwnd, &placed))
                 continue;
@@ -316,7 +316,7 @@ void CKWindow::OnScroll(int, int, int)
 void CKWindow::PlaceChildrenBehind()
 {
     for (CKWindow* child = GetFirstChild(); child && item; child = child->GetNextSibling()) {
-        _KWndItem* node = child->item;
+        KWndItem* node = child->item;
         RECT rect;
         if (!node || (!node->xBehind && !node->yBehind) || !child->GetRectInParent(&rect))
             continue;
@@ -367,34 +367,34 @@ void CKWindow::ModifyStyle(unsigned int add, unsigned int remove)
 
 CKWindow* CKWindow::GetParent() const
 {
-    _KWndItem* parent = item ? g_tree->GetParent(item) : nullptr;
+    KWndItem* parent = item ? g_tree->GetParent(item) : nullptr;
     return parent ? parent->window : nullptr;
 }
 
 CKWindow* CKWindow::GetFirstChild() const
 {
-    _KWndItem* child = item ? g_tree->GetFirstChild(item) : nullptr;
+    KWndItem* child = item ? g_tree->GetFirstChild(item) : nullptr;
     return child ? child->window : nullptr;
 }
 
 CKWindow* CKWindow::GetNextSibling() const
 {
-    _KWndItem* next = item ? g_tree->GetNext(item) : nullptr;
+    KWndItem* next = item ? g_tree->GetNext(item) : nullptr;
     return next ? next->window : nullptr;
 }
 
 CKWindow* CKWindow::GetPrevSibling() const
 {
-    _KWndItem* prev = item ? g_tree->GetPrev(item) : nullptr;
+    KWndItem* prev = item ? g_tree->GetPrev(item) : nullptr;
     return prev ? prev->window : nullptr;
 }
 
-_KWndItem* CKWindow::GetRootItem() const
+KWndItem* CKWindow::GetRootItem() const
 {
     if (!item)
         return nullptr;
-    _KWndItem* node = item;
-    while (_KWndItem* parent = g_tree->GetParent(node))
+    KWndItem* node = item;
+    while (KWndItem* parent = g_tree->GetParent(node))
         node = parent;
     return node;
 }

@@ -117,7 +117,7 @@ constexpr int KK_SLASH = 43;        // / ?
 int KMapVirtualKey(UINT virtualKey);
 
 // One node of the window tree, zero-filled when created.
-struct _KWndItem
+struct KWndItem
 {
     HWND hwnd;
     WNDPROC prevProc;      // chained to: DefWindowProcW, or a subclassed control's own procedure
@@ -178,7 +178,7 @@ public:
     virtual int OnKey(int code, int key, int repeatFlags);
     virtual int OnMouse(int code, int x, int y, int extra);
     // Moves the child windows so that the content follows the scroll position: those that are,
-    // or come, in the client area; the others fall behind (_KWndItem::xBehind, yBehind).
+    // or come, in the client area; the others fall behind (KWndItem::xBehind, yBehind).
     virtual void OnScroll(int code, int xPos, int yPos);
     virtual void OnPaint(CKCanvas* canvas);
     // With a rect: the background drawable in it. Without: for a scrollable window, the bands of
@@ -203,14 +203,14 @@ public:
     unsigned int GetStyle() const { return style; }
     // style = (style | add) & ~remove; OnStyleChanged(old ^ new) when it changed.
     void ModifyStyle(unsigned int add, unsigned int remove);
-    _KWndItem* GetItem() const { return item; }
+    KWndItem* GetItem() const { return item; }
 
     CKWindow* GetParent() const;
     CKWindow* GetFirstChild() const;
     CKWindow* GetNextSibling() const;
     CKWindow* GetPrevSibling() const;
     // The top item of this window's chain.
-    _KWndItem* GetRootItem() const;
+    KWndItem* GetRootItem() const;
 
     void Show(bool show);
     // Shown here and in every ancestor, and, when the top ancestor is a view, it is the current one.
@@ -267,7 +267,7 @@ protected:
     // Takes the item out of the tree (the window keeps no item); for a creation that failed.
     void FreeItem();
 
-    _KWndItem* item = nullptr;          // borrowed from the window tree
+    KWndItem* item = nullptr;           // borrowed from the window tree
     unsigned int flags = 0;             // KWF_* bits
     unsigned int style = 0;             // presentation bits; meaning per control class
     int id = 0;
@@ -325,7 +325,7 @@ private:
     static int Clamp(int value, int low, int high);
     // Cuts an item that outlived its parent's destruction loose from its window and HWND, so
     // that neither reaches freed tree memory; the window is left without item (a tree walk).
-    static int DetachItem(_KWndItem* node, void* context);
+    static int DetachItem(KWndItem* node, void* context);
 
     // Ends the running animation at once: OnEnd (when still running), OnAnimateEnd, unlinked.
     void EndAnimation();
@@ -350,7 +350,7 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK KNativeCtrlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The process-wide window tree: created on first use, deleted by the last shut-down step.
-CKTreeT<_KWndItem>* GetWindowTree();
+CKTreeT<KWndItem>* GetWindowTree();
 
 // Module steps, called by KInitLibrary / KTermLibrary in their places.
 // Start-up: registers "KWndClass".

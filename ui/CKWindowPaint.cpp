@@ -114,8 +114,8 @@ void CKWindow::PaintChildren(CKCanvas* canvas, const RECT& area, const CKWindow*
     if (!IntersectRect(&inside, &inside, &area))
         return;
     HWND root = GetRootItem()->hwnd;
-    CKTreeT<_KWndItem>* tree = GetWindowTree();
-    for (_KWndItem* child = tree->GetLastChild(item); child && item; child = tree->GetPrev(child)) {
+    CKTreeT<KWndItem>* tree = GetWindowTree();
+    for (KWndItem* child = tree->GetLastChild(item); child && item; child = tree->GetPrev(child)) {
         RECT rect;
         if (child->window && child->window != skip && IsWindowVisible(child->hwnd)
             && GetWindowRect(child->hwnd, &rect)) {

@@ -43,10 +43,10 @@ int DialogKey(const MSG* message)
 }
 
 // The child window of `item` whose HWND is `control`, or none: a control of the library.
-CKWindow* FindChildControl(const _KWndItem* item, HWND control)
+CKWindow* FindChildControl(const KWndItem* item, HWND control)
 {
-    CKTreeT<_KWndItem>* tree = GetWindowTree();
-    for (_KWndItem* child = tree->GetFirstChild(item); child; child = tree->GetNext(child))
+    CKTreeT<KWndItem>* tree = GetWindowTree();
+    for (KWndItem* child = tree->GetFirstChild(item); child; child = tree->GetNext(child))
         if (child->hwnd == control)
             return child->window;
     return nullptr;
@@ -103,7 +103,7 @@ int KMapVirtualKey(UINT virtualKey)
 
 LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    _KWndItem* item = (_KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+    KWndItem* item = (KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA);
     if (!item)
         return DefWindowProcW(hwnd, message, wParam, lParam);
     CKWindow* window = item->window;
@@ -179,7 +179,7 @@ LRESULT CALLBACK KWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK KNativeCtrlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    _KWndItem* item = (_KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+    KWndItem* item = (KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA);
     if (!item)
         return DefWindowProcW(hwnd, message, wParam, lParam);
     CKWindow* window = item->window;
@@ -301,7 +301,7 @@ int Abs(int value)
 // The library window whose HWND is `hwnd`, or none.
 CKWindow* WindowOf(HWND hwnd)
 {
-    _KWndItem* item = hwnd ? (_KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA) : nullptr;
+    KWndItem* item = hwnd ? (KWndItem*)GetWindowLongPtrW(hwnd, GWLP_USERDATA) : nullptr;
     return item ? item->window : nullptr;
 }
 

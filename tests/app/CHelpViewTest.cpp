@@ -54,19 +54,19 @@ protected:
     std::wstring Text() const
     {
         std::wstring text;
-        const CKListT<KRichItem_>& runs = content->GetLabel()->GetRuns();
-        for (KRichItem_* run = runs.GetHead(); run; run = runs.GetNext(run))
+        const CKListT<KRichItem>& runs = content->GetLabel()->GetRuns();
+        for (KRichItem* run = runs.GetHead(); run; run = runs.GetNext(run))
             if ((run->flags & KRI_KIND_MASK) == KRI_TEXT)
                 text.append(run->text.text, run->text.length);
         return text;
     }
 
     // The one notify run, or none when there is not exactly one.
-    KRichItem_* OnlyLink() const
+    KRichItem* OnlyLink() const
     {
-        KRichItem_* link = nullptr;
-        const CKListT<KRichItem_>& runs = content->GetLabel()->GetRuns();
-        for (KRichItem_* run = runs.GetHead(); run; run = runs.GetNext(run))
+        KRichItem* link = nullptr;
+        const CKListT<KRichItem>& runs = content->GetLabel()->GetRuns();
+        for (KRichItem* run = runs.GetHead(); run; run = runs.GetNext(run))
             if (run->flags & KRI_NOTIFY) {
                 if (link)
                     return nullptr;
@@ -146,13 +146,13 @@ TEST_F(CHelpViewTest, HelpFilesAreMarkedUtf16WithOneGreyFormatAndTheAddressAsALi
         SCOPED_TRACE(locale);
         ASSERT_EQ(content->LoadHelp(locale), 1);
         ASSERT_GT(content->GetLabel()->GetRuns().GetCount(), 1);
-        const CKListT<KRichItem_>& runs = content->GetLabel()->GetRuns();
-        for (KRichItem_* run = runs.GetHead(); run; run = runs.GetNext(run)) {
+        const CKListT<KRichItem>& runs = content->GetLabel()->GetRuns();
+        for (KRichItem* run = runs.GetHead(); run; run = runs.GetNext(run)) {
             ASSERT_EQ(run->flags & KRI_KIND_MASK, KRI_TEXT);
             EXPECT_EQ(run->flags & KRI_ALIGN_MASK, 0u);
             EXPECT_EQ(run->text.color, HELP_COLOR);
         }
-        KRichItem_* link = OnlyLink();
+        KRichItem* link = OnlyLink();
         ASSERT_TRUE(link);
         EXPECT_EQ(std::wstring(link->text.text, link->text.length), ADDRESS);
         EXPECT_EQ(link->flags, KRI_TEXT | KRI_NOTIFY | KRI_UNDERLINE);
@@ -192,7 +192,7 @@ TEST_F(CHelpViewTest, BackKeyAndTheTitleButtonBothLeaveThePage)
     EXPECT_EQ(content->GetLabel()->GetId(), LM_HELP_TEXT_ID);
 
     // Tapping the address reaches the content and changes nothing.
-    KRichItem_* link = OnlyLink();
+    KRichItem* link = OnlyLink();
     ASSERT_TRUE(link && link->fragments);
     RECT inView = {link->fragments->x + 1, link->fragments->y + 1, 0, 0};
     content->GetLabel()->ClientToRoot((POINT*)&inView);

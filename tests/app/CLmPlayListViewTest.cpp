@@ -80,13 +80,13 @@ TEST_F(CLmPlayListViewTest, ToolBarRunsAlongTheTopAndTheTreeFillsTheRest)
     ASSERT_EQ(bar->GetCount(), 3);
     const int ids[] = {LMID_ADD_LIST, LMID_EDIT_LIST, LMID_DELETE_LIST};
     for (int i = 0; i < 3; i++) {
-        const KButtonItem_* item = bar->CKButtonGroup::GetItem(i);
+        const KButtonItem* item = bar->CKButtonGroup::GetItem(i);
         EXPECT_EQ((int)item->id, ids[i]);
         EXPECT_TRUE(item->content.iconList);
         EXPECT_EQ(item->content.cells[0], i);
     }
     // The buttons sit at the right end of the bar.
-    const KButtonItem_* last = bar->CKButtonGroup::GetItem(2);
+    const KButtonItem* last = bar->CKButtonGroup::GetItem(2);
     EXPECT_GT(last->x + last->width, 320 / 2);
 }
 
@@ -96,7 +96,7 @@ TEST_F(CLmPlayListViewTest, ToolBarButtonsAndCommandRowsBecomeCommandsOfTheParen
     CKToolBar* bar = ToolBar();
     ASSERT_TRUE(bar);
     for (int i = 0; i < 3; i++) {
-        const KButtonItem_* item = bar->CKButtonGroup::GetItem(i);
+        const KButtonItem* item = bar->CKButtonGroup::GetItem(i);
         TapWindow(bar, item->x + item->width / 2, item->y + item->height / 2);
     }
     EXPECT_EQ(host->notices, (std::vector<KPanelNotice>{{LMID_ADD_LIST, 257, 0},

@@ -100,7 +100,7 @@ protected:
         while (bar && bar->GetId() != LMID_PANEL_TOOLBAR)
             bar = bar->GetNextSibling();
         ASSERT_TRUE(bar);
-        const KButtonItem_* item = static_cast<CKToolBar*>(bar)->CKButtonGroup::GetItem(index);
+        const KButtonItem* item = static_cast<CKToolBar*>(bar)->CKButtonGroup::GetItem(index);
         ASSERT_TRUE(item);
         TapOn(bar, RECT{item->x, item->y, item->x + item->width, item->y + item->height});
         Settle();

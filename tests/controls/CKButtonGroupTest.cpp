@@ -27,13 +27,13 @@ public:
 class CCountingGroup : public CKButtonGroup
 {
 public:
-    void OnDeleteItem(KButtonItem_* item) override { deleted.push_back(item->id); }
+    void OnDeleteItem(KButtonItem* item) override { deleted.push_back(item->id); }
     std::vector<unsigned int> deleted;
 };
 
 RECT ItemRect(const CKButtonGroup& group, int index)
 {
-    const KButtonItem_* item = group.GetItem(index);
+    const KButtonItem* item = group.GetItem(index);
     return RECT{item->x, item->y, item->x + item->width, item->y + item->height};
 }
 

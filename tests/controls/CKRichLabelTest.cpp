@@ -52,38 +52,38 @@ protected:
         return label->LoadText(MARKUP_FILE) == 1;
     }
 
-    std::vector<KRichItem_*> Runs() const
+    std::vector<KRichItem*> Runs() const
     {
-        std::vector<KRichItem_*> runs;
-        for (KRichItem_* run = label->GetRuns().GetHead(); run; run = label->GetRuns().GetNext(run))
+        std::vector<KRichItem*> runs;
+        for (KRichItem* run = label->GetRuns().GetHead(); run; run = label->GetRuns().GetNext(run))
             runs.push_back(run);
         return runs;
     }
 
-    std::vector<KRichFragment_*> Fragments() const
+    std::vector<KRichFragment*> Fragments() const
     {
-        std::vector<KRichFragment_*> fragments;
-        const CKListT<KRichFragment_>& list = label->GetFragments();
-        for (KRichFragment_* fragment = list.GetHead(); fragment; fragment = list.GetNext(fragment))
+        std::vector<KRichFragment*> fragments;
+        const CKListT<KRichFragment>& list = label->GetFragments();
+        for (KRichFragment* fragment = list.GetHead(); fragment; fragment = list.GetNext(fragment))
             fragments.push_back(fragment);
         return fragments;
     }
 
     // The first fragment showing exactly `text`, or none.
-    KRichFragment_* FragmentOf(const std::wstring& text) const
+    KRichFragment* FragmentOf(const std::wstring& text) const
     {
-        for (KRichFragment_* fragment : Fragments())
+        for (KRichFragment* fragment : Fragments())
             if (FragmentText(fragment) == text)
                 return fragment;
         return nullptr;
     }
 
-    static std::wstring RunText(const KRichItem_* run)
+    static std::wstring RunText(const KRichItem* run)
     {
         return std::wstring(run->text.text, run->text.length);
     }
 
-    static std::wstring FragmentText(const KRichFragment_* fragment)
+    static std::wstring FragmentText(const KRichFragment* fragment)
     {
         if ((fragment->run->flags & KRI_KIND_MASK) != KRI_TEXT)
             return L"";
@@ -96,7 +96,7 @@ protected:
     {
         std::vector<std::wstring> lines;
         int y = -1;
-        for (KRichFragment_* fragment : Fragments()) {
+        for (KRichFragment* fragment : Fragments()) {
             if (lines.empty() || fragment->y != y)
                 lines.emplace_back();
             lines.back() += FragmentText(fragment);
@@ -172,7 +172,7 @@ TEST_F(CKRichLabelTest, FormatsNestAndEachEndTagGoesBackToTheFormatBelow)
     ASSERT_TRUE(Load(L"<doc><B><u>x</u></B>y<Format color=\"#FF0000\" size=\"big\" "
                      L"align=\"center\">c<I>i</I></Format><NOTIFY ID=\"7\">n</NOTIFY>"
                      L"<Format size=\"12.5\" color=\"{0, 128, 255, 64}\">z</Format></doc>"));
-    const std::vector<KRichItem_*> runs = Runs();
+    const std::vector<KRichItem*> runs = Runs();
     ASSERT_EQ(runs.size(), 6u) << "the root element adds nothing";
     const float small = GetDevMetricF(FontSizeSmall);
     const float big = GetDevMetricF(FontSizeBig);
@@ -231,7 +231,7 @@ TEST_F(CKRichLabelTest, EndTagsAtTheBottomEntryAndUnknownElementsLeaveTheStackAl
 
     // The same in a file: stray end tags before and after, text still in the right formats.
     ASSERT_TRUE(Load(L"<r></B></U>a<B>b</B></I></Notify>c<Unknown>d</Unknown></r>"));
-    const std::vector<KRichItem_*> runs = Runs();
+    const std::vector<KRichItem*> runs = Runs();
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[0]->flags, KRI_TEXT);
     EXPECT_EQ(runs[1]->flags, KRI_TEXT | KRI_BOLD);
@@ -276,7 +276,7 @@ TEST_F(CKRichLabelTest, ImagesLoadWholeByGridOrByCellAndMissingOnesAddNothing)
                      L"<Image name=\"RichLabelWhole.bmp\"/>"
                      L"<Image name=\"RichLabelMissing.bmp\"/><Image/>"
                      L"<Image name=\"RichLabelWhole.bmp\" index=\"5\"/></r>"));
-    const std::vector<KRichItem_*> runs = Runs();
+    const std::vector<KRichItem*> runs = Runs();
     ASSERT_EQ(runs.size(), 5u) << "a missing image (or none named) adds no run";
     struct
     {
@@ -306,13 +306,13 @@ TEST_F(CKRichLabelTest, ImagesLoadWholeByGridOrByCellAndMissingOnesAddNothing)
     }
 
     // One line: the right-aligned cell moves by the room left, the others follow it in order.
-    const std::vector<KRichFragment_*> fragments = Fragments();
+    const std::vector<KRichFragment*> fragments = Fragments();
     ASSERT_EQ(fragments.size(), 5u);
     const int used = 8 + 8 + 8 + 16 + 16;
     EXPECT_EQ(fragments[0]->x, Left() + (Right() - Left() - used));
     EXPECT_EQ(fragments[1]->x, Left() + 8);
     EXPECT_EQ(fragments[3]->x, Left() + 24);
-    for (KRichFragment_* fragment : fragments)
+    for (KRichFragment* fragment : fragments)
         EXPECT_EQ(fragment->y, label->GetMargin());
 
     // Painted: the blue cell of the strip where the right-aligned fragment lies, the green
@@ -326,7 +326,7 @@ TEST_F(CKRichLabelTest, ImagesLoadWholeByGridOrByCellAndMissingOnesAddNothing)
 TEST_F(CKRichLabelTest, LineElementDrawsAFullWidthRuleOfItsThicknessInItsColour)
 {
     ASSERT_TRUE(Load(L"<r>a<Line size=\"4\" color=\"255, 0, 0\"/>b<Line/></r>"));
-    const std::vector<KRichItem_*> runs = Runs();
+    const std::vector<KRichItem*> runs = Runs();
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[1]->flags, KRI_RULE);
     EXPECT_EQ(runs[1]->rule.thickness, 4.0f);
@@ -340,7 +340,7 @@ TEST_F(CKRichLabelTest, LineElementDrawsAFullWidthRuleOfItsThicknessInItsColour)
     }
     const int h = SmallHeight();
     const int gap = label->GetLineGap();
-    KRichFragment_* rule = runs[1]->fragments;
+    KRichFragment* rule = runs[1]->fragments;
     ASSERT_TRUE(rule);
     // "a" ends its line; the rule is a line of its own; "b" starts the next.
     EXPECT_EQ(rule->x, Left());
@@ -369,29 +369,29 @@ TEST_F(CKRichLabelTest, TabsMoveToTheNextStopAndTabElementsToTheirCount)
     ASSERT_TRUE(Load(L"<r>a\tb\n\tc\nabcdefghijklmnop\tq\n<t2/>x<t/>y<t0/>z</r>"));
     const int tab = TabWidth();
     ASSERT_GT(tab, 0);
-    KRichFragment_* a = FragmentOf(L"a");
-    KRichFragment_* b = FragmentOf(L"b");
+    KRichFragment* a = FragmentOf(L"a");
+    KRichFragment* b = FragmentOf(L"b");
     ASSERT_TRUE(a && b);
     EXPECT_EQ(a->x, Left());
     EXPECT_EQ(b->x, Left() + tab) << "b at the first stop after a";
     EXPECT_EQ(b->y, a->y);
-    KRichFragment_* c = FragmentOf(L"c");
+    KRichFragment* c = FragmentOf(L"c");
     ASSERT_TRUE(c);
     EXPECT_EQ(c->x, Left() + tab) << "a TAB at the start of a line";
-    KRichFragment_* long_ = FragmentOf(L"abcdefghijklmnop");
-    KRichFragment_* q = FragmentOf(L"q");
+    KRichFragment* long_ = FragmentOf(L"abcdefghijklmnop");
+    KRichFragment* q = FragmentOf(L"q");
     ASSERT_TRUE(long_ && q);
     const int stops = long_->width / tab + 1;
     EXPECT_EQ(q->x, Left() + stops * tab) << "the next stop after a text longer than one tab";
-    KRichFragment_* x = FragmentOf(L"x");
-    KRichFragment_* y = FragmentOf(L"y");
-    KRichFragment_* z = FragmentOf(L"z");
+    KRichFragment* x = FragmentOf(L"x");
+    KRichFragment* y = FragmentOf(L"y");
+    KRichFragment* z = FragmentOf(L"z");
     ASSERT_TRUE(x && y && z);
     EXPECT_EQ(x->x, Left() + 2 * tab);
     EXPECT_EQ(y->x, Left() + tab) << "\"t\" without digits is one stop";
     EXPECT_EQ(z->x, Left() + tab) << "at least one stop";
     EXPECT_EQ(x->y, y->y);
-    const std::vector<KRichItem_*> runs = Runs();
+    const std::vector<KRichItem*> runs = Runs();
     EXPECT_EQ(runs[1]->flags, KRI_TAB);
     EXPECT_EQ(runs[1]->tab.count, 2);
 }
@@ -407,7 +407,7 @@ TEST_F(CKRichLabelTest, LineEndsOfEveryKindBreakTheLineAndLeadingBlanksMoveTheTe
         int line;
     } expected[] = {{L"a", 0}, {L"b", 1}, {L"c", 2}, {L"d", 3}, {L"e", 5}, {L"f", 6}};
     for (const auto& entry : expected) {
-        KRichFragment_* fragment = FragmentOf(entry.text);
+        KRichFragment* fragment = FragmentOf(entry.text);
         ASSERT_TRUE(fragment) << entry.text;
         EXPECT_EQ(fragment->y, top + entry.line * pitch) << entry.text;
     }
@@ -423,7 +423,7 @@ TEST_F(CKRichLabelTest, AlignmentCentresOrRightAlignsInTheLineAndShorterRunsCent
     ASSERT_TRUE(Load(L"<r><Format align=\"center\">ab</Format>\n<Format align=\"right\">ab"
                      L"</Format>\nL<Format align=\"right\">R</Format>\n"
                      L"<Image name=\"RichLabelTall.bmp\"/>t</r>"));
-    const std::vector<KRichFragment_*> fragments = Fragments();
+    const std::vector<KRichFragment*> fragments = Fragments();
     ASSERT_EQ(fragments.size(), 6u);
     const int w = TextWidth(GetSmallFont(), L"ab");
     EXPECT_EQ(FragmentText(fragments[0]), L"ab");
@@ -445,7 +445,7 @@ TEST_F(CKRichLabelTest, ChineseBreaksBetweenAnyTwoCharactersAndEnglishBetweenWor
     for (int i = 0; i < 12; i++)
         chinese += L"这是一个小巧简单的音乐播放器";
     ASSERT_TRUE(Load(L"<r>" + chinese + L"</r>"));
-    std::vector<KRichFragment_*> fragments = Fragments();
+    std::vector<KRichFragment*> fragments = Fragments();
     ASSERT_GT(fragments.size(), 5u);
     std::wstring joined;
     const CKFont* font = GetSmallFont();
@@ -519,7 +519,7 @@ TEST_F(CKRichLabelTest, LinesEndWhereTheBreakingRuleAllowsAlsoAcrossRuns)
         for (const std::wstring& line : lines)
             joined += line;
         std::wstring text;
-        for (KRichItem_* run : Runs())
+        for (KRichItem* run : Runs())
             text += RunText(run);
         EXPECT_EQ(joined, text) << "nothing lost or repeated";
     }
@@ -561,7 +561,7 @@ TEST_F(CKRichLabelTest, AWordLongerThanTheLineBreaksInsideOnlyWhenItBeginsTheLin
     const std::wstring word = L"Pneumonoultramicroscopicsilicovolcanoconiosis";
     ASSERT_GT(TextWidth(GetSmallFont(), word), Right() - Left());
     ASSERT_TRUE(Load(L"<r>" + word + L"</r>"));
-    std::vector<KRichFragment_*> fragments = Fragments();
+    std::vector<KRichFragment*> fragments = Fragments();
     ASSERT_GE(fragments.size(), 2u);
     const std::wstring first = FragmentText(fragments[0]);
     EXPECT_EQ(first, word.substr(0, first.size()));
@@ -582,7 +582,7 @@ TEST_F(CKRichLabelTest, AWordLongerThanTheLineBreaksInsideOnlyWhenItBeginsTheLin
     label->Move(narrow);
     fragments = Fragments();
     ASSERT_EQ(fragments.size(), 3u + word.size());
-    for (KRichFragment_* fragment : fragments)
+    for (KRichFragment* fragment : fragments)
         EXPECT_EQ(fragment->count, 1);
 }
 
@@ -616,10 +616,10 @@ TEST_F(CKRichLabelTest, RelayoutAfterAResizeReusesTheFragmentNodes)
 TEST_F(CKRichLabelTest, NotifyRunReports2049OnlyWhenPressedAndReleasedOnIt)
 {
     ASSERT_TRUE(Load(L"<r>plain <Notify ID=\"7\">x</Notify> more</r>"));
-    KRichFragment_* x = FragmentOf(L"x");
-    KRichFragment_* plain = FragmentOf(L"plain ");
+    KRichFragment* x = FragmentOf(L"x");
+    KRichFragment* plain = FragmentOf(L"plain ");
     ASSERT_TRUE(x && plain);
-    KRichItem_* link = x->run;
+    KRichItem* link = x->run;
     EXPECT_EQ(label->HitTest(x->x + x->width / 2, x->y + 2), link);
     EXPECT_EQ(label->HitTest(plain->x + 2, plain->y + 2), nullptr) << "only notify runs are hit";
     const int cx = x->x + x->width / 2;
@@ -641,7 +641,7 @@ TEST_F(CKRichLabelTest, NotifyRunReports2049OnlyWhenPressedAndReleasedOnIt)
     ASSERT_EQ(links.size(), 1u);
     EXPECT_EQ(links[0].id, LABEL_ID);
     EXPECT_EQ(links[0].param, (long long)(INT_PTR)link);
-    EXPECT_EQ(((KRichItem_*)(INT_PTR)links[0].param)->notifyId, 7);
+    EXPECT_EQ(((KRichItem*)(INT_PTR)links[0].param)->notifyId, 7);
     EXPECT_EQ(label->GetPressedRun(), nullptr);
     EXPECT_FALSE(link->flags & KRI_PRESSED);
     RepaintNow(label);
@@ -703,11 +703,11 @@ TEST_F(CKRichLabelTest, LongTextScrollsByDraggingAndHitsAndPaintsAtTheScrolledPl
     label->ScrollTo(0, label->GetContentHeight() - height);
     label->GetScrollPos(nullptr, &yPos);
     EXPECT_EQ(yPos, label->GetContentHeight() - height);
-    KRichFragment_* end = FragmentOf(L"end");
+    KRichFragment* end = FragmentOf(L"end");
     ASSERT_TRUE(end);
     EXPECT_EQ(label->HitTest(end->x + 2, end->y + 2), nullptr) << "the unscrolled place";
     EXPECT_EQ(label->HitTest(end->x + 2, end->y - yPos + 2), end->run);
-    KRichFragment_* rule = Fragments().back();
+    KRichFragment* rule = Fragments().back();
     RepaintNow(label);
     EXPECT_EQ(BackBufferPixel(Left() + 10, rule->y - yPos + 1), RED);
     Tap(label, end->x + 2, end->y - yPos + 2);
@@ -719,7 +719,7 @@ TEST_F(CKRichLabelTest, TextIsPaintedInItsColourAndClearGivesEverythingBack)
     CKFont* font = GetSmallFont();
     const int fontRefs = font->GetRefCount();
     ASSERT_TRUE(Load(L"<r><Format color=\"#FF0000\" size=\"big\">MMMM</Format></r>"));
-    KRichFragment_* text = FragmentOf(L"MMMM");
+    KRichFragment* text = FragmentOf(L"MMMM");
     ASSERT_TRUE(text);
     RepaintNow(label);
     int red = 0;
@@ -782,7 +782,7 @@ TEST_F(CKRichLabelTest, BadFilesLeaveTheLabelSoundAndShowWhatWasRead)
     ASSERT_TRUE(Load(L"<r><Format size=\"99999\" color=\"nonsense\">x</Format>"
                      L"<Line size=\"1e30\"/><Line size=\"-5\"/><t99999999999/>y"
                      L"<Image name=\"\" count=\"-1,-1\" size=\"0,0\"/></r>"));
-    const std::vector<KRichItem_*> runs = Runs();
+    const std::vector<KRichItem*> runs = Runs();
     ASSERT_EQ(runs.size(), 5u);
     EXPECT_LE(runs[0]->text.font->GetKey() & 0xFFFF, 65500);
     EXPECT_GT(runs[1]->fragments->height, 0);

@@ -119,7 +119,7 @@ TEST_F(DialogTest, ThreeButtonsTakeThirdsAndTwoTakeHalves)
     ASSERT_EQ(ShowAlert(L"Three", nullptr, L"A", L"B", L"C", 1, &owner), 1);
     CKDialog* dialog = CurrentDialog();
     ASSERT_TRUE(dialog);
-    const KDlgFrame_* frame = dialog->GetFrame();
+    const KDlgFrame* frame = dialog->GetFrame();
     EXPECT_EQ(dialog->GetButton(1)->GetId(), KDLG_BUTTON1_ID);
     EXPECT_EQ(dialog->GetButton(3)->GetId(), KDLG_BUTTON3_ID);
     const RECT a = RectIn(dialog->GetButton(1), dialog);

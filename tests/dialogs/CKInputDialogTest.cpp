@@ -138,7 +138,7 @@ TEST_F(DialogTest, InputBoxSitsAThirdDownAndByIdWithoutTitleHasNoTitleBand)
     EXPECT_STREQ(input->GetInputContainer()->GetPrompt()->GetText(), L"播放列表");
     EXPECT_STREQ(input->GetButton(1)->GetText(), L"确定");
     EXPECT_STREQ(input->GetButton(2)->GetText(), L"取消");
-    const KDlgFrame_* frame = input->GetFrame();
+    const KDlgFrame* frame = input->GetFrame();
     const int boxHeight = frame->rect.bottom - frame->rect.top;
     EXPECT_EQ(frame->rect.top, (456 - boxHeight) / 3);
     EXPECT_EQ(frame->rect.left, (320 - (frame->rect.right - frame->rect.left)) / 2);

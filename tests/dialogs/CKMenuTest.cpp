@@ -16,7 +16,7 @@ TEST(CKMenu, ItemsKeepACopyOfTheirTextAndAReferenceOnTheirSubmenu)
     text[0] = L'X';
     EXPECT_EQ(submenu->GetRefCount(), 2);
     ASSERT_EQ(menu->GetCount(), 3);
-    const KMenuItem_* first = menu->GetItem(0);
+    const KMenuItem* first = menu->GetItem(0);
     EXPECT_EQ(first->command, 3001u);
     EXPECT_EQ(first->flags, KMENU_RADIO | KMENU_CHECKED);
     EXPECT_STREQ(first->text, L"Sort");

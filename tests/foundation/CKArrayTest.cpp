@@ -11,7 +11,7 @@
 namespace {
 
 // A sort key and a label telling equal keys apart.
-struct KTestItem_
+struct KTestItem
 {
     int key;
     char label;
@@ -19,12 +19,12 @@ struct KTestItem_
 
 int CompareKeys(const void* a, const void* b, void*)
 {
-    return ((const KTestItem_*)a)->key - ((const KTestItem_*)b)->key;
+    return ((const KTestItem*)a)->key - ((const KTestItem*)b)->key;
 }
 
 void RecordKey(void* item, void* context)
 {
-    ((std::vector<int>*)context)->push_back(((KTestItem_*)item)->key);
+    ((std::vector<int>*)context)->push_back(((KTestItem*)item)->key);
 }
 
 void Fill(CKArray& array, const char* items)
@@ -33,7 +33,7 @@ void Fill(CKArray& array, const char* items)
     for (const char* p = items; *p; ++p) {
         if (*p < '0' || *p > '9')
             continue;
-        KTestItem_* item = (KTestItem_*)array.Add();
+        KTestItem* item = (KTestItem*)array.Add();
         item->key = *p - '0';
         item->label = (p[1] >= 'a' && p[1] <= 'z') ? p[1] : 0;
     }
@@ -43,7 +43,7 @@ std::string Order(const CKArray& array)
 {
     std::string order;
     for (int i = 0; i < array.GetCount(); ++i) {
-        const KTestItem_* item = (const KTestItem_*)array.GetAt(i);
+        const KTestItem* item = (const KTestItem*)array.GetAt(i);
         if (!order.empty())
             order += ' ';
         order += (char)('0' + item->key);
@@ -114,20 +114,20 @@ TEST(CKArray, ReserveRefusesSizesBeyondTheAddressableWithoutChange)
 
 TEST(CKArray, InsertAtOutsideTheRangeAppendsAndNewItemsAreZeroFilled)
 {
-    CKArray array((int)sizeof(KTestItem_), 4);
+    CKArray array((int)sizeof(KTestItem), 4);
     Fill(array, "1 2 3");
-    KTestItem_* appended = (KTestItem_*)array.InsertAt(7);
+    KTestItem* appended = (KTestItem*)array.InsertAt(7);
     ASSERT_NE(appended, nullptr);
     EXPECT_EQ(array.IndexOf(appended), 3);
     EXPECT_EQ(appended->key, 0);
     appended->key = 4;
-    KTestItem_* front = (KTestItem_*)array.InsertAt(0);
+    KTestItem* front = (KTestItem*)array.InsertAt(0);
     front->key = 0;
-    KTestItem_* middle = (KTestItem_*)array.InsertAt(2);
+    KTestItem* middle = (KTestItem*)array.InsertAt(2);
     EXPECT_EQ(middle->key, 0);
     EXPECT_EQ(middle->label, 0);
     middle->key = 9;
-    KTestItem_* negative = (KTestItem_*)array.InsertAt(-5);
+    KTestItem* negative = (KTestItem*)array.InsertAt(-5);
     negative->key = 5;
     EXPECT_EQ(array.GetCount(), 7);
     EXPECT_EQ(Order(array), "0 1 9 2 3 4 5");
@@ -135,7 +135,7 @@ TEST(CKArray, InsertAtOutsideTheRangeAppendsAndNewItemsAreZeroFilled)
 
 TEST(CKArray, RemoveAtMovesFollowingItemsDownAndRejectsOutOfRange)
 {
-    CKArray array((int)sizeof(KTestItem_), 4);
+    CKArray array((int)sizeof(KTestItem), 4);
     Fill(array, "1 2 3 4");
     std::vector<int> removed;
     EXPECT_EQ(array.RemoveAt(-1, RecordKey, &removed), 0);
@@ -149,7 +149,7 @@ TEST(CKArray, RemoveAtMovesFollowingItemsDownAndRejectsOutOfRange)
 
 TEST(CKArray, RemoveAllCallsFirstToLastAndFreesTheStorage)
 {
-    CKArray array((int)sizeof(KTestItem_), 4);
+    CKArray array((int)sizeof(KTestItem), 4);
     Fill(array, "5 6 7 8 9");
     std::vector<int> removed;
     array.RemoveAll(RecordKey, &removed);
@@ -163,7 +163,7 @@ TEST(CKArray, RemoveAllCallsFirstToLastAndFreesTheStorage)
 
 TEST(CKArray, IndexOfAcceptsOnlyItemBoundariesInsideTheStorage)
 {
-    CKArray array((int)sizeof(KTestItem_), 4);
+    CKArray array((int)sizeof(KTestItem), 4);
     EXPECT_EQ(array.IndexOf(&array), -1);
     Fill(array, "1 2 3");
     char* second = (char*)array.GetAt(1);
@@ -177,12 +177,12 @@ TEST(CKArray, IndexOfAcceptsOnlyItemBoundariesInsideTheStorage)
 
 TEST(CKArray, SortOfTheExampleGivesTheSameOrdersAsAStableSort)
 {
-    CKArray descending((int)sizeof(KTestItem_), 4);
+    CKArray descending((int)sizeof(KTestItem), 4);
     Fill(descending, "2 3a 1 3b");
     descending.Sort(CompareKeys, 0, nullptr);
     EXPECT_EQ(Order(descending), "3a 3b 2 1");
 
-    CKArray ascending((int)sizeof(KTestItem_), 4);
+    CKArray ascending((int)sizeof(KTestItem), 4);
     Fill(ascending, "2 3a 1 3b");
     ascending.Sort(CompareKeys, 1, nullptr);
     EXPECT_EQ(Order(ascending), "1 2 3a 3b");
@@ -191,17 +191,17 @@ TEST(CKArray, SortOfTheExampleGivesTheSameOrdersAsAStableSort)
 TEST(CKArray, SortSwapsAndSoDoesNotKeepTheOrderOfEqualItems)
 {
     // Position 0 takes the 1 from the end, sending 3a behind 3b.
-    CKArray ascending((int)sizeof(KTestItem_), 4);
+    CKArray ascending((int)sizeof(KTestItem), 4);
     Fill(ascending, "3a 3b 1");
     ascending.Sort(CompareKeys, 1, nullptr);
     EXPECT_EQ(Order(ascending), "1 3b 3a");
 
-    CKArray descending((int)sizeof(KTestItem_), 4);
+    CKArray descending((int)sizeof(KTestItem), 4);
     Fill(descending, "1a 1b 5");
     descending.Sort(CompareKeys, 0, nullptr);
     EXPECT_EQ(Order(descending), "5 1b 1a");
 
-    CKArray empty((int)sizeof(KTestItem_), 4);
+    CKArray empty((int)sizeof(KTestItem), 4);
     empty.Sort(CompareKeys, 1, nullptr);
     EXPECT_EQ(empty.GetCount(), 0);
 }

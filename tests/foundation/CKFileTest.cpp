@@ -17,7 +17,7 @@
 namespace {
 
 // The shipped "res/FileExt.ini": the mark, then CR LF lines.
-const std::wstring kFileExtText =
+const std::wstring FILE_EXT_TEXT =
     L"[FileExtMap]\r\ntxt=3\r\nini=3\r\nlog=3\r\ngif=4\r\nbmp=4\r\njpeg=4\r\njpg=4\r\npng=4\r\n"
     L"wav=5\r\nmp3=5\r\nmid=5\r\nwma=6\r\nrm=6\r\nrmvb=7\r\n";
 
@@ -70,7 +70,7 @@ protected:
 
 TEST_F(CKFileTest, RelativePathReadsTheResourceUnlessALooseFileStandsInForIt)
 {
-    const std::string compiled = Utf16FileBytes(kFileExtText);
+    const std::string compiled = Utf16FileBytes(FILE_EXT_TEXT);
     {
         CKFile file;
         ASSERT_EQ(1, file.Open(L"res/FileExt.ini", KFILE_READ));
@@ -313,7 +313,7 @@ TEST_F(CKFileTest, ReadAllAppendsAZeroByteAndReportsTheSizeWithoutIt)
     KFree(data);
 
     ASSERT_EQ(1, CKFile::ReadAll(L"res/FileExt.ini", &data, &size));
-    EXPECT_EQ(Utf16FileBytes(kFileExtText), std::string((char*)data, size));
+    EXPECT_EQ(Utf16FileBytes(FILE_EXT_TEXT), std::string((char*)data, size));
     KFree(data);
 
     data = nullptr;
@@ -324,7 +324,7 @@ TEST_F(CKFileTest, ReadAllAppendsAZeroByteAndReportsTheSizeWithoutIt)
 
 namespace {
 
-struct KListing_
+struct KListing
 {
     std::vector<std::wstring> names;
     std::vector<KFileInfo> infos;
@@ -334,14 +334,14 @@ struct KListing_
 
 int CollectEntry(const wchar_t* dir, const wchar_t* name, const KFileInfo* info, void* context)
 {
-    KListing_* listing = static_cast<KListing_*>(context);
+    KListing* listing = static_cast<KListing*>(context);
     listing->dir = dir;
     listing->names.push_back(name);
     listing->infos.push_back(*info);
     return (int)listing->names.size() < listing->stopAfter;
 }
 
-const KFileInfo* FindEntry(const KListing_& listing, const wchar_t* name)
+const KFileInfo* FindEntry(const KListing& listing, const wchar_t* name)
 {
     for (size_t i = 0; i < listing.names.size(); ++i)
         if (listing.names[i] == name)
@@ -359,7 +359,7 @@ TEST_F(CKFileTest, EnumFilesListsTheSameEntriesWithOrWithoutTrailingBackslash)
     CreateDirectoryW((dir + L"Sub").c_str(), nullptr);
 
     std::wstring bare = dir.substr(0, dir.size() - 1);
-    KListing_ withSlash, without;
+    KListing withSlash, without;
     EXPECT_EQ(3, CKFile::EnumFiles(dir.c_str(), CollectEntry, &withSlash));
     EXPECT_EQ(3, CKFile::EnumFiles(bare.c_str(), CollectEntry, &without));
     EXPECT_EQ(dir, withSlash.dir);
@@ -388,12 +388,12 @@ TEST_F(CKFileTest, EnumFilesListsTheSameEntriesWithOrWithoutTrailingBackslash)
     EXPECT_EQ((songAttributes & FILE_ATTRIBUTE_ARCHIVE) ? KFA_WRITE : 0u, song->mode & KFA_WRITE);
 
     // A zero result stops the listing and is not counted.
-    KListing_ stopped;
+    KListing stopped;
     stopped.stopAfter = 2;
     EXPECT_EQ(1, CKFile::EnumFiles(dir.c_str(), CollectEntry, &stopped));
     EXPECT_EQ(2u, stopped.names.size());
 
-    KListing_ none;
+    KListing none;
     EXPECT_EQ(0, CKFile::EnumFiles(L"res", CollectEntry, &none));
     EXPECT_EQ(0, CKFile::EnumFiles(nullptr, CollectEntry, &none));
     EXPECT_EQ(0, CKFile::EnumFiles(dir.c_str(), nullptr, &none));

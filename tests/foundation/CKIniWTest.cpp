@@ -15,7 +15,7 @@ namespace {
 std::vector<std::wstring> SectionNames(const CKIniW& ini)
 {
     std::vector<std::wstring> names;
-    for (_KIniSectionW* section = ini.FindSection(nullptr); section; section = section->next)
+    for (KIniSectionW* section = ini.FindSection(nullptr); section; section = section->next)
         names.push_back(section->name);
     return names;
 }
@@ -24,8 +24,8 @@ std::vector<std::wstring> SectionNames(const CKIniW& ini)
 std::vector<std::wstring> KeyLines(const CKIniW& ini, const wchar_t* section)
 {
     std::vector<std::wstring> lines;
-    _KIniSectionW* record = ini.FindSection(section);
-    for (_KIniKeyW* key = record ? record->keys : nullptr; key; key = key->next)
+    KIniSectionW* record = ini.FindSection(section);
+    for (KIniKeyW* key = record ? record->keys : nullptr; key; key = key->next)
         lines.push_back(std::wstring(key->name) + L"=" + key->value);
     return lines;
 }

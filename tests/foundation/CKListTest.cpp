@@ -8,31 +8,31 @@
 
 namespace {
 
-struct KTestRecord_
+struct KTestRecord
 {
     int value;
     char tag[6];   // makes the record 10 bytes: its item size rounds up to 12
 };
 
-void RecordValue(KTestRecord_* item, void* context)
+void RecordValue(KTestRecord* item, void* context)
 {
     ((std::vector<int>*)context)->push_back(item->value);
 }
 
 void RecordUntyped(void* item, void* context)
 {
-    ((std::vector<int>*)context)->push_back(((KTestRecord_*)item)->value);
+    ((std::vector<int>*)context)->push_back(((KTestRecord*)item)->value);
 }
 
-std::vector<int> Values(const CKListT<KTestRecord_>& list)
+std::vector<int> Values(const CKListT<KTestRecord>& list)
 {
     std::vector<int> values;
-    for (KTestRecord_* item = list.GetHead(); item; item = list.GetNext(item))
+    for (KTestRecord* item = list.GetHead(); item; item = list.GetNext(item))
         values.push_back(item->value);
     return values;
 }
 
-void AddValues(CKListT<KTestRecord_>& list, std::initializer_list<int> values)
+void AddValues(CKListT<KTestRecord>& list, std::initializer_list<int> values)
 {
     for (int value : values)
         list.AddTail()->value = value;
@@ -42,7 +42,7 @@ void AddValues(CKListT<KTestRecord_>& list, std::initializer_list<int> values)
 
 TEST(CKList, BlocksHoldTheRequestedNodesButAtLeastFourAndItemsRoundToFourBytes)
 {
-    CKList small((int)sizeof(KTestRecord_), 2);
+    CKList small((int)sizeof(KTestRecord), 2);
     EXPECT_EQ(small.GetItemSize(), 12);
     EXPECT_EQ(small.GetNodesPerBlock(), 4);
     EXPECT_EQ(small.GetNodesAllocated(), 0);
@@ -64,8 +64,8 @@ TEST(CKList, BlocksHoldTheRequestedNodesButAtLeastFourAndItemsRoundToFourBytes)
 
 TEST(CKList, RemovedNodesAreReusedZeroFilledWithoutNewBlocks)
 {
-    CKListT<KTestRecord_> list(4);
-    KTestRecord_* items[4];
+    CKListT<KTestRecord> list(4);
+    KTestRecord* items[4];
     for (int i = 0; i < 4; ++i) {
         items[i] = list.AddTail();
         ASSERT_NE(items[i], nullptr);
@@ -74,7 +74,7 @@ TEST(CKList, RemovedNodesAreReusedZeroFilledWithoutNewBlocks)
         items[i]->tag[5] = 'x';
     }
     EXPECT_EQ(list.Remove(items[2], nullptr, nullptr), 1);
-    KTestRecord_* again = list.AddTail();
+    KTestRecord* again = list.AddTail();
     EXPECT_EQ(again, items[2]);
     EXPECT_EQ(again->value, 0);
     EXPECT_EQ(again->tag[5], 0);
@@ -86,7 +86,7 @@ TEST(CKList, RemovedNodesAreReusedZeroFilledWithoutNewBlocks)
 
 TEST(CKList, KeepsInsertionOrderAndNavigatesHeadToTail)
 {
-    CKListT<KTestRecord_> list;
+    CKListT<KTestRecord> list;
     EXPECT_EQ(list.GetHead(), nullptr);
     EXPECT_EQ(list.GetTail(), nullptr);
     EXPECT_EQ(list.GetCount(), 0);
@@ -101,7 +101,7 @@ TEST(CKList, KeepsInsertionOrderAndNavigatesHeadToTail)
 
 TEST(CKList, RemoveHeadTailAndAnyItemCallTheFunctionOnceAndReportEmptiness)
 {
-    CKListT<KTestRecord_> list;
+    CKListT<KTestRecord> list;
     std::vector<int> removed;
     EXPECT_EQ(list.RemoveHead(RecordValue, &removed), 0);
     EXPECT_EQ(list.RemoveTail(RecordValue, &removed), 0);
@@ -112,7 +112,7 @@ TEST(CKList, RemoveHeadTailAndAnyItemCallTheFunctionOnceAndReportEmptiness)
     EXPECT_EQ(list.RemoveHead(RecordValue, &removed), 1);
     EXPECT_EQ(list.RemoveTail(RecordValue, &removed), 1);
     EXPECT_EQ(Values(list), (std::vector<int>{2, 3, 4}));
-    KTestRecord_* middle = list.GetNext(list.GetHead());
+    KTestRecord* middle = list.GetNext(list.GetHead());
     EXPECT_EQ(list.Remove(middle, RecordValue, &removed), 1);
     EXPECT_EQ(Values(list), (std::vector<int>{2, 4}));
     EXPECT_EQ(list.Remove(list.GetHead(), RecordValue, &removed), 1);
@@ -130,7 +130,7 @@ TEST(CKList, RemoveHeadTailAndAnyItemCallTheFunctionOnceAndReportEmptiness)
 
 TEST(CKList, RemoveAllCallsTheFunctionHeadToTailThenFreesEveryBlock)
 {
-    CKListT<KTestRecord_> list(4);
+    CKListT<KTestRecord> list(4);
     AddValues(list, {1, 2, 3, 4, 5, 6});
     EXPECT_EQ(list.GetNodesAllocated(), 8);
     std::vector<int> removed;
@@ -149,9 +149,9 @@ TEST(CKList, RemoveAllCallsTheFunctionHeadToTailThenFreesEveryBlock)
 
 TEST(CKList, UntypedListPassesItemAddressesToTheFunction)
 {
-    CKList list((int)sizeof(KTestRecord_), 4);
+    CKList list((int)sizeof(KTestRecord), 4);
     for (int i = 1; i <= 3; ++i)
-        ((KTestRecord_*)list.AddTail())->value = i;
+        ((KTestRecord*)list.AddTail())->value = i;
     std::vector<int> removed;
     EXPECT_EQ(list.RemoveTail(RecordUntyped, &removed), 1);
     list.RemoveAll(RecordUntyped, &removed);
@@ -160,7 +160,7 @@ TEST(CKList, UntypedListPassesItemAddressesToTheFunction)
 
 TEST(CKList, TypedListHasItsOwnClassRecordOnTheListsChain)
 {
-    CKListT<KTestRecord_> list;
+    CKListT<KTestRecord> list;
     EXPECT_STREQ(list.GetRuntimeClass()->name, "CKListT");
     EXPECT_EQ(list.GetRuntimeClass()->base, K_RUNTIME_CLASS(CKList));
     EXPECT_EQ(list.IsKindOf(K_RUNTIME_CLASS(CKList)), 1);

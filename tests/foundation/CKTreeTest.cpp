@@ -8,15 +8,15 @@
 
 namespace {
 
-struct KTestNode_
+struct KTestNode
 {
     char name[8];
     int key;
 };
 
-typedef CKTreeT<KTestNode_> CTestTree;
+typedef CKTreeT<KTestNode> CTestTree;
 
-KTestNode_* Named(KTestNode_* item, const char* name, int key = 0)
+KTestNode* Named(KTestNode* item, const char* name, int key = 0)
 {
     int i = 0;
     for (; name[i] && i < 7; ++i)
@@ -26,7 +26,7 @@ KTestNode_* Named(KTestNode_* item, const char* name, int key = 0)
     return item;
 }
 
-int AppendName(KTestNode_* item, void* context)
+int AppendName(KTestNode* item, void* context)
 {
     std::string* out = (std::string*)context;
     if (!out->empty())
@@ -36,28 +36,28 @@ int AppendName(KTestNode_* item, void* context)
 }
 
 // Stops at the item named "stop".
-int AppendUntilStop(KTestNode_* item, void* context)
+int AppendUntilStop(KTestNode* item, void* context)
 {
     AppendName(item, context);
     return std::string(item->name) != "stop";
 }
 
-std::string PreOrder(const CTestTree& tree, KTestNode_* start)
+std::string PreOrder(const CTestTree& tree, KTestNode* start)
 {
     std::string out;
     tree.Walk(start, AppendName, &out);
     return out;
 }
 
-std::string Children(const CTestTree& tree, KTestNode_* parent)
+std::string Children(const CTestTree& tree, KTestNode* parent)
 {
     std::string out;
-    for (KTestNode_* item = tree.GetFirstChild(parent); item; item = tree.GetNext(item))
+    for (KTestNode* item = tree.GetFirstChild(parent); item; item = tree.GetNext(item))
         AppendName(item, &out);
     return out;
 }
 
-int CompareKeys(const KTestNode_* a, const KTestNode_* b, void*)
+int CompareKeys(const KTestNode* a, const KTestNode* b, void*)
 {
     return a->key - b->key;
 }
@@ -66,13 +66,13 @@ int CompareKeys(const KTestNode_* a, const KTestNode_* b, void*)
 struct KSampleTree
 {
     CTestTree tree{3};
-    KTestNode_* a;
-    KTestNode_* a1;
-    KTestNode_* a1x;
-    KTestNode_* a2;
-    KTestNode_* b;
-    KTestNode_* b1;
-    KTestNode_* c;
+    KTestNode* a;
+    KTestNode* a1;
+    KTestNode* a1x;
+    KTestNode* a2;
+    KTestNode* b;
+    KTestNode* b1;
+    KTestNode* c;
 
     KSampleTree()
     {
@@ -113,7 +113,7 @@ TEST(CKTree, AddChildAddFirstChildAndInsertAfterPlaceZeroFilledItems)
     EXPECT_EQ(s.tree.GetCount(), 7);
     EXPECT_EQ(Children(s.tree, nullptr), "a b c");
     EXPECT_EQ(Children(s.tree, s.a), "a1 a2");
-    KTestNode_* inserted = s.tree.InsertAfter(s.a1);
+    KTestNode* inserted = s.tree.InsertAfter(s.a1);
     ASSERT_NE(inserted, nullptr);
     EXPECT_EQ(inserted->name[0], 0);
     EXPECT_EQ(inserted->key, 0);
@@ -197,7 +197,7 @@ TEST(CKTree, RemoveCallsTheFunctionOnTheSubtreeAndReusesItsNodes)
     // The freed nodes come back zero-filled; no new block is needed.
     int allocated = s.tree.GetNodesAllocated();
     for (int i = 0; i < 6; ++i) {
-        KTestNode_* item = s.tree.AddChild(s.c);
+        KTestNode* item = s.tree.AddChild(s.c);
         EXPECT_EQ(item->name[0], 0);
         EXPECT_EQ(s.tree.GetFirstChild(item), nullptr);
     }
@@ -216,7 +216,7 @@ TEST(CKTree, RemoveCallsTheFunctionOnTheSubtreeAndReusesItsNodes)
 TEST(CKTree, SortIsStableInBothDirectionsAndChildrenMoveWithTheirItems)
 {
     CTestTree tree;
-    KTestNode_* two = Named(tree.AddChild(nullptr), "2", 2);
+    KTestNode* two = Named(tree.AddChild(nullptr), "2", 2);
     Named(tree.AddChild(nullptr), "3a", 3);
     Named(tree.AddChild(nullptr), "1", 1);
     Named(tree.AddChild(nullptr), "3b", 3);
@@ -232,7 +232,7 @@ TEST(CKTree, SortIsStableInBothDirectionsAndChildrenMoveWithTheirItems)
     EXPECT_EQ(tree.GetLastChild(nullptr)->name, std::string("3b"));
 
     // The same under a parent.
-    KTestNode_* parent = Named(tree.AddChild(nullptr), "p", 9);
+    KTestNode* parent = Named(tree.AddChild(nullptr), "p", 9);
     Named(tree.AddChild(parent), "2", 2);
     Named(tree.AddChild(parent), "3a", 3);
     Named(tree.AddChild(parent), "1", 1);

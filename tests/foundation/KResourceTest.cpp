@@ -12,14 +12,14 @@
 
 namespace {
 
-struct KExpectedString_
+struct KExpectedString
 {
     UINT id;
     const wchar_t* text;
 };
 
 // The whole table, written as UTF-16 code units so that the source encoding plays no part.
-const KExpectedString_ kStringTable[] = {
+const KExpectedString STRING_TABLE[] = {
     {100, L"Lumo"},
     {3000, L"Lumo"},
     {3001, L"\u83DC\u5355"},
@@ -113,8 +113,8 @@ TEST(KResource, ResourceNamesReplaceSeparatorsAndIgnoreCase)
 
 TEST(KResource, StringTableHoldsTheExactCodeUnitsOfEveryText)
 {
-    EXPECT_EQ(65u, sizeof(kStringTable) / sizeof(kStringTable[0]));
-    for (const KExpectedString_& expected : kStringTable) {
+    EXPECT_EQ(65u, sizeof(STRING_TABLE) / sizeof(STRING_TABLE[0]));
+    for (const KExpectedString& expected : STRING_TABLE) {
         wchar_t buffer[64];
         int length = LoadStringW(GetResInstance(), expected.id, buffer, 64);
         EXPECT_EQ(std::wstring(expected.text), std::wstring(buffer, length)) << expected.id;

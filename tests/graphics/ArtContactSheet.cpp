@@ -23,20 +23,20 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-const int kGap = 8;           // around and between cells
-const int kNameHeight = 18;   // the picture's name above its band
-const int kIndexHeight = 16;  // a cell's index below it
-const int kMinWidth = 320;    // room for the longest name
-const COLORREF kPage = RGB(255, 255, 255);
-const COLORREF kLightGround = RGB(248, 248, 248);
-const COLORREF kDarkGround = RGB(46, 50, 65);
-const COLORREF kNameColour = RGB(46, 50, 65);
-const COLORREF kIndexOnLight = RGB(120, 120, 120);
-const COLORREF kIndexOnDark = RGB(170, 174, 190);
+const int GAP = 8;            // around and between cells
+const int NAME_HEIGHT = 18;   // the picture's name above its band
+const int INDEX_HEIGHT = 16;  // a cell's index below it
+const int MIN_WIDTH = 320;    // room for the longest name
+const COLORREF PAGE = RGB(255, 255, 255);
+const COLORREF LIGHT_GROUND = RGB(248, 248, 248);
+const COLORREF DARK_GROUND = RGB(46, 50, 65);
+const COLORREF NAME_COLOUR = RGB(46, 50, 65);
+const COLORREF INDEX_ON_LIGHT = RGB(120, 120, 120);
+const COLORREF INDEX_ON_DARK = RGB(170, 174, 190);
 
 // One picture of the sheet: the loaded image (owned) and its cells.
 struct SheetRow {
-    const KArtStrip* strip;   // borrowed: a row of kArtStrips
+    const KArtStrip* strip;   // borrowed: a row of ART_STRIPS
     CKImage* image;   // owned
     int cellWidth, cellHeight, count;
     int top;          // of the row's name line
@@ -44,7 +44,7 @@ struct SheetRow {
 
 void CellOrigin(const SheetRow& row, int index, POINT* origin)
 {
-    if (row.strip->load == kArtImage) {
+    if (row.strip->load == ART_IMAGE) {
         origin->x = 0;
         origin->y = 0;
     } else {
@@ -122,28 +122,28 @@ int SavePng(CKImage* sheet, const wchar_t* path)
 
 int Compose(std::vector<SheetRow>& rows, const wchar_t* path, int* width, int* height)
 {
-    int w = kMinWidth;
-    int h = kGap;
+    int w = MIN_WIDTH;
+    int h = GAP;
     for (SheetRow& row : rows) {
         row.top = h;
-        w = std::max(w, kGap + row.count * (row.cellWidth + kGap));
-        h += kNameHeight + kGap + row.cellHeight + kIndexHeight + kGap;
+        w = std::max(w, GAP + row.count * (row.cellWidth + GAP));
+        h += NAME_HEIGHT + GAP + row.cellHeight + INDEX_HEIGHT + GAP;
     }
     *width = w;
     *height = h;
     CKImage sheet;
     if (!sheet.Create(w, h, 32))
         return 0;
-    FillArea(&sheet, 0, 0, w, h, kPage);
+    FillArea(&sheet, 0, 0, w, h, PAGE);
     for (const SheetRow& row : rows) {
-        bool dark = (row.strip->flags & kArtOnDark) != 0;
-        int bandTop = row.top + kNameHeight;
-        FillArea(&sheet, 0, bandTop, w, bandTop + kGap + row.cellHeight + kIndexHeight,
-                 dark ? kDarkGround : kLightGround);
+        bool dark = (row.strip->flags & ART_ON_DARK) != 0;
+        int bandTop = row.top + NAME_HEIGHT;
+        FillArea(&sheet, 0, bandTop, w, bandTop + GAP + row.cellHeight + INDEX_HEIGHT,
+                 dark ? DARK_GROUND : LIGHT_GROUND);
         for (int i = 0; i < row.count; ++i) {
             POINT origin;
             CellOrigin(row, i, &origin);
-            BlendCell(&sheet, kGap + i * (row.cellWidth + kGap), bandTop + kGap, row.image, origin,
+            BlendCell(&sheet, GAP + i * (row.cellWidth + GAP), bandTop + GAP, row.image, origin,
                       row.cellWidth, row.cellHeight);
         }
     }
@@ -153,14 +153,14 @@ int Compose(std::vector<SheetRow>& rows, const wchar_t* path, int* width, int* h
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     for (const SheetRow& row : rows) {
-        bool dark = (row.strip->flags & kArtOnDark) != 0;
-        DrawLabel(dc, kGap, row.top + 2, kNameColour, row.strip->name);
-        int labelTop = row.top + kNameHeight + kGap + row.cellHeight + 1;
+        bool dark = (row.strip->flags & ART_ON_DARK) != 0;
+        DrawLabel(dc, GAP, row.top + 2, NAME_COLOUR, row.strip->name);
+        int labelTop = row.top + NAME_HEIGHT + GAP + row.cellHeight + 1;
         for (int i = 0; i < row.count; ++i) {
             wchar_t index[8];
             wsprintfW(index, L"%d", i);
-            DrawLabel(dc, kGap + i * (row.cellWidth + kGap) + row.cellWidth / 2 - 3, labelTop,
-                      dark ? kIndexOnDark : kIndexOnLight, index);
+            DrawLabel(dc, GAP + i * (row.cellWidth + GAP) + row.cellWidth / 2 - 3, labelTop,
+                      dark ? INDEX_ON_DARK : INDEX_ON_LIGHT, index);
         }
     }
     SelectObject(dc, oldFont);
@@ -180,11 +180,11 @@ int Compose(std::vector<SheetRow>& rows, const wchar_t* path, int* width, int* h
 CKImage* LoadArtPicture(const KArtStrip& strip)
 {
     switch (strip.load) {
-    case kArtByCell:
+    case ART_BY_CELL:
         return CreateImgListByCell(strip.loadA, strip.loadB, strip.name, KIMG_TYPE_PNG, KIMG_AUTO);
-    case kArtByGrid:
+    case ART_BY_GRID:
         return CreateImgListByGrid(strip.loadA, strip.loadB, strip.name, KIMG_TYPE_PNG, KIMG_AUTO);
-    case kArtImage:
+    case ART_IMAGE:
         break;
     }
     return CreateImage(strip.name, KIMG_TYPE_PNG, KIMG_AUTO);
@@ -194,14 +194,14 @@ int WriteArtContactSheet(const wchar_t* path, int* width, int* height)
 {
     std::vector<SheetRow> rows;
     int result = 1;
-    for (const KArtStrip& strip : kArtStrips) {
+    for (const KArtStrip& strip : ART_STRIPS) {
         CKImage* image = LoadArtPicture(strip);
         if (!image) {
             result = 0;
             break;
         }
         SheetRow row = {&strip, image, image->GetWidth(), image->GetHeight(), 1, 0};
-        if (strip.load != kArtImage) {
+        if (strip.load != ART_IMAGE) {
             CKImgList* list = static_cast<CKImgList*>(image);
             list->GetCellSize(&row.cellWidth, &row.cellHeight);
             row.count = list->GetCount();

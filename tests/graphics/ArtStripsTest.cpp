@@ -17,7 +17,7 @@
 
 namespace {
 
-const int kDensities[] = {2, 3, 4};
+const int DENSITIES[] = {2, 3, 4};
 
 // Sets the resolution of one density for the life of the scope and puts the previous one back.
 class DensityScope
@@ -43,13 +43,13 @@ private:
 // at densities 2, 3 and 4, narrowed to the plain, "MD" and "HD" files shipped.
 unsigned ExpectedVariant(unsigned files, int density)
 {
-    static const unsigned orderAt2[] = {kArtFilePlain, kArtFileMD, kArtFileHD};
-    static const unsigned orderAt3[] = {kArtFileMD, kArtFileHD, kArtFilePlain};
-    static const unsigned orderAt4[] = {kArtFileHD, kArtFileMD, kArtFilePlain};
+    static const unsigned orderAt2[] = {ART_FILE_PLAIN, ART_FILE_MD, ART_FILE_HD};
+    static const unsigned orderAt3[] = {ART_FILE_MD, ART_FILE_HD, ART_FILE_PLAIN};
+    static const unsigned orderAt4[] = {ART_FILE_HD, ART_FILE_MD, ART_FILE_PLAIN};
     const unsigned* order = density == 2 ? orderAt2 : density == 3 ? orderAt3 : orderAt4;
     for (int i = 0; i < 3; ++i) {
         if (files & order[i])
-            return order[i] == kArtFilePlain ? KIMG_LD : order[i] == kArtFileMD ? KIMG_MD : KIMG_HD;
+            return order[i] == ART_FILE_PLAIN ? KIMG_LD : order[i] == ART_FILE_MD ? KIMG_MD : KIMG_HD;
     }
     return 0;
 }
@@ -92,10 +92,10 @@ std::string Describe(const KArtStrip& strip, int density)
 
 TEST(ArtStrips, EveryPictureLoadsFromTheFittingFileWithTheManifestsCellsAtDensitiesTwoToFour)
 {
-    for (int density : kDensities) {
+    for (int density : DENSITIES) {
         DensityScope scope(density);
         ASSERT_EQ(density, GetDevMetric(Density));
-        for (const KArtStrip& strip : kArtStrips) {
+        for (const KArtStrip& strip : ART_STRIPS) {
             SCOPED_TRACE(Describe(strip, density));
             CKImage* image = LoadArtPicture(strip);
             ASSERT_NE(nullptr, image);
@@ -105,7 +105,7 @@ TEST(ArtStrips, EveryPictureLoadsFromTheFittingFileWithTheManifestsCellsAtDensit
             int cellHeight = strip.cellHeight * density / 2;
             EXPECT_EQ(strip.columns * cellWidth, image->GetWidth());
             EXPECT_EQ(strip.rows * cellHeight, image->GetHeight());
-            if (strip.load != kArtImage) {
+            if (strip.load != ART_IMAGE) {
                 CKImgList* list = static_cast<CKImgList*>(image);
                 int w = 0;
                 int h = 0;
@@ -123,9 +123,9 @@ TEST(ArtStrips, EveryPictureLoadsFromTheFittingFileWithTheManifestsCellsAtDensit
 
 TEST(ArtStrips, EveryCellShowsSomethingAndClearCellsKeepTheirEdgesTransparent)
 {
-    for (int density : kDensities) {
+    for (int density : DENSITIES) {
         DensityScope scope(density);
-        for (const KArtStrip& strip : kArtStrips) {
+        for (const KArtStrip& strip : ART_STRIPS) {
             CKImage* image = LoadArtPicture(strip);
             ASSERT_NE(nullptr, image) << Describe(strip, density);
             int w = image->GetWidth() / strip.columns;
@@ -137,7 +137,7 @@ TEST(ArtStrips, EveryCellShowsSomethingAndClearCellsKeepTheirEdgesTransparent)
                 // At least a 32nd of a cell is drawn: the thinnest cell is the tree's corner,
                 // two half lines a pixel wide in a 24-pixel cell at density 2.
                 EXPECT_GE(SolidPixels(image, x0, y0, w, h) * 32, w * h);
-                if (strip.flags & kArtClearEdges) {
+                if (strip.flags & ART_CLEAR_EDGES) {
                     EXPECT_EQ(0, EdgeAlpha(image, x0, y0, w, h));
                 }
             }
@@ -168,7 +168,7 @@ TEST(ArtStrips, TheCachedFormsTheProgramCallsResolveToTheSameGrids)
 
 TEST(ArtStrips, ContactSheetsAreWrittenUnderTheBuildFolderAndReadBack)
 {
-    for (int density : kDensities) {
+    for (int density : DENSITIES) {
         DensityScope scope(density);
         wchar_t name[32];
         wsprintfW(name, L"art-sheet-d%d.png", density);

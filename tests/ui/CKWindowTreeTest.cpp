@@ -101,7 +101,7 @@ TEST(CKWindowTree, CreateBuildsTheTreeBesideTheHwndTreeAndDestroyReleasesTheSubt
               0);
     EXPECT_EQ(GetWindowLongW(sibling->GetHwnd(), GWL_EXSTYLE) & WS_EX_CONTROLPARENT,
               WS_EX_CONTROLPARENT);
-    EXPECT_EQ((_KWndItem*)GetWindowLongPtrW(child->GetHwnd(), GWLP_USERDATA), child->GetItem());
+    EXPECT_EQ((KWndItem*)GetWindowLongPtrW(child->GetHwnd(), GWLP_USERDATA), child->GetItem());
     EXPECT_EQ(child->GetItem()->prevProc, DefWindowProcW);
     EXPECT_EQ(child->GetItem()->window, child);
 

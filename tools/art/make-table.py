@@ -16,19 +16,19 @@ HEADER = """\
 
 // How a picture is loaded.
 enum KArtLoad {
-    kArtImage,   // one whole picture (CreateImage)
-    kArtByCell,  // cut by the cell size of the plain file (CreateImgListByCell)
-    kArtByGrid,  // cut into columns and rows (CreateImgListByGrid)
+    ART_IMAGE,   // one whole picture (CreateImage)
+    ART_BY_CELL,  // cut by the cell size of the plain file (CreateImgListByCell)
+    ART_BY_GRID,  // cut into columns and rows (CreateImgListByGrid)
 };
 
 // Density files of a picture.
-const unsigned kArtFilePlain = 1u;  // the plain name, for density 2
-const unsigned kArtFileMD = 2u;     // "MD" before the extension, 1.5 x, for density 3
-const unsigned kArtFileHD = 4u;     // "HD" before the extension, 2 x, for density 4
+const unsigned ART_FILE_PLAIN = 1u;  // the plain name, for density 2
+const unsigned ART_FILE_MD = 2u;     // "MD" before the extension, 1.5 x, for density 3
+const unsigned ART_FILE_HD = 4u;     // "HD" before the extension, 2 x, for density 4
 
 // What the picture is drawn for.
-const unsigned kArtOnDark = 0x10u;     // sits on a dark ground (else a light one, or any)
-const unsigned kArtClearEdges = 0x20u; // the outermost pixels of every cell are transparent
+const unsigned ART_ON_DARK = 0x10u;     // sits on a dark ground (else a light one, or any)
+const unsigned ART_CLEAR_EDGES = 0x20u; // the outermost pixels of every cell are transparent
 
 struct KArtStrip {
     const wchar_t* name;  // the name the program asks for
@@ -37,14 +37,14 @@ struct KArtStrip {
     int cellWidth;        // one cell at density 2
     int cellHeight;
     int columns, rows;
-    unsigned flags;       // kArtFile... bits, kArtOnDark, kArtClearEdges
+    unsigned flags;       // ART_FILE... bits, ART_ON_DARK, ART_CLEAR_EDGES
 };
 
-static const KArtStrip kArtStrips[] = {
+static const KArtStrip ART_STRIPS[] = {
 """
 
-LOADS = {"image": "kArtImage", "cell": "kArtByCell", "grid": "kArtByGrid"}
-FILES = {"plain": "kArtFilePlain", "MD": "kArtFileMD", "HD": "kArtFileHD"}
+LOADS = {"image": "ART_IMAGE", "cell": "ART_BY_CELL", "grid": "ART_BY_GRID"}
+FILES = {"plain": "ART_FILE_PLAIN", "MD": "ART_FILE_MD", "HD": "ART_FILE_HD"}
 
 
 def main():
@@ -54,9 +54,9 @@ def main():
         a, b = row["load_args"]
         flags = [FILES[f] for f in row["files"]]
         if row["ground"] == "dark":
-            flags.append("kArtOnDark")
+            flags.append("ART_ON_DARK")
         if row["edges"] == "clear":
-            flags.append("kArtClearEdges")
+            flags.append("ART_CLEAR_EDGES")
         lines.append('    {L"%s", %s, %d, %d, %d, %d, %d, %d,\n     %s},\n' % (
             row["name"], LOADS[row["load"]], a, b, row["cell"][0], row["cell"][1], row["grid"][0],
             row["grid"][1], " | ".join(flags)))
