@@ -1,7 +1,7 @@
 // CKAniListBoxDelete: the list box's swipe-to-delete motion. In slide mode it moves a row
 // sideways from one leftward offset to another (opening or closing its delete area); in remove
 // mode it collapses the row, pulling the rows below it up, and at the end has the list box send
-// 1285 and remove the item.
+// KNOTIFY_LB_DELETE and remove the item.
 #pragma once
 #include "ui/CKAnimate.h"
 
@@ -23,7 +23,8 @@ public:
     // Slide: the row at the interpolated offset. Remove: the row shrinks, the rows below follow,
     // and the scroll position drops (not below 0) so that the list stays filled.
     void OnStep(int permille) override;
-    // Slide: the row at `to` (in place, and no longer slid, for 0). Remove: 1285, then removal.
+    // Slide: the row at `to` (in place, and no longer slid, for 0). Remove: KNOTIFY_LB_DELETE, then
+    // removal.
     void OnEnd() override;
 
 private:

@@ -31,7 +31,7 @@ public:
     // rows below along and moves the scroll position toward its target.
     void OnStep(int permille) override;
     // Clears KTIF_ANIMATING, sets the target scroll position and ends as the immediate
-    // expansion or collapse does (layout, repaint, 1798 after an opening).
+    // expansion or collapse does (layout, repaint, KNOTIFY_TREE_EXPANDED after an opening).
     void OnEnd() override;
 
     // Ends at once in the final state when still running; the window lets go of the stopped

@@ -46,7 +46,8 @@ public:
     int OnKey(int code, int key, int repeatFlags) override;
     // A button (DLGC_BUTTON) that keeps Enter.
     unsigned int GetDialogCode(int key) override;
-    // Press (260), double press (258), pressed look following the pointer, click (257).
+    // Press (KNOTIFY_PRESS), double press (KNOTIFY_DBLPRESS), pressed look following the pointer,
+    // click (KNOTIFY_CLICK).
     int OnMouse(int code, int x, int y, int extra) override;
     // Background, face (a checked button without check face shows its face pressed), content.
     void OnPaint(CKCanvas* canvas) override;

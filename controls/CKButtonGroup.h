@@ -1,6 +1,6 @@
 // CKButtonGroup: a row, column or grid of lightweight button items that lives inside some other
 // window (its owner): it lays the items out, hit-tests and paints them, and reports a tap on an
-// item to the owner, which passes it to its parent as OnNotify(item id, 257, item index).
+// item to the owner, which passes it to its parent as OnNotify(item id, KNOTIFY_CLICK, item index).
 //
 // Items are KButtonItem records held by value in a CKArray; the group owns each item's text and
 // frees it (after OnDeleteItem) when the items are removed or the group is destroyed. Item
@@ -33,9 +33,9 @@ constexpr unsigned int KLAYOUT_HORZ = 0x1;     // items run left to right
 constexpr unsigned int KLAYOUT_VERT = 0x2;     // items run top to bottom
 constexpr unsigned int KLAYOUT_LINE = 0x4;     // one line
 constexpr unsigned int KLAYOUT_GRID = 0x8;     // a grid filled along the direction
-constexpr unsigned int KLAYOUT_LEFT = 0x10;    // block at the left (neither 0x10 nor 0x20: centred)
+constexpr unsigned int KLAYOUT_LEFT = 0x10;    // block at the left (neither LEFT nor RIGHT: centred)
 constexpr unsigned int KLAYOUT_RIGHT = 0x20;   // block at the right
-constexpr unsigned int KLAYOUT_TOP = 0x40;     // block at the top (neither 0x40 nor 0x80: centred)
+constexpr unsigned int KLAYOUT_TOP = 0x40;     // block at the top (neither TOP nor BOTTOM: centred)
 constexpr unsigned int KLAYOUT_BOTTOM = 0x80;  // block at the bottom
 constexpr unsigned int KLAYOUT_ALIGN_MASK = 0xF0;
 

@@ -1,5 +1,6 @@
 // CKCheckBox: a box with a text that a tap or a confirm key toggles between checked and not
-// checked, reporting each toggle to its parent (513). Style 0x10 gives it the delete-box look.
+// checked, reporting each toggle to its parent (KNOTIFY_CHECK_TOGGLED). Style KCBS_DELETE gives it
+// the delete-box look.
 //
 // Like a button it keeps its visual state in the top bits of its style word (KSTATE_* checked,
 // focused, pressed, disabled) and follows the press rule of controls/KPressRule.h. The drawable

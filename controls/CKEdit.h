@@ -1,7 +1,7 @@
 // CKEdit: a text entry field that is the platform's own "EDIT" window placed in the window tree.
 // The library's native-control procedure sits in front of the edit's own and gives OnKey the
 // keys first (Ctrl+A selects the whole text); each change of the text reaches the parent as
-// OnNotify(edit id, 1025, 0) (the parent's WM_COMMAND handling).
+// OnNotify(edit id, KNOTIFY_TEXT_CHANGED, 0) (the parent's WM_COMMAND handling).
 #pragma once
 #include "foundation/KString.h"
 #include "ui/CKWindow.h"

@@ -21,8 +21,9 @@ public:
 
     // After the base: the icon strip, "res/FileIcon.png" in cells of 32, unless one was set.
     void Initialize(unsigned int style) override;
-    // On 1797 for an item never expanded, with a cache: the entry's children are read (with one
-    // level of look-ahead) and the item's children brought in line with them. Then the base.
+    // On KNOTIFY_TREE_EXPANDING for an item never expanded, with a cache: the entry's children are
+    // read (with one level of look-ahead) and the item's children brought in line with them. Then
+    // the base.
     int NotifyParent(int code, INT_PTR param, int id) override;
 
     // Releases the old cache, holds the new one (none: no cache), empties the tree and adds an
@@ -37,9 +38,9 @@ public:
     KTreeItem_* FindItem(const KFileEntry* entry) const;
 
     // Marks folder `entry` as the current one: its ancestors expanded (their children read and
-    // brought in on the way), its item selected (sending 1795 as every selection does) and
-    // scrolled into view. None, or a folder the tree leaves out, selects nothing. Returns the
-    // item, or none.
+    // brought in on the way), its item selected (sending KNOTIFY_TREE_SELECTED as every selection
+    // does) and scrolled into view. None, or a folder the tree leaves out, selects nothing. Returns
+    // the item, or none.
     KTreeItem_* ShowEntry(KFileEntry* entry);
     // Reads the folders the tree shows again: each expanded item's folder, and below it the
     // folders of its collapsed children (the look-ahead that gives them their expand buttons).

@@ -117,7 +117,7 @@ public:
     // drawables.
     ~CKListBox() override;
 
-    // ---- Virtual operations, slots 29-35 ----
+    // ---- Virtual operations ----
     // Assigns every item its rectangle and sets the vertical scroll range to the content height.
     virtual void RecalcItems();
     // Lays out every item's button group for the client width (KLBS_BUTTONS only).
@@ -134,8 +134,8 @@ public:
     virtual void OnDeleteItem(KListItem_* item);
 
     // ---- Window operations ----
-    // With KLBS_BUTTONS and KLBS_TAP_EXPANDS a tap (1281) first expands the tapped item, or
-    // collapses it when it is the expanded one; every code then goes to the parent.
+    // With KLBS_BUTTONS and KLBS_TAP_EXPANDS a tap (KNOTIFY_LB_TAP) first expands the tapped item,
+    // or collapses it when it is the expanded one; every code then goes to the parent.
     int NotifyParent(int code, INT_PTR param, int id) override;
     // Loads the empty drawable slots of the mode from "res/DrawableLB.xml" after the base.
     void Initialize(unsigned int style) override;
@@ -145,9 +145,9 @@ public:
     int CalcSize(SIZE& size) override;
     // LayoutItemButtons, RecalcItems, repaint.
     void OnSize() override;
-    // Arrows move the selection; Enter, Space and the confirm key press the selected item and,
-    // on release, toggle its box or tap it (1281), or double-press it (1282) in a list that
-    // reports double presses (KWF_DBLCLK).
+    // Arrows move the selection; Enter, Space and the confirm key press the selected item and, on
+    // release, toggle its box or tap it (KNOTIFY_LB_TAP), or double-press it (KNOTIFY_LB_DBLPRESS)
+    // in a list that reports double presses (KWF_DBLCLK).
     int OnKey(int code, int key, int repeatFlags) override;
     // Keeps the arrows and Enter.
     unsigned int GetDialogCode(int key) override;
@@ -218,9 +218,9 @@ public:
     int GetPressedIndex() const { return pressedIndex; }
     // The item whose delete area is open, or -1.
     int GetSwipeIndex() const { return swipeIndex; }
-    // Removes the item as a tap on its delete area does: the row collapses (animated), then 1285
-    // reaches the parent and the item goes; another row's open delete area snaps shut first. 0
-    // without the item.
+    // Removes the item as a tap on its delete area does: the row collapses (animated), then
+    // KNOTIFY_LB_DELETE reaches the parent and the item goes; another row's open delete area snaps
+    // shut first. 0 without the item.
     int SwipeAway(int index);
     int GetColumns() const { return columns; }
     int GetContentHeight() const { return contentHeight; }
@@ -342,7 +342,8 @@ private:
     void OnTapped(int index, int x, int y);
     // Whether the item's box kind toggles (check, delete and radio boxes).
     static bool HasToggleBox(unsigned int itemFlags);
-    // A check box toggles (1284); an unchecked radio box gets checked, a checked one stays.
+    // A check box toggles (KNOTIFY_LB_CHECK); an unchecked radio box gets checked, a checked one
+    // stays.
     void ToggleBox(int index);
     // Forwards a pointer event to the item's button group in the coordinates of its band.
     void SendToButtons(int index, int code, int x, int y);
@@ -350,7 +351,7 @@ private:
     void SetSlideOffset(int index, int offset);
     // Slide animation of an item from one leftward offset to another.
     void StartSlide(int index, int from, int to);
-    // The end of a removal by swipe: 1285 to the parent, then the item goes.
+    // The end of a removal by swipe: KNOTIFY_LB_DELETE to the parent, then the item goes.
     void RemoveBySwipe(int index);
 };
 

@@ -1,12 +1,12 @@
 // CKListBox: pointer input (press highlight, taps on bodies and boxes, double presses, the button
 // group of the expanded item, swipe-to-delete) and keys.
 //
-// Swipe states (style bits): idle -> candidate (KLBS_SWIPE_CANDIDATE, a press on a row) ->
-// sliding (KLBS_SWIPE_SLIDING, the row follows the pointer leftwards; the press no longer
-// scrolls) -> open (KLBS_SWIPE_OPEN with swipeIndex: the last third of the row shows the delete
-// area) or back to idle; open -> dragging closed (SLIDING with OPEN) -> open or idle; open ->
-// removing (a tap on the delete area) -> idle after 1285 and the removal; any state -> idle on
-// cancel. W is the client width; the delete area is the last W / 3 of a row.
+// Swipe states (style bits): idle -> candidate (KLBS_SWIPE_CANDIDATE, a press on a row) -> sliding
+// (KLBS_SWIPE_SLIDING, the row follows the pointer leftwards; the press no longer scrolls) -> open
+// (KLBS_SWIPE_OPEN with swipeIndex: the last third of the row shows the delete area) or back to
+// idle; open -> dragging closed (SLIDING with OPEN) -> open or idle; open -> removing (a tap on the
+// delete area) -> idle after KNOTIFY_LB_DELETE and the removal; any state -> idle on cancel. W is
+// the client width; the delete area is the last W / 3 of a row.
 //
 // Index: pointer - swipe - keys.
 #include "controls/CKListBox.h"

@@ -1,5 +1,6 @@
-// CKNumberPicker: a value between a minimum and a maximum shown as text between an up button and
-// a down button; a tap on a button steps the value by one and reports the new value (2816).
+// CKNumberPicker: a value between a minimum and a maximum shown as text between an up button and a
+// down button; a tap on a button steps the value by one and reports the new value
+// (KNOTIFY_VALUE_CHANGED).
 //
 // The control is three zones stacked top to bottom: the up button, the text and the down button.
 // Its drawables come from "res/DrawableNP.xml" (the window background and three more slots under

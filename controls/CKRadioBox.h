@@ -1,5 +1,5 @@
 // CKRadioBox: a round box with a text that a tap or a confirm key turns on, turning off the other
-// radio boxes of its group, and that reports being turned on to its parent (769).
+// radio boxes of its group, and that reports being turned on to its parent (KNOTIFY_RADIO_ON).
 //
 // A group is a run of radio boxes among the sibling windows, starting at the one with style 0x10;
 // a sibling of another class ends it too. Visual state, press rule and drawable slots are those of

@@ -32,7 +32,7 @@ struct KRichFragment;
 
 // Run flags (KRichItem::flags).
 constexpr unsigned int KRI_BORROWED = 0x1;         // text run: the text is the caller's, not copied
-constexpr unsigned int KRI_NOTIFY = 0x2;           // tappable: press and release report 2049
+constexpr unsigned int KRI_NOTIFY = 0x2;           // tappable: a tap reports KNOTIFY_RICH_LINK
 constexpr unsigned int KRI_PRESSED = 0x80;         // a notify run being pressed
 constexpr unsigned int KRI_KIND_MASK = 0xF00;      // the kind of run:
 constexpr unsigned int KRI_TEXT = 0x100;           //   text

@@ -1,7 +1,8 @@
 // CKSlider: a horizontal or vertical track with a thumb over an integer range (the player page's
 // progress bar). The user drags the thumb, taps the track to page or jump, steps with the arrow
-// keys and goes to either end with Home and End; a drag moves a separate tracking value and
-// leaves the committed position to the parent, which hears of it through 2306 and 2307.
+// keys and goes to either end with Home and End; a drag moves a separate tracking value and leaves
+// the committed position to the parent, which hears of it through KNOTIFY_SLIDER_TRACKING and
+// KNOTIFY_SLIDER_RELEASED.
 //
 // Drawables: bkgnd, frgnd and thumb are face drawables held under controls/KDrawableSlot.h's
 // rule; Initialize fills the empty ones from "res/DrawableSD.xml".
@@ -37,7 +38,7 @@ public:
     // Releases the three drawables.
     ~CKSlider() override;
 
-    // ---- Virtual operation, slot 29 ----
+    // ---- Virtual operation ----
     // Tick bands, track and thumb into `rect` (the client rectangle).
     virtual void DrawSlider(CKCanvas* canvas, const RECT& rect);
 
@@ -48,11 +49,12 @@ public:
     int OnCreate() override;
     void OnSize() override;
     // Arrow keys along the slider's axis step by the line step, Home and End go to the ends of
-    // the range; a change is reported as 2305.
+    // the range; a change is reported as KNOTIFY_SLIDER_PAGED.
     int OnKey(int code, int key, int repeatFlags) override;
     // Keeps the arrows (DLGC_WANTARROWS).
     unsigned int GetDialogCode(int key) override;
-    // Thumb dragging (2306, 2307), tap paging or jumping (2305).
+    // Thumb dragging (KNOTIFY_SLIDER_TRACKING, KNOTIFY_SLIDER_RELEASED), tap paging or jumping
+    // (KNOTIFY_SLIDER_PAGED).
     int OnMouse(int code, int x, int y, int extra) override;
     // The window background, then DrawSlider.
     void OnPaint(CKCanvas* canvas) override;

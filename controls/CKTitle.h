@@ -1,6 +1,6 @@
 // CKTitle: the title bar at the top of every view: a face, a title text centred between up to two
 // buttons (falling back to a smaller, end-ellipsised style when it does not fit), and the buttons'
-// clicks passed to the parent view as OnNotify(title id, 257, command id).
+// clicks passed to the parent view as OnNotify(title id, KNOTIFY_CLICK, command id).
 //
 // The title owns its two buttons with one counted reference each (the window tree holds another
 // while a button has its window); removing a button, or destroying the title, destroys the
@@ -39,8 +39,8 @@ public:
     // Buttons at the ends of the content area, centred vertically; the text area between them
     // inset equally on both sides, so that the text stays centred on the bar.
     void OnSize() override;
-    // A click of a button (code 257 from the button whose id is its command) is passed on to the
-    // parent as NotifyParent(257, command).
+    // A click of a button (code KNOTIFY_CLICK from the button whose id is its command) is passed on
+    // to the parent as NotifyParent(KNOTIFY_CLICK, command).
     int OnNotify(int id, int code, INT_PTR param) override;
     // Face, then the text: the normal style when it fits the text area, else the small style with
     // an end ellipsis.

@@ -1,6 +1,6 @@
 // CKToolBar: a window holding one button group (its second base) whose items it fits into its
-// client area in one line; taps on items reach the tool bar's parent as OnNotify(item id, 257,
-// item index). With the radio style at most one item stays checked.
+// client area in one line; taps on items reach the tool bar's parent as OnNotify(item id,
+// KNOTIFY_CLICK, item index). With the radio style at most one item stays checked.
 //
 // The tool bar is a CKWindow first and a CKButtonGroup second, so it has two CKObject parts: the
 // window part is the one that counts references (AddRef and Release of both parts go to it) and
@@ -12,7 +12,7 @@
 
 // Tool bar style bits.
 constexpr unsigned int KTBS_VERTICAL = 0x1;   // items top to bottom (else left to right)
-constexpr unsigned int KTBS_RADIO = 0x8;      // at most one checked item (applied on code 259)
+constexpr unsigned int KTBS_RADIO = 0x8;      // at most one checked item (applied on KNOTIFY_RADIO)
 constexpr unsigned int KTBS_LEFT = 0x10;      // item block at the left (neither: centred)
 constexpr unsigned int KTBS_RIGHT = 0x20;     // item block at the right
 constexpr unsigned int KTBS_TOP = 0x40;       // item block at the top (neither: centred)
@@ -31,8 +31,9 @@ public:
     using CKWindow::GetItem;
     using CKButtonGroup::GetItem;
 
-    // With code 259 and the radio style, when item `param` is checked: every other item is
-    // unchecked and the bar repainted. Then the parent's OnNotify(id or the bar's id, code, param).
+    // With code KNOTIFY_RADIO and the radio style, when item `param` is checked: every other item
+    // is unchecked and the bar repainted. Then the parent's OnNotify(id or the bar's id, code,
+    // param).
     int NotifyParent(int code, INT_PTR param, int id) override;
     // After the base: each empty drawable from "res/DrawableTB.xml", then those still empty from
     // "res/DrawableBT.xml".

@@ -76,8 +76,8 @@ constexpr int KNOTIFY_TREE_SELECTED = 1795;    // the selection changed to the i
 constexpr int KNOTIFY_TREE_CHECKED = 1796;     // the item's check state changed
 constexpr int KNOTIFY_TREE_EXPANDING = 1797;   // about to expand: the parent may add children now
 constexpr int KNOTIFY_TREE_EXPANDED = 1798;    // the item has been expanded
-constexpr int KNOTIFY_TREE_INDENT = KTVP_INDENT;   // 1799: tap in the indent area
-constexpr int KNOTIFY_TREE_BOX = KTVP_BOX;         // 1802: tap on a box of another kind
+constexpr int KNOTIFY_TREE_INDENT = KTVP_INDENT;   // tap in the indent area
+constexpr int KNOTIFY_TREE_BOX = KTVP_BOX;         // tap on a box of another kind
 
 // Line and button kinds handed to the button drawable (the cell of its image strip).
 constexpr int KTREE_LINE_THROUGH = 0;     // an ancestor's vertical line passing the row
@@ -136,7 +136,7 @@ public:
     // Keeps the arrows and Enter.
     unsigned int GetDialogCode(int key) override;
 
-    // ---- Tree operations, slots 29-34 ----
+    // ---- Tree operations ----
     // Lays out every visible row, sets the scroll range, then pins headers (KTVS_PINNED).
     virtual void RecalcItems();
     // The row in client coordinates: the full client width, scroll applied. 0 for none or an
@@ -206,12 +206,13 @@ public:
     KTreeItem_* GetPressedItem() const { return pressedItem; }
 
     // ---- State ----
-    // Moves the selection (and scrolls the row into view) and sends 1795, also for none; nothing
-    // when the item is selected already. 1 when the selection changed.
+    // Moves the selection (and scrolls the row into view) and sends KNOTIFY_TREE_SELECTED, also for
+    // none; nothing when the item is selected already. 1 when the selection changed.
     int Select(KTreeItem_* item);
-    // Expands (sending 1797 first, so that children may be added, and 1798 when done) or
-    // collapses; with `animate` through CKAniTreeExpand while the tree is shown and updating. An
-    // item without children after 1797 stays collapsed. 1 when the state changes.
+    // Expands (sending KNOTIFY_TREE_EXPANDING first, so that children may be added, and
+    // KNOTIFY_TREE_EXPANDED when done) or collapses; with `animate` through CKAniTreeExpand while
+    // the tree is shown and updating. An item without children after KNOTIFY_TREE_EXPANDING stays
+    // collapsed. 1 when the state changes.
     int Expand(KTreeItem_* item, bool expand, bool animate);
     // Changes the checked bit when it differs, repaints the row and sends 1796. 1 on a change.
     int SetCheck(KTreeItem_* item, bool on);
@@ -251,8 +252,8 @@ protected:
     void ToggleExpand(KTreeItem_* item);
     // Has children, or KTIF_HAS_CHILDREN.
     bool IsExpandable(const KTreeItem_* item) const;
-    // The end of every expansion and collapse, immediate or animated: the flag, a layout, the
-    // item and its branch scrolled into view, a repaint, and 1798 after an expansion.
+    // The end of every expansion and collapse, immediate or animated: the flag, a layout, the item
+    // and its branch scrolled into view, a repaint, and KNOTIFY_TREE_EXPANDED after an expansion.
     void ApplyExpand(KTreeItem_* item, bool expand);
     // The running expand animation, or none.
     CKAniTreeExpand* GetExpandAnimation() const;

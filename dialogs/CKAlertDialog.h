@@ -1,6 +1,7 @@
-// CKAlertDialog: a message with an optional title and up to three buttons; the outcome (2561-2563
-// for the buttons, 2560 for the back key or a tap outside, param 0) reaches the owner. Opened in
-// one call by ShowAlert or ShowAlertById; the framework owns it once shown (dialogs/CKDialog.h).
+// CKAlertDialog: a message with an optional title and up to three buttons; the outcome
+// (KDLG_BUTTON1 to KDLG_BUTTON3 for the buttons, KDLG_CANCEL for the back key or a tap outside,
+// param 0) reaches the owner. Opened in one call by ShowAlert or ShowAlertById; the framework owns
+// it once shown (dialogs/CKDialog.h).
 #pragma once
 #include "dialogs/CKAlertContainer.h"
 #include "dialogs/CKDialog.h"

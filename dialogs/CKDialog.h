@@ -98,10 +98,10 @@ public:
     // ---- CKWindow slots ----
     // The window first (OnDestroy tells the owner), then title, buttons and record.
     void Destroy() override;
-    // Content container, view, drawables, title label and buttons; then 2576 and 2565 to the
-    // owner. 0 when the container cannot be created.
+    // Content container, view, drawables, title label and buttons; then KDLG_CREATED and KDLG_FILL
+    // to the owner. 0 when the container cannot be created.
     int OnCreate() override;
-    // 2577 to the owner, then the base.
+    // KDLG_DESTROYING to the owner, then the base.
     void OnDestroy() override;
     // With KVF_TEXT_INPUT the focus goes to the content's first tab stop.
     void OnActivate(int param) override;
@@ -109,19 +109,19 @@ public:
     void OnSize() override;
     // Clicks of the three buttons become OnButton(1..3).
     int OnNotify(int id, int code, INT_PTR param) override;
-    // A release outside the box closes with 2560 when KVF_CANCEL_OUTSIDE is set.
+    // A release outside the box closes with KDLG_CANCEL when KVF_CANCEL_OUTSIDE is set.
     int OnMouse(int code, int x, int y, int extra) override;
     // The page beneath, the veil, then the title, content and button bands.
     void OnPaint(CKCanvas* canvas) override;
 
     // ---- View slots ----
-    // Close(2560, 0); handled.
+    // Close(KDLG_CANCEL, 0); handled.
     int OnBack() override;
     // Enter that no focused control keeps presses the default button (OnButton); nothing without
     // one.
     int OnConfirm() override;
 
-    // ---- Dialog slots 36-39 ----
+    // ---- Dialog slots ----
     // Creates the record once: the base view, a title label when `title` is given, the buttons
     // whose texts are given (each only with the previous one); then InitView(KVF_NOTITLE plus
     // the base view's full-screen flag). 1, or 0 when memory ran out.
@@ -133,7 +133,8 @@ public:
     // The box's top-left for `size` in the dialog view's client coordinates: by the anchor mode,
     // else centred.
     virtual void GetDialogPosition(const SIZE& size, POINT& pos);
-    // Button 1-3 close with 2561-2563, any other number with 2560 (param 0).
+    // Button 1-3 close with KDLG_BUTTON1 to KDLG_BUTTON3, any other number with KDLG_CANCEL (param
+    // 0).
     virtual void OnButton(int button);
 
     // ---- Commands ----

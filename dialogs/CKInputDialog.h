@@ -1,11 +1,11 @@
 // CKInputDialog: asks for one line of text under a prompt, with an optional title and up to two
-// buttons. After a button the owner receives its code (2561-2563, or 2560 for another number)
-// with the entered text as param (owned by the dialog, valid during the owner's OnNotify; empty
-// when nothing was entered); after the back key (Escape) or a tap outside, 2560 with param 0.
-// The field opens with its whole text selected, so that typing replaces it; Enter presses the
-// default button, the first unless the owner names another when it fills the box (2565). Opened
-// in one call by ShowInput or ShowInputById; the framework owns it once shown
-// (dialogs/CKDialog.h).
+// buttons. After a button the owner receives its code (KDLG_BUTTON1 to KDLG_BUTTON3, or KDLG_CANCEL
+// for another number) with the entered text as param (owned by the dialog, valid during the owner's
+// OnNotify; empty when nothing was entered); after the back key (Escape) or a tap outside,
+// KDLG_CANCEL with param 0. The field opens with its whole text selected, so that typing replaces
+// it; Enter presses the default button, the first unless the owner names another when it fills the
+// box (KDLG_FILL). Opened in one call by ShowInput or ShowInputById; the framework owns it once
+// shown (dialogs/CKDialog.h).
 #pragma once
 #include "dialogs/CKDialog.h"
 #include "dialogs/CKInputContainer.h"

@@ -1,7 +1,7 @@
 // CKListDlgContainer: the content of a list dialog (CKListDialog) and of a pop-up menu: one list
 // box in group mode that fills it. When its window is created it tells the dialog's owner that the
-// list is ready to be filled (2592) and lets a list dialog fill it (OnInitList); the list's
-// notifications are passed on to the dialog.
+// list is ready to be filled (KDLG_LIST_READY) and lets a list dialog fill it (OnInitList); the
+// list's notifications are passed on to the dialog.
 #pragma once
 #include "controls/CKListBox.h"
 #include "dialogs/CKDlgContainer.h"
@@ -18,7 +18,8 @@ public:
     CKListDlgContainer() = default;
 
     // After the base: the dialog list looks into the list's empty slots, the list's window (no
-    // background, rows 24 units high), then 2592 to the owner and the list dialog's OnInitList.
+    // background, rows 24 units high), then KDLG_LIST_READY to the owner and the list dialog's
+    // OnInitList.
     int OnCreate() override;
     // The base clamp when a maximum is set; otherwise the width is limited to four fifths of the
     // screen's smaller side and the height to the sum of the row heights. Returns 1.

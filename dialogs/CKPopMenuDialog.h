@@ -1,7 +1,8 @@
 // CKPopMenuDialog: a pop-up menu, the list dialog filled from a CKMenu. Before it fills its list
-// the owner updates the items (OnInitMenu); a tap on a row closes it with 2560 and the chosen
-// item as param (0 after the back key), and 100 ms later the owner receives the item's command as
-// OnCommand - or, for a submenu item, the submenu opens as a fresh pop-up menu of the same class.
+// the owner updates the items (OnInitMenu); a tap on a row closes it with KDLG_CANCEL and the
+// chosen item as param (0 after the back key), and 100 ms later the owner receives the item's
+// command as OnCommand - or, for a submenu item, the submenu opens as a fresh pop-up menu of the
+// same class.
 //
 // Ownership: the dialog holds one reference on its menu; the rows borrow the items' texts and keep
 // the items as user data, so the menu must not change while the dialog shows. The owner is
@@ -30,8 +31,8 @@ public:
     // kind - checked and disabled as the item is, the item as user data, as high as its content.
     // When anchored, the container's maximum becomes the widest row by the sum of the heights.
     void OnInitList(CKListBox* list) override;
-    // Close(2560, the row's item). Header rows and disabled items are not choices: a tap on one
-    // (or the confirm key on it) leaves the menu open.
+    // Close(KDLG_CANCEL, the row's item). Header rows and disabled items are not choices: a tap on
+    // one (or the confirm key on it) leaves the menu open.
     void OnItemClick(int index) override;
 
     // Releases the previous menu and keeps a reference on `menu` (none: no menu).

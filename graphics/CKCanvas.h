@@ -15,9 +15,9 @@ class CKPen;
 struct KFaceRender;
 
 // DrawText flags (also the text-alignment bits of drawables).
-constexpr unsigned int KDT_LEFT = 0x1;             // align left (neither 0x1 nor 0x2: centred)
+constexpr unsigned int KDT_LEFT = 0x1;             // align left (neither LEFT nor RIGHT: centred)
 constexpr unsigned int KDT_RIGHT = 0x2;            // align right
-constexpr unsigned int KDT_TOP = 0x4;              // align top (neither 0x4 nor 0x8: centred)
+constexpr unsigned int KDT_TOP = 0x4;              // align top (neither TOP nor BOTTOM: centred)
 constexpr unsigned int KDT_BOTTOM = 0x8;           // align bottom
 constexpr unsigned int KDT_MULTILINE = 0x100;      // break into lines (graphics/KTextLayout.h)
 constexpr unsigned int KDT_END_ELLIPSIS = 0x200;   // single line too wide: cut the end, "..."

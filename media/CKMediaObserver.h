@@ -20,7 +20,8 @@ public:
     virtual void OnMediaPosition(CKMediaPlayer* player) = 0;
     // The player paused on its own (the library's player never raises it).
     virtual void OnMediaPaused(CKMediaPlayer* player) = 0;
-    // 50 ms after the end of the file was reached (not raised while repeating the file).
+    // KMEDIA_END_DELAY_MS after the end of the file was reached (not raised while repeating the
+    // file).
     virtual void OnMediaEnd(CKMediaPlayer* player) = 0;
     // A playback command (KMEDIA_CMD_*); the base does nothing.
     virtual void OnMediaCommand(INT_PTR /*a*/, int /*command*/, INT_PTR /*b*/) {}

@@ -16,7 +16,7 @@ public:
     void OnBegin() override;
     // ScrollTo(interpolated) and repaint.
     void OnStep(int permille) override;
-    // ScrollTo(to), repaint, then the window's OnScroll(52): the drag-scroll has ended.
+    // ScrollTo(to), repaint, then the window's OnScroll(KSCROLL_END): the drag-scroll has ended.
     void OnEnd() override;
 
 private:

@@ -27,7 +27,7 @@ class CKAnimate : public CKObject
 public:
     explicit CKAnimate(CKWindow* window) : window(window) {}
 
-    // Slots 4-6; all three do nothing in the base.
+    // All three do nothing in the base.
     virtual void OnBegin();
     virtual void OnStep(int permille);
     virtual void OnEnd();

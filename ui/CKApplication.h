@@ -1,6 +1,6 @@
 // The application object: the message loop on the entry thread, application messages (thread
-// messages numbered 4096 and above), the page registry, and the frame window that stands for the
-// phone's screen (its class, its creation sized to the device metrics, its status bar).
+// messages numbered KWM_APP_FIRST and above), the page registry, and the frame window that stands
+// for the phone's screen (its class, its creation sized to the device metrics, its status bar).
 // CLumoApp derives from it; there is exactly one, reachable through GetApp(). The view stack that
 // decides which page is shown is ui/KViewStack.h.
 #pragma once

@@ -25,8 +25,9 @@ public:
     // state 0 over the client area.
     void OnPaint(CKCanvas* canvas) override;
 
-    // ---- Container slots 29-30 ----
-    // Belongs to `view` and creates its window under it: id = the view id, flags | 0x30000000.
+    // ---- Container slots ----
+    // Belongs to `view` and creates its window under it, with the view's id and `flags` plus
+    // KWF_CONTROLPARENT and KWF_TABSTOP.
     virtual int CreateContainer(CKView* view, unsigned int flags);
     // The back action reaches the container before the view closes; nonzero: handled. The base
     // handles nothing.

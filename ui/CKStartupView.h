@@ -1,6 +1,7 @@
 // CKStartupView: the start-up picture, shown as the first page while the application creates its
-// real pages. Its first paint starts a 500 ms wait; then the application's CreatePages runs and
-// the first real page takes over the picture's window (ReplaceStartupView, ui/KViewStack.h).
+// real pages. Its first paint starts a wait of KSTARTUP_DELAY_MS; then the application's
+// CreatePages runs and the first real page takes over the picture's window (ReplaceStartupView,
+// ui/KViewStack.h).
 #pragma once
 #include "ui/CKView.h"
 

@@ -68,26 +68,27 @@ public:
     // Base; view flags |= style; the background colour and the edge band of the gestures; then
     // Initialize(0) on the title, the panel and the container (whose view is set first).
     void Initialize(unsigned int style) override;
-    // Base, then the title (id 3001), the container and, for a drawer view without panel,
+    // Base, then the title (id KVIEW_TITLE_ID), the container and, for a drawer view without panel,
     // CreateViewMenu; the panel is created last so that it lies beneath the title and the
     // content. 0 when the title or the container cannot be created.
     int OnCreate() override;
     // The panel's Destroy and Release, the title's Destroy, then the base.
     void OnDestroy() override;
-    // Code 3: fits the view to the frame's client area (below the status bar unless full
-    // screen). Then the base (children).
+    // KSYSCHANGE_SCREEN_SIZE: fits the view to the frame's client area (below the status bar unless
+    // full screen). Then the base (children).
     void OnSystemChange(int code) override;
     // Panel at its edge, title at the top, container below; title and container shifted by the
     // drawer offset.
     void OnSize() override;
-    // A title-button click (3001, 257, command) reaches the container as OnCommand(command).
+    // A title-button click (KVIEW_TITLE_ID, KNOTIFY_CLICK, command) reaches the container as
+    // OnCommand(command).
     int OnNotify(int id, int code, INT_PTR param) override;
     // The background colour over the client area.
     void OnPaint(CKCanvas* canvas) override;
 
-    // ---- View slots 29-35 ----
-    // viewId = id, flags added (16 implies 8); unless KVF_NOTITLE a counted title is created and
-    // filled from the page table. Returns 1.
+    // ---- View slots ----
+    // viewId = id, flags added (KVF_DRAWER implies KVF_MOUSEFILTER); unless KVF_NOTITLE a counted
+    // title is created and filled from the page table. Returns 1.
     virtual int InitView(unsigned int flags, int viewId);
     // Back action: closes an open drawer, else lets the container handle it, else closes the
     // view (the last view's close ends the program). Returns 1.

@@ -40,7 +40,7 @@ constexpr unsigned int KWF_SHOWN = 0x8000;             // shown
 constexpr unsigned int KWF_HINDICATOR_TOP = 0x10000;   // horizontal scroll indicator at the top
 constexpr unsigned int KWF_VINDICATOR_LEFT = 0x20000;  // vertical scroll indicator at the left
 constexpr unsigned int KWF_OPAQUE = 0x100000;          // paints its whole area: nothing painted beneath
-constexpr unsigned int KWF_DBLCLK = 0x200000;          // a double press is reported as 36, not 33
+constexpr unsigned int KWF_DBLCLK = 0x200000;          // a double press reports KMOUSE_DBLPRESS
 constexpr unsigned int KWF_HSCROLL = 0x1000000;        // scrolls horizontally
 constexpr unsigned int KWF_VSCROLL = 0x2000000;        // scrolls vertically
 constexpr unsigned int KWF_SCROLLS = KWF_HSCROLL | KWF_VSCROLL;
@@ -145,7 +145,9 @@ public:
     // for an uncounted window deleted while its HWND exists, destroys the HWND.
     ~CKWindow() override;
 
-    // ---- Virtual operations, slots 4-28 (every window class keeps this order) ----
+    // ---- Slots: the virtual operations ----
+    // Subclasses declare their overrides in this order, and their own virtuals after them, so that
+    // every window header reads alike; nothing depends on the order of the virtual table.
     // Creates the platform window under `parent` (none: the frame window) and runs OnCreate;
     // nonzero on success. A window whose item exists already (a native control) only runs OnCreate.
     virtual int Create(unsigned int style, int id, CKWindow* parent, unsigned int flags);
@@ -237,8 +239,8 @@ public:
     // A negative extent means none (extent and position 0); otherwise the position is clamped to
     // [0, max(0, extent - client size)].
     void SetScrollExtent(int xExtent, int yExtent);
-    // Sets the positions of the scrolling axes that have an extent (unclamped), with OnScroll(49)
-    // and OnScroll(50); an axis without extent goes back to 0.
+    // Sets the positions of the scrolling axes that have an extent (unclamped), with
+    // OnScroll(KSCROLL_SET_X) and OnScroll(KSCROLL_SET_Y); an axis without extent goes back to 0.
     void ScrollTo(int x, int y);
     void GetScrollPos(int* x, int* y) const;
     void GetScrollExtent(int* x, int* y) const;
@@ -249,7 +251,8 @@ public:
     // Ends a running animation first, then attaches (counted) and starts `anim`.
     void StartAnimation(CKAnimate* anim);
     CKAnimate* GetAnimation() const { return animation; }
-    // Forgets the current press's scroll state; a running drag-scroll ends with OnScroll(52).
+    // Forgets the current press's scroll state; a running drag-scroll ends with
+    // OnScroll(KSCROLL_END).
     void StopDragScroll();
     // A running scroll animation (CKAniScroll: into view, or back into range after a drag) ends
     // at once at its target. Presses do this before they count; so do keys that move a
@@ -292,7 +295,7 @@ private:
     void HandleMove(int x, int y);
     void HandleRelease(int x, int y);
     // The end of a drag-scroll of this window: each axis back into range (animated), or
-    // OnScroll(52) at once when both are in range.
+    // OnScroll(KSCROLL_END) at once when both are in range.
     void SettleDragScroll();
     // One axis of a move: `along` and `across` are the press point minus the pointer on this axis
     // and the other. Starts the drag-scroll when this axis dominates by the threshold, then
