@@ -6,7 +6,6 @@
 
 #include "app/CLmPlayListFile.h"
 #include "app/LmSettings.h"
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"
 #include "foundation/KText.h"
@@ -15,6 +14,7 @@
 #include "graphics/CKImage.h"
 #include "graphics/CKImgList.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 #include "graphics/KImageCache.h"
 
 K_IMPLEMENT_DYNCREATE(CLmPlayListCtrl, CKTreeCtrl)

@@ -2,12 +2,12 @@
 // of the duplicate test.
 #include "app/CMediaListBox.h"
 
-#include "controls/KDrawableSlot.h"
 #include "foundation/KResource.h"
 #include "foundation/KText.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CMediaListBox, CKListBox)
 

@@ -1,11 +1,11 @@
 // CKButton: content and drawables, press and key input with its notifications, and painting.
 #include "controls/CKButton.h"
 
-#include "controls/KDrawableSlot.h"
 #include "controls/KPressRule.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKIconDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKButton, CKWindow)
 

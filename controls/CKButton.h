@@ -3,7 +3,7 @@
 // buttons, button groups and tool bars send.
 //
 // Drawable slots (face, faceCheck: face drawables; textDrawable, textCheck: text drawables; icon:
-// an icon drawable) follow the rule of controls/KDrawableSlot.h; Initialize fills the empty ones
+// an icon drawable) follow the rule of graphics/KDrawableSlot.h; Initialize fills the empty ones
 // with the library's button look from "res/DrawableBT.xml". The icon's image list is borrowed: it
 // must outlive the button or be replaced first.
 #pragma once

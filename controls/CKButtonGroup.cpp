@@ -3,11 +3,11 @@
 #include "controls/CKButtonGroup.h"
 
 #include "controls/CKButton.h"
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKIconDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 #include "graphics/KFace.h"
 #include "ui/CKWindow.h"
 

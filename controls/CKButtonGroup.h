@@ -5,7 +5,7 @@
 // Items are KButtonItem records held by value in a CKArray; the group owns each item's text and
 // frees it (after OnDeleteItem) when the items are removed or the group is destroyed. Item
 // pointers from GetItem are invalidated by inserting and removing items. The owner is borrowed
-// and must outlive the group's use of it; the six drawable slots follow controls/KDrawableSlot.h
+// and must outlive the group's use of it; the six drawable slots follow graphics/KDrawableSlot.h
 // (the background is a face drawable).
 #pragma once
 #include <windows.h>

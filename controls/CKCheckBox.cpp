@@ -2,9 +2,9 @@
 #include "controls/CKCheckBox.h"
 
 #include "controls/KButtonContent.h"
-#include "controls/KDrawableSlot.h"
 #include "controls/KPressRule.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKCheckBox, CKWindow)
 

@@ -4,7 +4,7 @@
 //
 // Like a button it keeps its visual state in the top bits of its style word (KSTATE_* checked,
 // focused, pressed, disabled) and follows the press rule of controls/KPressRule.h. The drawable
-// slots follow controls/KDrawableSlot.h; Initialize fills the empty ones from
+// slots follow graphics/KDrawableSlot.h; Initialize fills the empty ones from
 // "res/DrawableCtrl.xml".
 #pragma once
 #include "foundation/KString.h"

@@ -1,10 +1,10 @@
 // CKLabel: text and icon, their measure by the arrangement, and painting over the face.
 #include "controls/CKLabel.h"
 
-#include "controls/KDrawableSlot.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKIconDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKLabel, CKWindow)
 

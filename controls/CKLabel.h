@@ -2,7 +2,7 @@
 // rectangle over an optional face (the window's background drawable).
 //
 // The text is the label's own copy; the icon list is borrowed and must outlive the label or be
-// replaced first. The two drawable slots follow controls/KDrawableSlot.h; Initialize fills the
+// replaced first. The two drawable slots follow graphics/KDrawableSlot.h; Initialize fills the
 // empty ones with "DefLabelText" and "DefLabelIcon" of "res/DrawableCtrl.xml".
 #pragma once
 #include "controls/KButtonContent.h"

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "controls/CKButtonGroup.h"
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KMemory.h"
 #include "foundation/KResource.h"
@@ -19,6 +18,7 @@
 #include "graphics/CKImgList.h"
 #include "graphics/CKStateBoxDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKListBox, CKWindow)
 

@@ -8,7 +8,7 @@
 // by inserting, removing and sorting). The list owns each item's copied texts (borrowed texts,
 // KLI_BORROWED_TEXT, are neither copied nor freed) and holds one reference on its image list and
 // its button group; OnDeleteItem runs before an item is freed. The seven drawable slots follow
-// controls/KDrawableSlot.h (face and groupItemFace are faces, icon an icon, the three texts text
+// graphics/KDrawableSlot.h (face and groupItemFace are faces, icon an icon, the three texts text
 // drawables, box a state box).
 //
 // Redraw: the window flag KWF_REPAINT_ON_CHANGE is the list's ready flag. While it is set, item

@@ -2,9 +2,9 @@
 #include "controls/CKNumberPicker.h"
 
 #include "controls/KButtonContent.h"
-#include "controls/KDrawableSlot.h"
 #include "foundation/KText.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKNumberPicker, CKWindow)
 

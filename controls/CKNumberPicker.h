@@ -4,7 +4,7 @@
 //
 // The control is three zones stacked top to bottom: the up button, the text and the down button.
 // Its drawables come from "res/DrawableNP.xml" (the window background and three more slots under
-// the rule of controls/KDrawableSlot.h); the library ships no such file, so without one supplied
+// the rule of graphics/KDrawableSlot.h); the library ships no such file, so without one supplied
 // in "AppRes" a picker paints only what its owner gives it.
 #pragma once
 #include "ui/CKWindow.h"

@@ -1,10 +1,10 @@
 // CKSlider: geometry from the client rectangle, value and pixel mapping, input and painting.
 #include "controls/CKSlider.h"
 
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKFaceDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKSlider, CKWindow)
 

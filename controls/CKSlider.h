@@ -4,7 +4,7 @@
 // the committed position to the parent, which hears of it through KNOTIFY_SLIDER_TRACKING and
 // KNOTIFY_SLIDER_RELEASED.
 //
-// Drawables: bkgnd, frgnd and thumb are face drawables held under controls/KDrawableSlot.h's
+// Drawables: bkgnd, frgnd and thumb are face drawables held under graphics/KDrawableSlot.h's
 // rule; Initialize fills the empty ones from "res/DrawableSD.xml".
 //
 // Empty ranges: a range whose maximum is not above its minimum, or a channel one pixel long,

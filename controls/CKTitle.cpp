@@ -4,11 +4,11 @@
 
 #include "controls/CKButton.h"
 #include "controls/KButtonContent.h"
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKTitle, CKWindow)
 

@@ -5,7 +5,7 @@
 // The title owns its two buttons with one counted reference each (the window tree holds another
 // while a button has its window); removing a button, or destroying the title, destroys the
 // button's window and lets go of it. A button's window id is its command id. The three drawable slots follow
-// controls/KDrawableSlot.h; Initialize fills the empty ones from "res/DrawableTitle.xml".
+// graphics/KDrawableSlot.h; Initialize fills the empty ones from "res/DrawableTitle.xml".
 #pragma once
 #include "foundation/KString.h"
 #include "ui/CKWindow.h"

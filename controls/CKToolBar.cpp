@@ -3,10 +3,10 @@
 #include "controls/CKToolBar.h"
 
 #include "controls/CKButton.h"
-#include "controls/KDrawableSlot.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKIconDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_CLASS(CKToolBar, CKWindow)
 

@@ -5,7 +5,6 @@
 #include "controls/CKTreeCtrl.h"
 
 #include "controls/CKAniTreeExpand.h"
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KMemory.h"
 #include "foundation/KText.h"
@@ -14,6 +13,7 @@
 #include "graphics/CKImgList.h"
 #include "graphics/CKStateBoxDrawable.h"
 #include "graphics/CKTextDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKTreeCtrl, CKWindow)
 

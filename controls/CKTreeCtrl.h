@@ -228,7 +228,7 @@ public:
     int GetIndentWidth() const { return indentWidth; }
     int GetContentHeight() const { return contentHeight; }
 
-    // ---- Drawables (controls/KDrawableSlot.h rule) ----
+    // ---- Drawables (graphics/KDrawableSlot.h rule) ----
     void SetFaceDrawable(CKDrawable* drawable);     // a face drawable
     void SetIconDrawable(CKDrawable* drawable);     // an icon drawable
     void SetTextDrawable(CKDrawable* drawable);     // a text drawable

@@ -9,7 +9,6 @@
 
 #include "controls/CKButton.h"
 #include "controls/CKLabel.h"
-#include "controls/KDrawableSlot.h"
 #include "dialogs/CKAniDialog.h"
 #include "foundation/KMemory.h"
 #include "foundation/KResource.h"
@@ -17,6 +16,7 @@
 #include "graphics/CKCanvas.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKImage.h"
+#include "graphics/KDrawableSlot.h"
 #include "graphics/KGraphics.h"
 #include "ui/CKApplication.h"
 #include "ui/CKContainer.h"

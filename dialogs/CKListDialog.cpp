@@ -1,8 +1,8 @@
 // CKListDialog: the list bands and the tap that closes the dialog.
 #include "dialogs/CKListDialog.h"
 
-#include "controls/KDrawableSlot.h"
 #include "graphics/CKFaceDrawable.h"
+#include "graphics/KDrawableSlot.h"
 
 K_IMPLEMENT_DYNCREATE(CKListDialog, CKDialog)
 

@@ -2,9 +2,9 @@
 // default.
 #include "ui/CKContainer.h"
 
-#include "controls/KDrawableSlot.h"
 #include "foundation/KDevMetrics.h"
 #include "graphics/CKFaceDrawable.h"
+#include "graphics/KDrawableSlot.h"
 #include "ui/CKView.h"
 
 K_IMPLEMENT_CLASS(CKContainer, CKWindow)
