@@ -1,8 +1,8 @@
 // CKPopMenuDialog: filling the list from the menu, the choice, and the deferred command or submenu.
 #include "dialogs/CKPopMenuDialog.h"
 
-#include "dialogs/CKMenu.h"
 #include "graphics/CKStateBoxDrawable.h"
+#include "ui/CKMenu.h"
 #include "ui/KTimer.h"
 
 K_IMPLEMENT_DYNCREATE(CKPopMenuDialog, CKListDialog)

@@ -5,12 +5,12 @@
 // commands - scrolling - background and animation - module steps.
 #include "ui/CKWindow.h"
 
-#include "dialogs/CKMenu.h"
 #include "foundation/KMemory.h"
 #include "graphics/CKFaceDrawable.h"
 #include "ui/CKAniScroll.h"
 #include "ui/CKAnimate.h"
 #include "ui/CKApplication.h"
+#include "ui/CKMenu.h"
 #include "ui/CKView.h"
 #include "ui/KViewStack.h"
 

@@ -5,9 +5,9 @@
 
 #include "DialogTestSupport.h"
 #include "ListDialogTestSupport.h"
-#include "dialogs/CKMenu.h"
 #include "dialogs/CKPopMenuDialog.h"
 #include "graphics/CKStateBoxDrawable.h"
+#include "ui/CKMenu.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include "KTestSupport.h"
 #include "WindowTestSupport.h"
-#include "dialogs/CKMenu.h"
 #include "graphics/CKColorDrawable.h"
 #include "graphics/CKImgList.h"
 #include "graphics/CKTextDrawable.h"
 #include "graphics/KImageCache.h"
 #include "ui/CKApplication.h"
+#include "ui/CKMenu.h"
 
 namespace {
 

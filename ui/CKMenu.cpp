@@ -1,5 +1,5 @@
 // CKMenu: the item array of a menu, its texts and its submenu references.
-#include "dialogs/CKMenu.h"
+#include "ui/CKMenu.h"
 
 #include "foundation/KMemory.h"
 #include "foundation/KText.h"

@@ -1,7 +1,7 @@
 // CKMenu: the item array a pop-up menu is filled from, with its copied texts and counted submenus.
 #include <gtest/gtest.h>
 
-#include "dialogs/CKMenu.h"
+#include "ui/CKMenu.h"
 
 TEST(CKMenu, ItemsKeepACopyOfTheirTextAndAReferenceOnTheirSubmenu)
 {
