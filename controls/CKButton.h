@@ -15,8 +15,8 @@ class CKIconDrawable;
 class CKImgList;
 class CKTextDrawable;
 
-// Notification codes of buttons (OnNotify(id, code, param) at the parent).
-constexpr int KNOTIFY_CLICK = 257;      // click; from a group: param = item index, id = item id
+// Notification codes of buttons (OnNotify(id, code, param) at the parent), beside the click
+// (KNOTIFY_CLICK of ui/CKWindow.h).
 constexpr int KNOTIFY_DBLPRESS = 258;   // double press inside the button
 constexpr int KNOTIFY_RADIO = 259;      // tool bar: item `param` was checked (radio rule)
 constexpr int KNOTIFY_PRESS = 260;      // a press began inside the button

@@ -9,8 +9,9 @@
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKTextDrawable.h"
 #include "graphics/KDrawableSlot.h"
+#include "ui/CKView.h"
 
-K_IMPLEMENT_DYNCREATE(CKTitle, CKWindow)
+K_IMPLEMENT_DYNCREATE(CKTitle, CKTitleBar)
 
 namespace {
 
@@ -36,6 +37,15 @@ void ApplyButtonLook(CKButton* button, int buttonStyle)
 {
     button->SetFaceDrawable(GetDrawable(TITLE_FILE, ButtonFaceName(buttonStyle)));
     button->SetTextDrawable(GetDrawable(TITLE_FILE, "DefTitleBtnText"));
+}
+
+void MakeTitle(CKView* view)
+{
+    CKTitle* title = new CKTitle();
+    if (title) {
+        title->EnableRefCount();
+        view->SetTitle(title);
+    }
 }
 
 } // namespace
@@ -286,4 +296,9 @@ void CKTitle::OnPaint(CKCanvas* canvas)
                                    nullptr);
         normal.Draw(canvas, textRect, 0);
     }
+}
+
+void KInitTitleBars(HINSTANCE)
+{
+    SetTitleBarMaker(MakeTitle);
 }

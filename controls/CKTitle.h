@@ -3,12 +3,12 @@
 // clicks passed to the parent view as OnNotify(title id, KNOTIFY_CLICK, command id).
 //
 // The title owns its two buttons with one counted reference each (the window tree holds another
-// while a button has its window); removing a button, or destroying the title, destroys the
-// button's window and lets go of it. A button's window id is its command id. The three drawable slots follow
+// while a button has its window); removing a button, or destroying the title, destroys the button's
+// window and lets go of it. A button's window id is its command id. The three drawable slots follow
 // graphics/KDrawableSlot.h; Initialize fills the empty ones from "res/DrawableTitle.xml".
 #pragma once
 #include "foundation/KString.h"
-#include "ui/CKWindow.h"
+#include "ui/CKTitleBar.h"
 
 class CKButton;
 class CKFaceDrawable;
@@ -20,7 +20,7 @@ constexpr int KTITLE_BTN_PLAIN = 0;   // "DefTitleBtnFace"
 constexpr int KTITLE_BTN_LEFT = 1;    // "DefTitleBtnLeft"
 constexpr int KTITLE_BTN_RIGHT = 2;   // "DefTitleBtnRight"
 
-class CKTitle : public CKWindow
+class CKTitle : public CKTitleBar
 {
     K_DECLARE_DYNCREATE(CKTitle)
 public:
@@ -47,12 +47,12 @@ public:
     void OnPaint(CKCanvas* canvas) override;
 
     // A copy of the text; repaints with KWF_REPAINT_ON_CHANGE.
-    void SetText(const wchar_t* text);
+    void SetText(const wchar_t* text) override;
     const wchar_t* GetText() const { return text; }
     // Command (0 removes the button), style (KTITLE_BTN_*) and text of the left / right button.
     // A command creates the button when missing; a null text keeps the button's current text.
-    void SetLeftButton(int cmd, int style, const wchar_t* text);
-    void SetRightButton(int cmd, int style, const wchar_t* text);
+    void SetLeftButton(int cmd, int style, const wchar_t* text) override;
+    void SetRightButton(int cmd, int style, const wchar_t* text) override;
     // As SetLeftButton / SetRightButton, with cell `index` of `list` (borrowed) instead of a text;
     // without a list the button keeps what it shows.
     void SetLeftButtonIcon(int cmd, int style, CKImgList* list, int index);
@@ -101,3 +101,6 @@ protected:
     CKTextDrawable* textDrawable = nullptr; // counted
     CKTextDrawable* smallTextDrawable = nullptr;   // counted
 };
+
+// Start-up step: views make their own title bars as CKTitle (SetTitleBarMaker).
+void KInitTitleBars(HINSTANCE instance);

@@ -1,9 +1,25 @@
-// CKAlertDialog and the calls that open one.
+// CKAlertDialog, the calls that open one, and the alert of the views' information gesture.
 #include "dialogs/CKAlertDialog.h"
 
+#include "foundation/KDevMetrics.h"
 #include "foundation/KString.h"
+#include "ui/CKView.h"
 
 K_IMPLEMENT_CLASS(CKAlertDialog, CKDialog)
+
+namespace {
+
+constexpr wchar_t INFO_ALERT_TITLE[] = L"Std Alert Info";
+constexpr wchar_t INFO_ALERT_BUTTON[] = L"OK";
+
+void ShowInfoAlert()
+{
+    wchar_t text[KDEVMETRICS_INFO_CAPACITY];
+    FormatDevMetricsInfo(text, KDEVMETRICS_INFO_CAPACITY);
+    ShowAlert(text, INFO_ALERT_TITLE, INFO_ALERT_BUTTON, nullptr, nullptr, 0, nullptr);
+}
+
+} // namespace
 
 int ShowAlert(const wchar_t* text, const wchar_t* title, const wchar_t* button1,
               const wchar_t* button2, const wchar_t* button3, int dialogId, CKWindow* owner)
@@ -30,4 +46,9 @@ int ShowAlertById(int textId, int titleId, int button1Id, int button2Id, int but
     return ShowAlert(KLoadDialogText(textId, text), KLoadDialogText(titleId, title),
                      KLoadDialogText(button1Id, button1), KLoadDialogText(button2Id, button2),
                      KLoadDialogText(button3Id, button3), dialogId, owner);
+}
+
+void KInitInfoAlert(HINSTANCE)
+{
+    SetInfoGestureProc(ShowInfoAlert);
 }

@@ -30,3 +30,7 @@ int ShowAlert(const wchar_t* text, const wchar_t* title, const wchar_t* button1,
 // counts as none.
 int ShowAlertById(int textId, int titleId, int button1Id, int button2Id, int button3Id,
                   int dialogId, CKWindow* owner);
+
+// Start-up step: the views' information gesture (ui/CKView.h) shows the device metrics in an
+// alert.
+void KInitInfoAlert(HINSTANCE instance);

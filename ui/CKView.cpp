@@ -4,9 +4,6 @@
 // Index: page table - construction and window slots - view slots - accessors - drawer - gestures.
 #include "ui/CKView.h"
 
-#include "controls/CKButton.h"
-#include "controls/CKTitle.h"
-#include "dialogs/CKAlertDialog.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"
 #include "graphics/CKCanvas.h"
@@ -43,21 +40,14 @@ enum KInfoGesture
     INFO_ARMED = 4,         // out of the left edge again: a release in the middle shows the alert
 };
 
-constexpr wchar_t INFO_ALERT_TITLE[] = L"Std Alert Info";
-constexpr wchar_t INFO_ALERT_BUTTON[] = L"OK";
 constexpr char VIEW_DRAWABLES[] = "res/DrawableView.xml";
 
 KPageLookupProc g_pageLookup;   // the application's page table
+KInfoGestureProc g_infoGesture; // what the completed information gesture shows
+KTitleBarMaker g_titleBarMaker; // gives a view that has none its title bar
 int g_edgeBand;                 // pixels; 0 until the first view fixes it
 int g_infoState = INFO_IDLE;    // KInfoGesture
 POINT g_drawerPress;            // where the press that may become a drawer drag happened
-
-void ShowInfoAlert()
-{
-    wchar_t text[KDEVMETRICS_INFO_CAPACITY];
-    FormatDevMetricsInfo(text, KDEVMETRICS_INFO_CAPACITY);
-    ShowAlert(text, INFO_ALERT_TITLE, INFO_ALERT_BUTTON, nullptr, nullptr, 0, nullptr);
-}
 
 int Abs(int value)
 {
@@ -86,6 +76,18 @@ int LookupPage(int viewId, KPageEntry* entry)
     return g_pageLookup && entry ? g_pageLookup(viewId, entry) : 0;
 }
 
+void SetTitleBarMaker(KTitleBarMaker maker)
+{
+    g_titleBarMaker = maker;
+}
+
+KInfoGestureProc SetInfoGestureProc(KInfoGestureProc proc)
+{
+    const KInfoGestureProc previous = g_infoGesture;
+    g_infoGesture = proc;
+    return previous;
+}
+
 // ---- Construction and window slots --------------------------------------------------------------
 
 CKView::CKView() : menuWidth(DrawerWidth()) {}
@@ -94,8 +96,8 @@ CKView::CKView(int viewId) : viewId(viewId), menuWidth(DrawerWidth()) {}
 
 CKView::~CKView()
 {
-    if (title)
-        title->Release();
+    if (titleBar)
+        titleBar->Release();
     if (menuCtrl)
         menuCtrl->Release();
 }
@@ -121,8 +123,8 @@ void CKView::Initialize(unsigned int newStyle)
             backColor = face->color[0];
     }
     GetEdgeBand();
-    if (title)
-        title->Initialize(0);
+    if (titleBar)
+        titleBar->Initialize(0);
     if (menuCtrl)
         menuCtrl->Initialize(0);
     if (CKContainer* container = GetContainer()) {
@@ -135,8 +137,8 @@ int CKView::OnCreate()
 {
     if (!CKWindow::OnCreate())
         return 0;
-    if (!(viewFlags & KVF_NOTITLE) && title && !title->GetHwnd()
-        && !title->Create(0, KVIEW_TITLE_ID, this, CHILD_FLAGS))
+    if (!(viewFlags & KVF_NOTITLE) && titleBar && !titleBar->GetHwnd()
+        && !titleBar->Create(0, KVIEW_TITLE_ID, this, CHILD_FLAGS))
         return 0;
     CKContainer* container = GetContainer();
     if (container && !container->GetHwnd() && !container->CreateContainer(this, CHILD_FLAGS))
@@ -158,8 +160,8 @@ void CKView::OnDestroy()
         panel->Destroy();
         panel->Release();
     }
-    if (title)
-        title->Destroy();
+    if (titleBar)
+        titleBar->Destroy();
     CKWindow::OnDestroy();
 }
 
@@ -182,10 +184,10 @@ RECT CKView::GetSlidRect() const
 void CKView::LayoutContent()
 {
     const RECT slid = GetSlidRect();
-    if (!(viewFlags & KVF_NOTITLE) && title) {
+    if (!(viewFlags & KVF_NOTITLE) && titleBar) {
         RECT rect = slid;
         rect.bottom = rect.top + titleHeight;
-        title->Move(rect);
+        titleBar->Move(rect);
     }
     CKContainer* container = GetContainer();
     if (container && container->GetHwnd()) {
@@ -210,9 +212,9 @@ void CKView::OnSize()
         menuCtrl->Move(panel);
     }
     titleHeight = 0;
-    if (!(viewFlags & KVF_NOTITLE) && title) {
+    if (!(viewFlags & KVF_NOTITLE) && titleBar) {
         SIZE size = {client.right - client.left, client.bottom - client.top};
-        title->CalcSize(size);
+        titleBar->CalcSize(size);
         titleHeight = size.cy;
     }
     LayoutContent();
@@ -221,7 +223,7 @@ void CKView::OnSize()
 int CKView::OnNotify(int notifyId, int code, INT_PTR param)
 {
     CKWindow::OnNotify(notifyId, code, param);
-    if (notifyId != KVIEW_TITLE_ID || code != KNOTIFY_CLICK || !title)
+    if (notifyId != KVIEW_TITLE_ID || code != KNOTIFY_CLICK || !titleBar)
         return 0;
     if (CKContainer* container = GetContainer())
         container->OnCommand((int)param);
@@ -245,26 +247,21 @@ int CKView::InitView(unsigned int newFlags, int newId)
     viewFlags |= newFlags;
     if (viewFlags & KVF_DRAWER)
         viewFlags |= KVF_MOUSEFILTER;
-    if (!(viewFlags & KVF_NOTITLE) && !title) {
-        CKTitle* created = new CKTitle();
-        if (created) {
-            created->EnableRefCount();
-            SetTitle(created);
-        }
-    }
+    if (!(viewFlags & KVF_NOTITLE) && !titleBar && g_titleBarMaker)
+        g_titleBarMaker(this);
     KPageEntry entry;
-    if (!title || !LookupPage(viewId, &entry))
+    if (!titleBar || !LookupPage(viewId, &entry))
         return 1;
     wchar_t text[TITLE_TEXT_MAX + 1];
     LoadResString((UINT)viewId, text, TITLE_TEXT_MAX + 1);
-    title->SetText(text);
+    titleBar->SetText(text);
     if (entry.leftTextId != 0) {
         LoadResString((UINT)entry.leftTextId, text, TITLE_TEXT_MAX + 1);
-        title->SetLeftButton(entry.leftTextId, entry.leftStyle, text);
+        titleBar->SetLeftButton(entry.leftTextId, entry.leftStyle, text);
     }
     if (entry.rightTextId > 0) {
         LoadResString((UINT)entry.rightTextId, text, TITLE_TEXT_MAX + 1);
-        title->SetRightButton(entry.rightTextId, entry.rightStyle, text);
+        titleBar->SetRightButton(entry.rightTextId, entry.rightStyle, text);
     }
     return 1;
 }
@@ -303,20 +300,21 @@ int CKView::OnConfirm()
 
 // ---- Accessors ----------------------------------------------------------------------------------
 
-void CKView::SetTitle(CKTitle* newTitle)
+void CKView::SwapTitle(CKTitle* typed, CKTitleBar* bar)
 {
-    if (newTitle)
-        newTitle->AddRef();
-    if (title)
-        title->Release();
-    title = newTitle;
+    if (bar)
+        bar->AddRef();
+    if (titleBar)
+        titleBar->Release();
+    title = typed;
+    titleBar = bar;
 }
 
 int CKView::SetTitleText(const wchar_t* text)
 {
-    if (!title)
+    if (!titleBar)
         return 0;
-    title->SetText(text);
+    titleBar->SetText(text);
     return 1;
 }
 
@@ -433,8 +431,8 @@ int CKView::OnViewMouse(int code, int x, int y)
         const bool show = code == KMOUSE_RELEASE && g_infoState == INFO_ARMED && x > band
                           && x < width - band;
         g_infoState = INFO_IDLE;
-        if (show)
-            ShowInfoAlert();
+        if (show && g_infoGesture)
+            g_infoGesture();
     }
     if ((viewFlags & KVF_DRAWER) && menuCtrl)
         return OnViewMenuMouse(code, x, y);

@@ -1,4 +1,4 @@
-// CKView: one full-screen page of the phone UI: a title bar (CKTitle) across the top, a content
+// CKView: one full-screen page of the phone UI: a title bar (CKTitleBar) across the top, a content
 // container (CKContainer) below it and optionally a drawer (the view menu), a panel beneath them
 // that they slide away from. Pages are registered with AddPage and stacked by the view stack
 // (ui/KViewStack.h); while a view is current and has the pointer filter, it sees every press, move
@@ -12,11 +12,15 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 #include "graphics/KColor.h"
+#include "ui/CKTitleBar.h"
 #include "ui/CKWindow.h"
 
 class CKContainer;
-class CKTitle;
+class CKTitle;   // the title bar views make for themselves (registered with SetTitleBarMaker)
+class CKView;
 
 // View flags.
 constexpr unsigned int KVF_FULLSCREEN = 0x1;      // also covers the status-bar strip
@@ -53,6 +57,16 @@ void SetPageLookup(KPageLookupProc lookup);
 // The row of a page id through the registered lookup; 0 when there is none.
 int LookupPage(int viewId, KPageEntry* entry);
 
+// Gives `view`, which has none, a new counted title bar (SetTitle). The controls register the
+// maker of their CKTitle once at start-up; without one, views have no title bar.
+typedef void (*KTitleBarMaker)(CKView* view);
+void SetTitleBarMaker(KTitleBarMaker maker);
+
+// What the information gesture shows when it completes; the dialogs register it once at start-up
+// (none: the gesture shows nothing). Returns the procedure registered before.
+typedef void (*KInfoGestureProc)();
+KInfoGestureProc SetInfoGestureProc(KInfoGestureProc proc);
+
 class CKView : public CKWindow
 {
     K_DECLARE_CLASS(CKView)
@@ -88,7 +102,7 @@ public:
 
     // ---- View slots ----
     // viewId = id, flags added (KVF_DRAWER implies KVF_MOUSEFILTER); unless KVF_NOTITLE a counted
-    // title is created and filled from the page table. Returns 1.
+    // title is made (MakeTitleBar) and filled from the page table. Returns 1.
     virtual int InitView(unsigned int flags, int viewId);
     // Back action: closes an open drawer, else lets the container handle it, else closes the
     // view (the last view's close ends the program). Returns 1.
@@ -121,9 +135,15 @@ public:
     void SetViewId(int newId) { viewId = newId; }
     unsigned int GetViewFlags() const { return viewFlags; }
     void SetViewFlags(unsigned int newFlags) { viewFlags = newFlags; }
+    // The title bar, for the code that knows its class (controls/CKTitle.h); the view itself
+    // uses it only as the CKTitleBar it is (GetTitleBar).
     CKTitle* GetTitle() const { return title; }
-    // Reference swap; none removes the title.
-    void SetTitle(CKTitle* newTitle);
+    CKTitleBar* GetTitleBar() const { return titleBar; }
+    // Reference swap; none removes the title. A template so that the caller, which knows the
+    // bar's class, converts it to both the pointers the view keeps.
+    template <class Bar>
+    void SetTitle(Bar* newTitle) { SwapTitle(newTitle, newTitle); }
+    void SetTitle(std::nullptr_t) { SwapTitle(nullptr, nullptr); }
     // 0 without a title.
     int SetTitleText(const wchar_t* text);
     KColor GetBackColor() const { return backColor; }
@@ -157,6 +177,8 @@ public:
     static int GetEdgeBand();
 
 protected:
+    // Holds `bar` (one reference) and lets go of the previous title; `typed` is the same object.
+    void SwapTitle(CKTitle* typed, CKTitleBar* bar);
     // The client rect shifted by the drawer offset: where title and container lie.
     RECT GetSlidRect() const;
     // Moves title and container to the current drawer offset.
@@ -169,7 +191,8 @@ protected:
     unsigned int viewFlags = 0;         // KVF_* bits
     KColor backColor = 0xFF000000;
     int titleHeight = 0;                // set by OnSize
-    CKTitle* title = nullptr;           // counted
+    CKTitle* title = nullptr;           // the title bar as its class: titleBar's object
+    CKTitleBar* titleBar = nullptr;     // counted
     CKWindow* menuCtrl = nullptr;       // counted: the drawer panel
     int menuWidth;                      // two thirds of the smaller screen side
     int menuOffset = 0;                 // current horizontal displacement of title and content

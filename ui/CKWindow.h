@@ -77,6 +77,9 @@ constexpr int KNOTIFY_UNFOCUSED = 2;      // focus lost
 constexpr int KNOTIFY_ENABLED = 3;
 constexpr int KNOTIFY_DISABLED = 4;
 constexpr int KNOTIFY_TEXT_CHANGED = 1025;   // an embedded native edit field changed its text
+// A click: sent by buttons (controls/CKButton.h), and passed on by a view's title bar with its
+// button's command. From a button group: param = item index, id = item id.
+constexpr int KNOTIFY_CLICK = 257;
 
 // Library key codes (the key of OnKey with KKEY_DOWN / KKEY_UP). Digits, letters, the numeric pad
 // and F1-F24 keep their virtual-key codes, as do these four:

@@ -6,6 +6,8 @@
 #include "ui/KLibrary.h"
 
 #include "controls/CKFileCache.h"
+#include "controls/CKTitle.h"
+#include "dialogs/CKAlertDialog.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"
 #include "graphics/KDrawableRegistry.h"
@@ -49,6 +51,8 @@ const KStartupStep STARTUP_STEPS[] = {
     {"drawing", KInitDrawing},         // GDI+, null pen and brush, back buffer, font cache
     {"windows", KInitWindows},         // the window class "KWndClass"
     {"drawables", StartDrawables},     // the drawable registry
+    {"title bars", KInitTitleBars},    // views make their title bars as CKTitle
+    {"information alert", KInitInfoAlert},   // what the views' information gesture shows
 };
 
 const KShutdownStep SHUTDOWN_STEPS[] = {

@@ -1,5 +1,5 @@
-// Alerts: the message's measure on the 320 x 480 screen, texts from the string table, and the
-// buttons an absent text leaves out.
+// Alerts: the message's measure on the 320 x 480 screen, texts from the string table, the
+// buttons an absent text leaves out, and the alert of the views' information gesture.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -104,4 +104,31 @@ TEST_F(DialogTest, AlertByIdTakesItsTextsFromTheStringTableAndSkipsAbsentOnes)
     EXPECT_GT(alert->GetFrame()->buttonHeight, 0);
     alert->OnButton(7);
     ASSERT_TRUE(PumpLikeLoopUntil([&] { return owner.Find(KDLG_CANCEL) && owner.Find(KDLG_CANCEL)->id == 13; }, 2000));
+}
+
+TEST_F(DialogTest, InformationGestureShowsTheAlertWithTheMetrics)
+{
+    ASSERT_TRUE(page->GetViewFlags() & KVF_MOUSEFILTER) << "the first registered page filters";
+    KViewPointer pointer(page);
+    pointer.Press(10, 10);
+    pointer.MoveTo(310, 10);
+    pointer.MoveTo(10, 10);
+    pointer.MoveTo(100, 10);
+    pointer.Release(100, 10);
+    CKAlertDialog* alert = CurrentAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_STREQ(alert->GetTitleLabel()->GetText(), L"Std Alert Info");
+    ASSERT_TRUE(alert->GetButton(1));
+    EXPECT_STREQ(alert->GetButton(1)->GetText(), L"OK");
+    EXPECT_EQ(alert->GetButton(2), nullptr);
+    wchar_t expected[KDEVMETRICS_INFO_CAPACITY];
+    FormatDevMetricsInfo(expected, KDEVMETRICS_INFO_CAPACITY);
+    EXPECT_STREQ(alert->GetAlertContainer()->GetLabel()->GetText(), expected);
+    EXPECT_NE(std::wstring(expected).find(L"Screen Size in Pixel: 320, 480"), std::wstring::npos);
+    EXPECT_NE(std::wstring(expected).find(L"Log Pixel in DPI: 160, 160"), std::wstring::npos);
+    EXPECT_FALSE(page->IsEnabled()) << "the page beneath is disabled";
+
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpLikeLoopUntil([&] { return GetCurrentView() == page; }, 2000));
+    EXPECT_TRUE(page->IsEnabled());
 }

@@ -182,7 +182,8 @@ TEST(KLibrary, ModulesStartAndStopInTheirOrder)
     // earlier ones (files before metrics, images before drawing, drawables before fonts go away).
     const std::vector<std::string> startOrder = {"resources", "application", "timers",
                                                  "random numbers", "images", "device metrics",
-                                                 "drawing", "windows", "drawables"};
+                                                 "drawing", "windows", "drawables",
+                                                 "title bars", "information alert"};
     const std::vector<std::string> stopOrder = {"drawables", "COM", "file list", "windows",
                                                 "drawing", "images", "timers", "windows",
                                                 "application", "windows"};

@@ -7,7 +7,6 @@
 
 #include "KTestSupport.h"
 #include "KViewTestSupport.h"
-#include "controls/CKTitle.h"
 #include "foundation/KDevMetrics.h"
 #include "graphics/KGraphics.h"
 #include "ui/CKApplication.h"
@@ -64,7 +63,7 @@ TEST_F(CKStartupViewTest, PictureStaysHalfASecondThenTheFirstPageTakesItsWindow)
     EXPECT_EQ(GetPageAt(0), startup);
     EXPECT_EQ(startup->GetViewId(), 3000);
     EXPECT_EQ(startup->GetViewFlags() & (KVF_NOTITLE | KVF_FULLSCREEN), KVF_NOTITLE);
-    EXPECT_EQ(startup->GetTitle(), nullptr);
+    EXPECT_EQ(startup->GetTitleBar(), nullptr);
     ASSERT_EQ(ShowPage(3000), 1);
     HWND window = startup->GetHwnd();
     ASSERT_TRUE(window);
@@ -89,8 +88,9 @@ TEST_F(CKStartupViewTest, PictureStaysHalfASecondThenTheFirstPageTakesItsWindow)
     EXPECT_EQ(GetViewStackDepth(), 1);
     EXPECT_EQ(GetViewStackEntry(0), page);
     EXPECT_EQ(log, (std::vector<std::string>{"activate 3000 0"}));
-    ASSERT_TRUE(page->GetTitle() && page->GetTitle()->GetHwnd());
-    EXPECT_EQ(page->GetTitle()->GetParent(), page);
+    CKTitleBar* title = page->GetTitleBar();
+    ASSERT_TRUE(title && title->GetHwnd());
+    EXPECT_EQ(title->GetParent(), page);
     EXPECT_TRUE(page->content.GetHwnd());
     EXPECT_EQ(GetWindowTree()->GetParent(page->content.GetItem()), page->GetItem());
     RECT rect;

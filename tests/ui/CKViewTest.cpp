@@ -1,5 +1,5 @@
-// Views: the title from the page table, the layout of title and content, title commands, the back
-// action, the drawer with its drag gesture, and the information gesture of the pointer filter.
+// Views: the title bar they make, the layout of title and content, title commands, the back action,
+// the drawer with its drag gesture, and the information gesture of the pointer filter.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,10 +7,6 @@
 
 #include "KTestSupport.h"
 #include "KViewTestSupport.h"
-#include "controls/CKButton.h"
-#include "controls/CKLabel.h"
-#include "controls/CKTitle.h"
-#include "dialogs/CKAlertDialog.h"
 #include "foundation/KDevMetrics.h"
 #include "ui/CKApplication.h"
 
@@ -68,25 +64,15 @@ bool SameRect(const RECT& a, const RECT& b)
 
 } // namespace
 
-TEST_F(CKViewTest, TitleComesFromThePageTableAndButtonsCarryTheirCommands)
+TEST_F(CKViewTest, ViewMakesItsTitleBarUnlessItHasNone)
 {
-    CTestPage* browse = AddTestPage(3002, 0, &log);
-    CKTitle* title = browse->GetTitle();
+    // The bar's class and its content from the page table are the title bar's own business.
+    CTestPage* unknown = AddTestPage(4242, 0, &log);
+    CKTitleBar* title = unknown->GetTitleBar();
     ASSERT_TRUE(title);
     EXPECT_EQ(title->GetRefCount(), 1) << "held by the view alone before it has a window";
-    EXPECT_STREQ(title->GetText(), L"添加文件");
-    EXPECT_EQ(title->GetLeftCmd(), 3003);
-    EXPECT_STREQ(title->GetLeftButton()->GetText(), L"目录");
-    EXPECT_EQ(title->GetRightCmd(), 3004);
-    EXPECT_STREQ(title->GetRightButton()->GetText(), L"打开");
-
-    // No row: a title without text or buttons; no title bar at all with KVF_NOTITLE.
-    CTestPage* unknown = AddTestPage(4242, 0, &log);
-    ASSERT_TRUE(unknown->GetTitle());
-    EXPECT_STREQ(unknown->GetTitle()->GetText(), L"");
-    EXPECT_EQ(unknown->GetTitle()->GetLeftButton(), nullptr);
     CTestPage* bare = AddTestPage(3000, KVF_NOTITLE, &log);
-    EXPECT_EQ(bare->GetTitle(), nullptr);
+    EXPECT_EQ(bare->GetTitleBar(), nullptr);
     EXPECT_EQ(bare->SetTitleText(L"x"), 0);
 
     // A drawer implies the pointer filter.
@@ -103,7 +89,7 @@ TEST_F(CKViewTest, TitleTakesTheTopAndTheContentTheRestShiftedByTheDrawer)
     RECT client;
     page->GetClientRect(&client);
     EXPECT_TRUE(SameRect(client, RECT{0, 0, 320, 480 - GetDevMetric(StatusBarHeight)}));
-    EXPECT_TRUE(SameRect(RectIn(page->GetTitle(), page), RECT{0, 0, 320, titleHeight}));
+    EXPECT_TRUE(SameRect(RectIn(page->GetTitleBar(), page), RECT{0, 0, 320, titleHeight}));
     EXPECT_TRUE(SameRect(RectIn(&page->content, page), RECT{0, titleHeight, 320, client.bottom}));
     CKWindow* panel = page->GetMenuCtrl();
     ASSERT_TRUE(panel);
@@ -111,7 +97,7 @@ TEST_F(CKViewTest, TitleTakesTheTopAndTheContentTheRestShiftedByTheDrawer)
     EXPECT_EQ(GetWindow(panel->GetHwnd(), GW_HWNDNEXT), nullptr) << "the panel lies beneath";
 
     EXPECT_EQ(page->SetMenuOffset(100), 1);
-    EXPECT_TRUE(SameRect(RectIn(page->GetTitle(), page), RECT{100, 0, 420, titleHeight}));
+    EXPECT_TRUE(SameRect(RectIn(page->GetTitleBar(), page), RECT{100, 0, 420, titleHeight}));
     EXPECT_TRUE(SameRect(RectIn(&page->content, page), RECT{100, titleHeight, 420, client.bottom}));
     EXPECT_TRUE((panel->GetFlags() & KWF_SHOWN) && !panel->IsEnabled()) << "half open";
 
@@ -248,30 +234,39 @@ TEST_F(CKViewTest, BackKeyClosesAnOpenDrawerFirstThenAsksTheContentThenClosesThe
     EXPECT_EQ(log, (std::vector<std::string>{"deactivate 3002 0", "activate 3000 1"}));
 }
 
-TEST_F(CKViewTest, TitleButtonClickReachesTheContainerAsACommand)
+TEST_F(CKViewTest, TitleClickReachesTheContainerAsACommand)
 {
     CTestPage* page = AddTestPage(3002, 0, &log);
     ASSERT_EQ(ShowView(page), 1);
-    CKButton* open = page->GetTitle()->GetRightButton();
-    ASSERT_TRUE(open && open->GetHwnd());
-    const RECT rect = RectIn(open, page);
-    KViewPointer pointer(page);
-    pointer.Tap((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    page->OnNotify(KVIEW_TITLE_ID, KNOTIFY_CLICK, 3004);
     EXPECT_EQ(page->content.events, (std::vector<std::string>{"command 3004"}));
 
-    // Other notifications of the title are not commands.
-    page->OnNotify(KVIEW_TITLE_ID, KNOTIFY_PRESS, 3004);
+    // Other notifications of the title, and clicks of other windows, are not commands.
+    page->OnNotify(KVIEW_TITLE_ID, KNOTIFY_FOCUSED, 3004);
     page->OnNotify(5, KNOTIFY_CLICK, 3004);
     EXPECT_EQ(page->content.events.size(), 1u);
 }
 
-TEST_F(CKViewTest, InformationGestureShowsTheAlertWithTheMetrics)
+namespace {
+
+int g_infoShown;   // how often the information gesture completed
+
+void CountInfoGesture()
+{
+    g_infoShown++;
+}
+
+} // namespace
+
+TEST_F(CKViewTest, InformationGestureRunsWhatIsRegisteredForIt)
 {
     CTestPage* page = AddTestPage(3000, 0, &log);
     ASSERT_TRUE(page->GetViewFlags() & KVF_MOUSEFILTER) << "the first registered page filters";
     ASSERT_EQ(ShowView(page), 1);
     const int band = CKView::GetEdgeBand();
     EXPECT_EQ(band, 50) << "32 base units at 160 dpi";
+    const KInfoGestureProc registered = SetInfoGestureProc(CountInfoGesture);
+    g_infoShown = 0;
 
     // Released at the edge: nothing.
     KViewPointer pointer(page);
@@ -280,35 +275,31 @@ TEST_F(CKViewTest, InformationGestureShowsTheAlertWithTheMetrics)
     pointer.MoveTo(10, 10);
     pointer.MoveTo(100, 10);
     pointer.Release(300, 10);
-    EXPECT_EQ(GetCurrentView(), page);
+    EXPECT_EQ(g_infoShown, 0);
     // Leaving the band on the way: nothing.
     pointer.Press(10, 10);
     pointer.MoveTo(310, 10);
     pointer.MoveTo(10, 80);
     pointer.MoveTo(100, 10);
     pointer.Release(100, 10);
-    EXPECT_EQ(GetCurrentView(), page);
+    EXPECT_EQ(g_infoShown, 0);
 
     pointer.Press(10, 10);
     pointer.MoveTo(310, 10);
     pointer.MoveTo(10, 10);
     pointer.MoveTo(100, 10);
     pointer.Release(100, 10);
-    CKView* current = GetCurrentView();
-    ASSERT_TRUE(current && current->IsKindOf(K_RUNTIME_CLASS(CKAlertDialog)));
-    CKAlertDialog* alert = (CKAlertDialog*)current;
-    EXPECT_STREQ(alert->GetTitleLabel()->GetText(), L"Std Alert Info");
-    ASSERT_TRUE(alert->GetButton(1));
-    EXPECT_STREQ(alert->GetButton(1)->GetText(), L"OK");
-    EXPECT_EQ(alert->GetButton(2), nullptr);
-    wchar_t expected[KDEVMETRICS_INFO_CAPACITY];
-    FormatDevMetricsInfo(expected, KDEVMETRICS_INFO_CAPACITY);
-    EXPECT_STREQ(alert->GetAlertContainer()->GetLabel()->GetText(), expected);
-    EXPECT_NE(std::wstring(expected).find(L"Screen Size in Pixel: 320, 480"), std::wstring::npos);
-    EXPECT_NE(std::wstring(expected).find(L"Log Pixel in DPI: 160, 160"), std::wstring::npos);
-    EXPECT_FALSE(page->IsEnabled()) << "the page beneath is disabled";
+    EXPECT_EQ(g_infoShown, 1);
+    EXPECT_EQ(GetCurrentView(), page);
 
-    PressKey(VK_ESCAPE);
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return GetCurrentView() == page; }, 2000));
-    EXPECT_TRUE(page->IsEnabled());
+    // Nothing registered: the gesture shows nothing.
+    SetInfoGestureProc(nullptr);
+    pointer.Press(10, 10);
+    pointer.MoveTo(310, 10);
+    pointer.MoveTo(10, 10);
+    pointer.MoveTo(100, 10);
+    pointer.Release(100, 10);
+    EXPECT_EQ(GetCurrentView(), page);
+    EXPECT_EQ(SetInfoGestureProc(registered), nullptr);
+    EXPECT_EQ(g_infoShown, 1);
 }
