@@ -10,7 +10,7 @@
 #include "app/CLmInstance.h"
 #include "app/CLmOpenRequest.h"
 #include "app/CLumoApp.h"
-#include "ui/KLibrary.h"
+#include "media/KLibrary.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include "KBench.h"
 #include "KBenchPlayList.h"
 #include "app/CLumoApp.h"
+#include "media/KLibrary.h"
 #include "ui/CKStartupView.h"
-#include "ui/KLibrary.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ui/KLibrary.h"
+#include "media/KLibrary.h"
 
 KBenchLibrary::KBenchLibrary()
 {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "ui/KLibrary.h"
+#include "media/KLibrary.h"
 
 int main(int argc, char** argv)
 {

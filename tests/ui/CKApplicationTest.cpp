@@ -1,5 +1,4 @@
-// The application object: its loop, application messages, the page registry, the frame window and
-// the library's start-up order.
+// The application object: its loop, application messages, the page registry and the frame window.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,7 +7,6 @@
 #include "KTestSupport.h"
 #include "ui/CKApplication.h"
 #include "ui/CKView.h"
-#include "ui/KLibrary.h"
 #include "ui/KTimer.h"
 
 namespace {
@@ -160,47 +158,4 @@ TEST(PageRegistry, FirstPageIsMarkedFindReturnsFirstAndDestroyGoesLastToFirst)
     AddPage(d);
     EXPECT_TRUE(d->GetViewFlags() & KVF_FIRSTPAGE);
     DestroyPages();
-}
-
-// True when every entry of `steps` appears in `order`, in the same relative order.
-static bool FollowsOrder(const std::vector<std::string>& steps, const std::vector<std::string>& order)
-{
-    size_t at = 0;
-    for (const std::string& step : steps) {
-        while (at < order.size() && order[at] != step)
-            at++;
-        if (at == order.size())
-            return false;
-        at++;
-    }
-    return true;
-}
-
-TEST(KLibrary, ModulesStartAndStopInTheirOrder)
-{
-    // Every module that has a step takes its place in these sequences; later modules depend on
-    // earlier ones (files before metrics, images before drawing, drawables before fonts go away).
-    const std::vector<std::string> startOrder = {"resources", "application", "timers",
-                                                 "random numbers", "images", "device metrics",
-                                                 "drawing", "windows", "drawables",
-                                                 "title bars", "information alert"};
-    const std::vector<std::string> stopOrder = {"drawables", "COM", "file list", "windows",
-                                                "drawing", "images", "timers", "windows",
-                                                "application", "windows"};
-    int startCount = 0, stopCount = 0;
-    const KStartupStep* start = GetStartupSteps(&startCount);
-    const KShutdownStep* stop = GetShutdownSteps(&stopCount);
-    std::vector<std::string> started, stopped;
-    for (int i = 0; i < startCount; i++)
-        started.push_back(start[i].module);
-    for (int i = 0; i < stopCount; i++)
-        stopped.push_back(stop[i].module);
-    EXPECT_TRUE(FollowsOrder(started, startOrder)) << ::testing::PrintToString(started);
-    EXPECT_TRUE(FollowsOrder(stopped, stopOrder)) << ::testing::PrintToString(stopped);
-    EXPECT_TRUE(FollowsOrder({"resources", "application", "timers"}, started));
-    EXPECT_TRUE(FollowsOrder({"timers", "application"}, stopped));
-    // The application step ran: the frame class is registered.
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    EXPECT_TRUE(GetClassInfoExW(GetModuleHandleW(nullptr), L"KAppClassName", &wc));
 }

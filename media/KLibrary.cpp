@@ -2,8 +2,10 @@
 // in its own header; the order here is part of the design: resources come before anything loads a
 // file, the application module fixes ModuleDir before device metrics read "DevMetrics.xml", images
 // start GDI+ before drawing does, and shut-down releases drawables before the fonts and images they
-// use, and the window class only after every window is gone.
-#include "ui/KLibrary.h"
+// use, and the window class only after every window is gone. The tables sit at the top of the
+// library, above every module whose steps they run; the last start-up steps let the controls and
+// dialogs fill the hooks the views below them call.
+#include "media/KLibrary.h"
 
 #include "controls/CKFileCache.h"
 #include "controls/CKTitle.h"
