@@ -59,8 +59,8 @@ public:
 
     HRESULT STDMETHODCALLTYPE Read(void* buffer, ULONG count, ULONG* read) override;
     HRESULT STDMETHODCALLTYPE Write(const void* buffer, ULONG count, ULONG* written) override;
-    // Only the low 32 bits of `move` count. Origin STREAM_SEEK_SET, _CUR or _END; a target below
-    // 0 or beyond the end lands on the end.
+    // Only the low 32 bits of `move` count. Origin STREAM_SEEK_SET, STREAM_SEEK_CUR or
+    // STREAM_SEEK_END; a target below 0 or beyond the end lands on the end.
     HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin,
                                    ULARGE_INTEGER* newPosition) override;
     // Type STGTY_STREAM, the block's size and the mode word; no name, everything else 0.
