@@ -339,7 +339,7 @@ void CBrowseContainer::TakeListPath()
 void CBrowseContainer::SetAllChecks(int on)
 {
     for (int i = 0; i < fileList.GetCount(); i++) {
-        KListItem_* item = fileList.GetItem(i);
+        KListItem* item = fileList.GetItem(i);
         if (!(item->flags & KBOX_CHECK))
             continue;
         if (on > 0)

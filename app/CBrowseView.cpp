@@ -100,7 +100,7 @@ int CBrowseView::OnNotify(int id, int code, INT_PTR param)
     }
     if (id != LMID_BROWSE_TREE || !tree)
         return CKView::OnNotify(id, code, param);
-    KTreeItem_* item = (KTreeItem_*)param;
+    KTreeItem* item = (KTreeItem*)param;
     if (code == KNOTIFY_TREE_SELECTED && item) {
         // The mark that follows the list selects too: the folder the list shows stays as it is.
         if (tree->GetEntry(item) == container.GetFileList()->GetCurrentEntry())

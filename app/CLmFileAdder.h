@@ -100,5 +100,5 @@ private:
     bool decided = false;                  // playback was started, or left alone, for a file added
     bool unsaved = false;                  // files were added since "PlayList.txt" was written
     int stepBudgetMs = LMADD_STEP_BUDGET_MS;
-    _KTimerItem* timer = nullptr;          // owned: the step timer while there is work
+    KTimerItem* timer = nullptr;           // owned: the step timer while there is work
 };

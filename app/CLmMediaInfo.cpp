@@ -24,7 +24,7 @@ CLmMediaInfo* NewMediaInfo(KRecordText path, KRecordText title, KRecordText albu
             text->count = 0;
         else if (text->count < 0)
             text->count = KStrLenW(text->text);
-        if (text->count > KStringW::kMaxLength)
+        if (text->count > KStringW::MAX_LENGTH)
             return nullptr;
         if (text->count > 0)
             extra += KStringW::FixedBytes(text->count);

@@ -110,19 +110,19 @@ void CLmPlayListCtrl::Initialize(unsigned int newStyle)
     SetRedraw(false);
     RemoveAllItems();
     listGroup = AddGroup(IDS_GROUP_PLAYLISTS);
-    KTreeItem_* sortGroup = AddGroup(IDS_GROUP_SORT);
+    KTreeItem* sortGroup = AddGroup(IDS_GROUP_SORT);
     for (const KCommandRow& row : SORT_ROWS)
         AddCommand(sortGroup, row.textId, row.cell, row.command);
-    KTreeItem_* systemGroup = AddGroup(IDS_GROUP_SYSTEM);
+    KTreeItem* systemGroup = AddGroup(IDS_GROUP_SYSTEM);
     for (const KCommandRow& row : SYSTEM_ROWS)
         AddCommand(systemGroup, row.textId, row.cell, row.command);
     SetRedraw(true);
     LoadPlayLists();
 }
 
-KTreeItem_* CLmPlayListCtrl::AddGroup(int textId)
+KTreeItem* CLmPlayListCtrl::AddGroup(int textId)
 {
-    KTreeItem_* group = InsertItem(nullptr, LMPL_GROUP_ITEM);
+    KTreeItem* group = InsertItem(nullptr, LMPL_GROUP_ITEM);
     if (!group)
         return nullptr;
     KStringW caption;
@@ -144,11 +144,11 @@ KTreeItem_* CLmPlayListCtrl::AddGroup(int textId)
     return group;
 }
 
-void CLmPlayListCtrl::AddCommand(KTreeItem_* group, int textId, int cell, int command)
+void CLmPlayListCtrl::AddCommand(KTreeItem* group, int textId, int cell, int command)
 {
     if (!group)
         return;
-    KTreeItem_* row = InsertItem(group, 0);
+    KTreeItem* row = InsertItem(group, 0);
     if (!row)
         return;
     KStringW caption;
@@ -158,7 +158,7 @@ void CLmPlayListCtrl::AddCommand(KTreeItem_* group, int textId, int cell, int co
     SetItemData(row, command);
 }
 
-void CLmPlayListCtrl::OnDeleteItem(KTreeItem_* item)
+void CLmPlayListCtrl::OnDeleteItem(KTreeItem* item)
 {
     if (item == listGroup)
         listGroup = nullptr;
@@ -180,7 +180,7 @@ void CLmPlayListCtrl::OnDestroy()
 
 // ---- Painting -----------------------------------------------------------------------------------
 
-void CLmPlayListCtrl::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect)
+void CLmPlayListCtrl::DrawItem(CKCanvas* canvas, KTreeItem* item, const RECT& rect)
 {
     const unsigned int bits = item->flags & KSTATE_SLOT_MASK;
     if (item->depth == 0) {
@@ -207,23 +207,23 @@ void CLmPlayListCtrl::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& r
 
 // ---- The collection -----------------------------------------------------------------------------
 
-CLmPlayList* CLmPlayListCtrl::ListOf(const KTreeItem_* item)
+CLmPlayList* CLmPlayListCtrl::ListOf(const KTreeItem* item)
 {
     if (!item || item->userData < LMPL_PLAYLIST_DATA_MIN)
         return nullptr;
     return reinterpret_cast<CLmPlayList*>(item->userData);
 }
 
-KTreeItem_* CLmPlayListCtrl::FirstListItem() const
+KTreeItem* CLmPlayListCtrl::FirstListItem() const
 {
     return listGroup ? GetFirstChild(listGroup) : nullptr;
 }
 
-KTreeItem_* CLmPlayListCtrl::ListItemAt(int index) const
+KTreeItem* CLmPlayListCtrl::ListItemAt(int index) const
 {
     if (index < 0 || index >= listCount)
         return nullptr;
-    KTreeItem_* item = FirstListItem();
+    KTreeItem* item = FirstListItem();
     for (int i = 0; item && i < index; i++)
         item = GetNextSibling(item);
     return item;
@@ -233,7 +233,7 @@ void CLmPlayListCtrl::LoadPlayLists()
 {
     SetRedraw(false);
     // No playlist survives a reload: the file is the whole collection.
-    while (KTreeItem_* child = FirstListItem())
+    while (KTreeItem* child = FirstListItem())
         DeleteItem(child);
     CLmPlayListFile::Read(path, AddListFromFile, this);
     if (listCount == 0) {
@@ -255,7 +255,7 @@ int CLmPlayListCtrl::Save(bool quiet)
     CLmPlayListFile file;
     int saved = file.Open(path);
     if (saved) {
-        KTreeItem_* item = FirstListItem();
+        KTreeItem* item = FirstListItem();
         for (int i = 0; item && i < listCount; i++, item = GetNextSibling(item)) {
             if (const CLmPlayList* list = ListOf(item))
                 file.Write(list);
@@ -282,7 +282,7 @@ CLmPlayList* CLmPlayListCtrl::AddPlayList(const wchar_t* name)
     }
     const bool updating = IsUpdating();
     SetRedraw(false);
-    KTreeItem_* item = InsertItem(listGroup, LMPL_PLAYLIST_ITEM);
+    KTreeItem* item = InsertItem(listGroup, LMPL_PLAYLIST_ITEM);
     if (item) {
         SetItemText(item, list->GetName(), -1);
         SetItemIcon(item, menuIcons, PLAYLIST_ICON, PLAYLIST_ICON);
@@ -312,7 +312,7 @@ int CLmPlayListCtrl::DeletePlayList()
 {
     if (!selectedList)
         return 0;
-    KTreeItem_* neighbour = GetNextSibling(selectedList);
+    KTreeItem* neighbour = GetNextSibling(selectedList);
     if (!neighbour)
         neighbour = GetPrevSibling(selectedList);
     DeleteItem(selectedList);
@@ -321,11 +321,11 @@ int CLmPlayListCtrl::DeletePlayList()
     return 1;
 }
 
-void CLmPlayListCtrl::SelectPlayList(KTreeItem_* item)
+void CLmPlayListCtrl::SelectPlayList(KTreeItem* item)
 {
     if (!ListOf(item) || GetParent(item) != listGroup)
         return;
-    for (KTreeItem_* child = FirstListItem(); child; child = GetNextSibling(child)) {
+    for (KTreeItem* child = FirstListItem(); child; child = GetNextSibling(child)) {
         if (child != item)
             ModifyItemFlags(child, 0, LMPL_SELECTED_LIST);
     }
@@ -356,7 +356,7 @@ int CLmPlayListCtrl::IndexOfPlayList(const CLmPlayList* list) const
     if (!list)
         return -1;
     int index = 0;
-    for (KTreeItem_* item = FirstListItem(); item; item = GetNextSibling(item), index++) {
+    for (KTreeItem* item = FirstListItem(); item; item = GetNextSibling(item), index++) {
         if (ListOf(item) == list)
             return index;
     }
@@ -384,7 +384,7 @@ int CLmPlayListCtrl::MakeUniqueName(const wchar_t* name, KStringW& unique) const
 
 int CLmPlayListCtrl::NameExists(const wchar_t* name) const
 {
-    for (KTreeItem_* item = FirstListItem(); item; item = GetNextSibling(item)) {
+    for (KTreeItem* item = FirstListItem(); item; item = GetNextSibling(item)) {
         const CLmPlayList* list = ListOf(item);
         if (list && CompareNames(list->GetName(), name) == 0)
             return 1;

@@ -54,10 +54,10 @@ public:
     void Initialize(unsigned int style) override;
     // Group rows with the group drawables; other rows as the tree, plus the accent bar on the
     // selected playlist.
-    void DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect) override;
+    void DrawItem(CKCanvas* canvas, KTreeItem* item, const RECT& rect) override;
     // Destroys the playlist of a playlist item and forgets the group or selected row removed;
     // so the window's destruction (which removes every item) leaves no playlist behind.
-    void OnDeleteItem(KTreeItem_* item) override;
+    void OnDeleteItem(KTreeItem* item) override;
     // At exit: when the last save failed, the file is written once more (no toast can be seen
     // now), before the tree's destruction takes the playlists.
     void OnDestroy() override;
@@ -81,7 +81,7 @@ public:
     // Makes the playlist of `item` the selected one and stores its index in the settings
     // ("Settings.ini" is written when the index changed). Nothing for an item that is not a
     // playlist.
-    void SelectPlayList(KTreeItem_* item);
+    void SelectPlayList(KTreeItem* item);
     // Clamps the index to 0..count-1, then as SelectPlayList; nothing when there is no playlist.
     void SelectPlayListByIndex(int index);
 
@@ -98,28 +98,28 @@ public:
     int MakeUniqueName(const wchar_t* name, KStringW& unique) const;
 
     // The group holding the playlist items, and the selected playlist's item (none before load).
-    KTreeItem_* GetListGroup() const { return listGroup; }
-    KTreeItem_* GetSelectedListItem() const { return selectedList; }
+    KTreeItem* GetListGroup() const { return listGroup; }
+    KTreeItem* GetSelectedListItem() const { return selectedList; }
     // "MenuImgList.png" (24 x 24 cells), borrowed; none before Initialize or when it is missing.
     CKImgList* GetMenuIcons() const { return menuIcons; }
 
 private:
     // The playlist carried by `item`, none for groups and command rows.
-    static CLmPlayList* ListOf(const KTreeItem_* item);
+    static CLmPlayList* ListOf(const KTreeItem* item);
     // The first playlist item, none without playlists (or before the groups exist).
-    KTreeItem_* FirstListItem() const;
+    KTreeItem* FirstListItem() const;
     // The playlist item at `index` among the group's children, none out of range.
-    KTreeItem_* ListItemAt(int index) const;
+    KTreeItem* ListItemAt(int index) const;
     // A group row with the text of string `textId`, appended at the root.
-    KTreeItem_* AddGroup(int textId);
+    KTreeItem* AddGroup(int textId);
     // A command row with the text of string `textId`, icon cell `cell` and command `command`.
-    void AddCommand(KTreeItem_* group, int textId, int cell, int command);
+    void AddCommand(KTreeItem* group, int textId, int cell, int command);
     // SavePlayLists; a failure is told to the user unless `quiet`.
     int Save(bool quiet);
 
     wchar_t path[KMAX_PATH];
-    KTreeItem_* listGroup = nullptr;         // borrowed from the tree: "播放列表"
-    KTreeItem_* selectedList = nullptr;      // borrowed from the tree: the selected playlist's row
+    KTreeItem* listGroup = nullptr;          // borrowed from the tree: "播放列表"
+    KTreeItem* selectedList = nullptr;       // borrowed from the tree: the selected playlist's row
     int listCount = 0;
     CLmSaveNotice saveNotice;
     CKImgList* menuIcons = nullptr;          // counted: "MenuImgList.png"

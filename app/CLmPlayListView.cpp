@@ -118,7 +118,7 @@ int CLmPlayListView::OnNotify(int notifyId, int code, INT_PTR param)
 {
     int handled = CKWindow::OnNotify(notifyId, code, param);
     if (notifyId == LMID_PLAYLIST_CTRL && code == KNOTIFY_TREE_TAPPED && listCtrl) {
-        KTreeItem_* item = reinterpret_cast<KTreeItem_*>(param);
+        KTreeItem* item = reinterpret_cast<KTreeItem*>(param);
         const INT_PTR data = listCtrl->GetItemData(item);
         // Group rows carry no data and do nothing; command rows carry their command.
         if (!item || data == 0)

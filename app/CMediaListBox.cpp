@@ -106,7 +106,7 @@ int CMediaListBox::ContainsPath(const wchar_t* path)
     return paths.Contains(path);
 }
 
-void CMediaListBox::OnDeleteItem(KListItem_* item)
+void CMediaListBox::OnDeleteItem(KListItem* item)
 {
     CLmMediaInfo* info = (CLmMediaInfo*)item->userData;
     item->userData = 0;
@@ -130,7 +130,7 @@ void CMediaListBox::SelectPlayingRow(int index)
 {
     const int count = GetCount();
     for (int i = 0; i < count; i++) {
-        KListItem_* item = GetItem(i);
+        KListItem* item = GetItem(i);
         const bool playing = i == index;
         if (((item->flags & LMROW_PLAYING) != 0) == playing)
             continue;
@@ -160,7 +160,7 @@ void CMediaListBox::FormatRowTime(int durationMs, wchar_t* text, int capacity)
                    durationMs == KMEDIA_DURATION_UNMEASURED ? L"-:--" : L"?:??");
 }
 
-void CMediaListBox::DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect)
+void CMediaListBox::DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect)
 {
     const CLmMediaInfo* info = (const CLmMediaInfo*)item->userData;
     if (item->height <= 0 || !info) {

@@ -43,9 +43,9 @@ public:
     void Initialize(unsigned int style) override;
     // Face and icon as the list box paints them, then the time and title in the upper half and the
     // artist and album (or "......" while unmeasured) in the lower half.
-    void DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect) override;
+    void DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect) override;
     // Releases the row's record and takes its path out of the index.
-    void OnDeleteItem(KListItem_* item) override;
+    void OnDeleteItem(KListItem* item) override;
 
     // ---- Rows ----
     // Appends a row for `info` (one reference taken) with icon cell 5 of `icons`; its index, or -1

@@ -58,7 +58,7 @@ constexpr int ICON_CELL_SIZE = 32;
 constexpr int NO_ICON = -1;
 
 // One entry of the list, in list order.
-struct LmSettingEntry_
+struct LmSettingEntry
 {
     unsigned int flags;   // KLI_* row flags
     int textId;           // first line; 0: none
@@ -66,7 +66,7 @@ struct LmSettingEntry_
     int command;          // the row's user data; 0 for headers
 };
 
-const LmSettingEntry_ ENTRIES[] = {
+const LmSettingEntry ENTRIES[] = {
     {KLI_HEADER, IDS_GROUP_GENERAL, NO_ICON, 0},
     {LINK_ROW, IDS_EXT_FILTER, 0, LM_SETTING_FILTER},
     {KLI_HEADER, IDS_GROUP_ABOUT, NO_ICON, 0},
@@ -147,7 +147,7 @@ void CSettingContainer::FillList()
     filterIndex = -1;
     CKImgList* icons =
         GetImgListByCell(ICON_CELL_SIZE, ICON_CELL_SIZE, ICON_FILE, KIMG_TYPE_PNG, KIMG_AUTO);
-    for (const LmSettingEntry_& entry : ENTRIES) {
+    for (const LmSettingEntry& entry : ENTRIES) {
         const int index = list.AddItem(entry.flags);
         if (index < 0)
             break;

@@ -13,12 +13,12 @@ const wchar_t* const DEFAULT_BROWSE_EXT_FILTER = L"*.mp3;*.mp2;*.wav;*.wma;*.aif
 namespace {
 
 // The one section every key lives in.
-const wchar_t kSection[] = L"Default";
-const wchar_t kBrowsePathKey[] = L"BrowsePath";
-const wchar_t kBrowseExtFilterKey[] = L"BrowseExtFilter";
+const wchar_t SECTION[] = L"Default";
+const wchar_t BROWSE_PATH_KEY[] = L"BrowsePath";
+const wchar_t BROWSE_EXT_FILTER_KEY[] = L"BrowseExtFilter";
 
 // An integer setting and its value as last loaded or set.
-struct KIntSetting_
+struct KIntSetting
 {
     const wchar_t* key;
     int value;
@@ -34,7 +34,7 @@ enum
     INT_SETTING_COUNT
 };
 
-KIntSetting_ g_ints[INT_SETTING_COUNT] = {
+KIntSetting g_ints[INT_SETTING_COUNT] = {
     {L"LoopType", 0},
     {L"PlayListSelected", 0},
     {L"PlayingList", 0},
@@ -72,12 +72,12 @@ int Save(bool quiet)
 
 void SetCachedInt(int index, int value)
 {
-    KIntSetting_& setting = g_ints[index];
+    KIntSetting& setting = g_ints[index];
     if (setting.value == value)
         return;
     setting.value = value;
     if (g_settings)
-        g_settings->SetInt(kSection, setting.key, value);
+        g_settings->SetInt(SECTION, setting.key, value);
 }
 
 } // namespace
@@ -94,8 +94,8 @@ void LoadSettings()
         g_loadedTime = LastWriteTime(path);
         g_settings->Load(path);
     }
-    for (KIntSetting_& setting : g_ints)
-        setting.value = g_settings ? g_settings->GetInt(kSection, setting.key, 0) : 0;
+    for (KIntSetting& setting : g_ints)
+        setting.value = g_settings ? g_settings->GetInt(SECTION, setting.key, 0) : 0;
 }
 
 int SaveSettings()
@@ -172,24 +172,24 @@ void SetPlayingPosition(int value)
 
 const wchar_t* GetBrowsePath()
 {
-    return g_settings ? g_settings->GetString(kSection, kBrowsePathKey, nullptr) : nullptr;
+    return g_settings ? g_settings->GetString(SECTION, BROWSE_PATH_KEY, nullptr) : nullptr;
 }
 
 void SetBrowsePath(const wchar_t* path)
 {
     if (g_settings)
-        g_settings->SetString(kSection, kBrowsePathKey, path);
+        g_settings->SetString(SECTION, BROWSE_PATH_KEY, path);
 }
 
 const wchar_t* GetBrowseExtFilter()
 {
     if (!g_settings)
         return DEFAULT_BROWSE_EXT_FILTER;
-    return g_settings->GetString(kSection, kBrowseExtFilterKey, DEFAULT_BROWSE_EXT_FILTER);
+    return g_settings->GetString(SECTION, BROWSE_EXT_FILTER_KEY, DEFAULT_BROWSE_EXT_FILTER);
 }
 
 void SetBrowseExtFilter(const wchar_t* filter)
 {
     if (g_settings)
-        g_settings->SetString(kSection, kBrowseExtFilterKey, filter);
+        g_settings->SetString(SECTION, BROWSE_EXT_FILTER_KEY, filter);
 }

@@ -79,12 +79,12 @@ void BenchScrolling()
 
 // ---- Sorting ------------------------------------------------------------------------------------
 
-int ByFileName(const KListItem_* a, const KListItem_* b, void*)
+int ByFileName(const KListItem* a, const KListItem* b, void*)
 {
     return CompareByFileName((const CKMediaInfo*)a->userData, (const CKMediaInfo*)b->userData);
 }
 
-int ByArtist(const KListItem_* a, const KListItem_* b, void*)
+int ByArtist(const KListItem* a, const KListItem* b, void*)
 {
     return CompareByArtist((const CKMediaInfo*)a->userData, (const CKMediaInfo*)b->userData);
 }
@@ -126,16 +126,16 @@ void Fill(CKListBox* list, const std::vector<CLmMediaInfo*>& records)
 std::vector<INT_PTR> SelectionSortOrder(const std::vector<CLmMediaInfo*>& records,
                                         KListCompareProc compare, double* ms)
 {
-    CKArray rows(sizeof(KListItem_), 32);
+    CKArray rows(sizeof(KListItem), 32);
     for (CLmMediaInfo* info : records)
-        ((KListItem_*)rows.Add())->userData = (INT_PTR)info;
-    KTypedCompare<KListItem_> typed = {compare, nullptr};
+        ((KListItem*)rows.Add())->userData = (INT_PTR)info;
+    KTypedCompare<KListItem> typed = {compare, nullptr};
     const double begin = NowMs();
-    rows.Sort(KTypedCompare<KListItem_>::Call, 1, &typed);
+    rows.Sort(KTypedCompare<KListItem>::Call, 1, &typed);
     *ms = NowMs() - begin;
     std::vector<INT_PTR> order;
     for (int i = 0; i < rows.GetCount(); i++)
-        order.push_back(((KListItem_*)rows.GetAt(i))->userData);
+        order.push_back(((KListItem*)rows.GetAt(i))->userData);
     return order;
 }
 

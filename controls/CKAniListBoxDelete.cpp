@@ -35,7 +35,7 @@ void CKAniListBoxDelete::OnBegin()
         list->SetSlideOffset(index, from);
         return;
     }
-    const KListItem_* item = list->GetItem(index);
+    const KListItem* item = list->GetItem(index);
     startHeight = item ? item->height : 0;
 }
 
@@ -48,7 +48,7 @@ void CKAniListBoxDelete::OnStep(int permille)
         list->SetSlideOffset(index, Interpolate(from, to, permille));
         return;
     }
-    KListItem_* item = list->GetItem(index);
+    KListItem* item = list->GetItem(index);
     if (!item)
         return;
     const int height = Interpolate(startHeight, 0, permille);

@@ -43,7 +43,7 @@ void CKAniListBoxExpand::OnBegin()
     list->SetItemHeight(newIndex, plain + newExtra);
     list->SetItemHeight(oldIndex, -1);
     list->RecalcItems();
-    const KListItem_* item = list->GetItem(newIndex);
+    const KListItem* item = list->GetItem(newIndex);
     RECT rect, client;
     list->GetScrollPos(nullptr, &scrollFrom);
     scrollTo = scrollFrom;
@@ -82,11 +82,11 @@ void CKAniListBoxExpand::OnEnd()
     if (!list)
         return;
     const bool wasOn = list->SuspendRedraw();
-    if (KListItem_* item = list->GetItem(newIndex)) {
+    if (KListItem* item = list->GetItem(newIndex)) {
         item->flags |= KLI_EXPANDED;
         list->SetItemHeight(newIndex, list->GetDefaultItemHeight() + newExtra);
     }
-    if (KListItem_* old = list->GetItem(oldIndex)) {
+    if (KListItem* old = list->GetItem(oldIndex)) {
         old->flags &= ~KLI_EXPANDED;
         list->SetItemHeight(oldIndex, -1);
     }

@@ -16,7 +16,7 @@ constexpr int SNAPSHOT_BITS = 24;
 
 } // namespace
 
-CKAniTreeExpand::CKAniTreeExpand(CKTreeCtrl* tree, KTreeItem_* item, bool opening)
+CKAniTreeExpand::CKAniTreeExpand(CKTreeCtrl* tree, KTreeItem* item, bool opening)
     : CKAnimate(tree), item(item), opening(opening)
 {
 }
@@ -44,19 +44,19 @@ void CKAniTreeExpand::CollectRows(int offset)
 {
     const CKTreeCtrl* tree = Tree();
     int ancestors = 0;
-    for (const KTreeItem_* walk = item; walk; walk = tree->GetParent(walk))
+    for (const KTreeItem* walk = item; walk; walk = tree->GetParent(walk))
         ancestors++;
     // With KTIF_ANIMATING on the item, the walk from it skips the branch.
     int below = 0;
-    for (const KTreeItem_* row = tree->NextVisible(item); row; row = tree->NextVisible(row))
+    for (const KTreeItem* row = tree->NextVisible(item); row; row = tree->NextVisible(row))
         below++;
     rows = (KMovedRow*)KAlloc(sizeof(KMovedRow) * (size_t)(ancestors + below));
     if (!rows)
         return;   // the rows below jump to their places at the end instead of sliding
     int count = 0;
-    for (KTreeItem_* walk = item; walk; walk = tree->GetParent(walk))
+    for (KTreeItem* walk = item; walk; walk = tree->GetParent(walk))
         rows[count++] = {walk, walk->layoutY, walk->subtreeBottom + offset};
-    for (KTreeItem_* row = tree->NextVisible(item); row; row = tree->NextVisible(row))
+    for (KTreeItem* row = tree->NextVisible(item); row; row = tree->NextVisible(row))
         rows[count++] = {row, row->layoutY + offset, row->subtreeBottom + offset};
     ancestorCount = ancestors;
     rowCount = count;
@@ -81,8 +81,8 @@ void CKAniTreeExpand::RenderSnapshot(int maxHeight)
     if (!canvas.BindImage(snapshot, 0, 0))
         return;
     const int branchTop = item->layoutY + item->height;
-    const KTreeItem_* end = tree->NextVisible(item);
-    for (KTreeItem_* row = tree->FirstShownChild(item); row && row != end;
+    const KTreeItem* end = tree->NextVisible(item);
+    for (KTreeItem* row = tree->FirstShownChild(item); row && row != end;
          row = tree->NextVisible(row)) {
         const RECT rect = {0, row->layoutY - branchTop, client.right - client.left,
                            row->layoutY - branchTop + row->height};
@@ -131,7 +131,7 @@ void CKAniTreeExpand::MoveRows(int now)
     revealed = now;
     const int delta = now - startRevealed;
     for (int i = 0; i < rowCount; i++) {
-        KTreeItem_* row = rows[i].row;
+        KTreeItem* row = rows[i].row;
         row->subtreeBottom = rows[i].bottom + delta;
         if (i >= ancestorCount)
             row->y = row->layoutY = rows[i].top + delta;

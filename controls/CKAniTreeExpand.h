@@ -12,14 +12,14 @@
 class CKCanvas;
 class CKImage;
 class CKTreeCtrl;
-struct KTreeItem_;
+struct KTreeItem;
 
 class CKAniTreeExpand : public CKAnimate
 {
     K_DECLARE_CLASS(CKAniTreeExpand)
 public:
     // `opening`: the branch unfolds (else it folds).
-    CKAniTreeExpand(CKTreeCtrl* tree, KTreeItem_* item, bool opening);
+    CKAniTreeExpand(CKTreeCtrl* tree, KTreeItem* item, bool opening);
     // Frees the snapshot and the row list.
     ~CKAniTreeExpand() override;
 
@@ -38,7 +38,7 @@ public:
     // animation when it starts its next one or is destroyed.
     void Finish();
 
-    KTreeItem_* GetItem() const { return item; }
+    KTreeItem* GetItem() const { return item; }
     bool IsOpening() const { return opening; }
     // The full branch height, and the part of it the tree shows now.
     int GetBranchHeight() const { return branchHeight; }
@@ -56,7 +56,7 @@ private:
     // (opening) or all of it (folding).
     struct KMovedRow
     {
-        KTreeItem_* row;   // borrowed from the tree
+        KTreeItem* row;    // borrowed from the tree
         int top;           // its laid-out top
         int bottom;        // the bottom of its subtree
     };
@@ -71,7 +71,7 @@ private:
     void MoveRows(int now);
     void FreeRows();
 
-    KTreeItem_* item;               // borrowed: the tree's item being expanded or collapsed
+    KTreeItem* item;                // borrowed: the tree's item being expanded or collapsed
     bool opening;
     bool begun = false;             // OnBegin has run
     CKImage* snapshot = nullptr;    // owned: the branch rendered at 24 bits

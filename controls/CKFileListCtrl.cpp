@@ -174,7 +174,7 @@ int CKFileListCtrl::FormatTime(const SYSTEMTIME& time, wchar_t* buffer)
                       time.wMonth, time.wDay, time.wHour, time.wMinute);
 }
 
-void CKFileListCtrl::DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect)
+void CKFileListCtrl::DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect)
 {
     if ((style & KLBS_GRID) || item->height <= 0) {
         CKListBox::DrawItem(canvas, item, rect);

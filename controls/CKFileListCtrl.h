@@ -22,7 +22,7 @@ public:
     void Initialize(unsigned int style) override;
     // Face, icon and box as the list box draws them, then the name and the details line. With
     // KLBS_GRID the list box's own drawing.
-    void DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect) override;
+    void DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect) override;
 
     // Releases the old cache, holds the new one (none: no cache), clears the path and shows the
     // drives.

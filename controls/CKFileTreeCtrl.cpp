@@ -17,7 +17,7 @@ constexpr unsigned int ROOT_ITEM_FLAGS = KTIF_EXPANDED | KTIF_TEXT_BORROWED;
 struct KFindEntry
 {
     const KFileEntry* entry;
-    KTreeItem_* found;
+    KTreeItem* found;
 };
 
 } // namespace
@@ -47,7 +47,7 @@ void CKFileTreeCtrl::SetImgList(CKImgList* list)
 
 int CKFileTreeCtrl::NotifyParent(int code, INT_PTR param, int notifyId)
 {
-    KTreeItem_* item = (KTreeItem_*)param;
+    KTreeItem* item = (KTreeItem*)param;
     if (code == KNOTIFY_TREE_EXPANDING && cache && item && !(item->flags & KTIF_EXPANDED_ONCE)) {
         if (KFileEntry* entry = GetEntry(item)) {
             cache->ReadChildren(entry);
@@ -74,7 +74,7 @@ void CKFileTreeCtrl::SetCache(CKFileCache* newCache)
         for (KFileEntry* root = cache->GetFirstRoot(); root; root = cache->GetNext(root)) {
             if (CKFileCache::IsExcluded(root->info.mode, style))
                 continue;
-            KTreeItem_* item = InsertItem(nullptr, ROOT_ITEM_FLAGS);
+            KTreeItem* item = InsertItem(nullptr, ROOT_ITEM_FLAGS);
             if (!item)
                 break;
             SetItemText(item, root->displayName, -1);
@@ -96,42 +96,42 @@ void CKFileTreeCtrl::ReleaseCache()
     cache = nullptr;
 }
 
-void CKFileTreeCtrl::SyncChildren(KTreeItem_* item, KFileEntry* entry)
+void CKFileTreeCtrl::SyncChildren(KTreeItem* item, KFileEntry* entry)
 {
-    KTreeItem_* previous = nullptr;   // the last item kept or inserted
+    KTreeItem* previous = nullptr;    // the last item kept or inserted
     for (KFileEntry* child = cache->GetFirstChild(entry); child; child = cache->GetNext(child)) {
         if (CKFileCache::IsExcluded(child->info.mode, style))
             continue;
-        KTreeItem_* start = previous ? GetNextSibling(previous) : GetFirstChild(item);
-        KTreeItem_* kept = start;
+        KTreeItem* start = previous ? GetNextSibling(previous) : GetFirstChild(item);
+        KTreeItem* kept = start;
         while (kept && GetEntry(kept) != child)
             kept = GetNextSibling(kept);
         if (kept) {
             // The items between the previous kept one and this one have no entry any more here.
             while (start != kept) {
-                KTreeItem_* next = GetNextSibling(start);
+                KTreeItem* next = GetNextSibling(start);
                 DeleteItem(start);
                 start = next;
             }
             previous = kept;
-        } else if (KTreeItem_* added = InsertEntry(item, previous, child, ENTRY_ITEM_FLAGS)) {
+        } else if (KTreeItem* added = InsertEntry(item, previous, child, ENTRY_ITEM_FLAGS)) {
             previous = added;
         }
     }
-    KTreeItem_* rest = previous ? GetNextSibling(previous) : GetFirstChild(item);
+    KTreeItem* rest = previous ? GetNextSibling(previous) : GetFirstChild(item);
     while (rest) {
-        KTreeItem_* next = GetNextSibling(rest);
+        KTreeItem* next = GetNextSibling(rest);
         DeleteItem(rest);
         rest = next;
     }
-    for (KTreeItem_* child = GetFirstChild(item); child; child = GetNextSibling(child))
+    for (KTreeItem* child = GetFirstChild(item); child; child = GetNextSibling(child))
         SyncChildren(child, GetEntry(child));
 }
 
-KTreeItem_* CKFileTreeCtrl::InsertEntry(KTreeItem_* parent, KTreeItem_* previous,
+KTreeItem* CKFileTreeCtrl::InsertEntry(KTreeItem* parent, KTreeItem* previous,
                                         KFileEntry* entry, unsigned int itemFlags)
 {
-    KTreeItem_* item = previous ? InsertAfter(previous, itemFlags) : InsertFirst(parent, itemFlags);
+    KTreeItem* item = previous ? InsertAfter(previous, itemFlags) : InsertFirst(parent, itemFlags);
     if (!item)
         return nullptr;
     SetItemText(item, entry->displayName, -1);
@@ -140,12 +140,12 @@ KTreeItem_* CKFileTreeCtrl::InsertEntry(KTreeItem_* parent, KTreeItem_* previous
     return item;
 }
 
-KTreeItem_* CKFileTreeCtrl::FindItem(const KFileEntry* entry) const
+KTreeItem* CKFileTreeCtrl::FindItem(const KFileEntry* entry) const
 {
     if (!entry || CKFileCache::IsExcluded(entry->info.mode, style))
         return nullptr;
     KFindEntry find = {entry, nullptr};
-    tree.Walk(nullptr, [](KTreeItem_* item, void* param) -> int {
+    tree.Walk(nullptr, [](KTreeItem* item, void* param) -> int {
         KFindEntry* search = (KFindEntry*)param;
         if ((const KFileEntry*)item->userData != search->entry)
             return 1;
@@ -158,24 +158,24 @@ KTreeItem_* CKFileTreeCtrl::FindItem(const KFileEntry* entry) const
 void CKFileTreeCtrl::OnEntryRemoved(KFileEntry* entry, void* context)
 {
     CKFileTreeCtrl* self = (CKFileTreeCtrl*)context;
-    if (KTreeItem_* item = self->FindItem(entry))
+    if (KTreeItem* item = self->FindItem(entry))
         self->DeleteItem(item);
 }
 
-KTreeItem_* CKFileTreeCtrl::FindChildItem(const KTreeItem_* parent, const KFileEntry* entry) const
+KTreeItem* CKFileTreeCtrl::FindChildItem(const KTreeItem* parent, const KFileEntry* entry) const
 {
-    KTreeItem_* item = GetFirstChild(parent);
+    KTreeItem* item = GetFirstChild(parent);
     while (item && GetEntry(item) != entry)
         item = GetNextSibling(item);
     return item;
 }
 
-KTreeItem_* CKFileTreeCtrl::RevealEntry(KFileEntry* entry)
+KTreeItem* CKFileTreeCtrl::RevealEntry(KFileEntry* entry)
 {
     KFileEntry* parent = cache->GetParent(entry);
     if (!parent)
         return FindChildItem(nullptr, entry);
-    KTreeItem_* parentItem = RevealEntry(parent);
+    KTreeItem* parentItem = RevealEntry(parent);
     if (!parentItem)
         return nullptr;
     // The cache may have read the folder since its item was last brought in line.
@@ -187,9 +187,9 @@ KTreeItem_* CKFileTreeCtrl::RevealEntry(KFileEntry* entry)
     return FindChildItem(parentItem, entry);
 }
 
-KTreeItem_* CKFileTreeCtrl::ShowEntry(KFileEntry* entry)
+KTreeItem* CKFileTreeCtrl::ShowEntry(KFileEntry* entry)
 {
-    KTreeItem_* item = cache && entry ? RevealEntry(entry) : nullptr;
+    KTreeItem* item = cache && entry ? RevealEntry(entry) : nullptr;
     Select(item);
     if (item)
         ScrollIntoView(item);
@@ -202,13 +202,13 @@ void CKFileTreeCtrl::Refresh()
         return;
     const bool updating = IsUpdating();
     SetRedraw(false);
-    for (KTreeItem_* root = GetFirstChild(nullptr); root; root = GetNextSibling(root))
+    for (KTreeItem* root = GetFirstChild(nullptr); root; root = GetNextSibling(root))
         RefreshItem(root);
     if (updating)
         SetRedraw(true);
 }
 
-void CKFileTreeCtrl::RefreshItem(KTreeItem_* item)
+void CKFileTreeCtrl::RefreshItem(KTreeItem* item)
 {
     KFileEntry* entry = GetEntry(item);
     if (!entry || !IsExpanded(item))
@@ -217,7 +217,7 @@ void CKFileTreeCtrl::RefreshItem(KTreeItem_* item)
     // removal hook); only this item's subtree changes, so the walk over its children holds.
     cache->ReadFolder(entry);
     SyncChildren(item, entry);
-    for (KTreeItem_* child = GetFirstChild(item); child; child = GetNextSibling(child)) {
+    for (KTreeItem* child = GetFirstChild(item); child; child = GetNextSibling(child)) {
         if (IsExpanded(child)) {
             RefreshItem(child);
         } else {

@@ -33,15 +33,15 @@ public:
     // The icon strip of the items (one reference; none: no icons). Items made afterwards use it.
     void SetImgList(CKImgList* list);
     // The entry of an item, none for none.
-    KFileEntry* GetEntry(const KTreeItem_* item) const { return (KFileEntry*)GetItemData(item); }
+    KFileEntry* GetEntry(const KTreeItem* item) const { return (KFileEntry*)GetItemData(item); }
     // The item of an entry, none when the tree does not show it.
-    KTreeItem_* FindItem(const KFileEntry* entry) const;
+    KTreeItem* FindItem(const KFileEntry* entry) const;
 
     // Marks folder `entry` as the current one: its ancestors expanded (their children read and
     // brought in on the way), its item selected (sending KNOTIFY_TREE_SELECTED as every selection
     // does) and scrolled into view. None, or a folder the tree leaves out, selects nothing. Returns
     // the item, or none.
-    KTreeItem_* ShowEntry(KFileEntry* entry);
+    KTreeItem* ShowEntry(KFileEntry* entry);
     // Reads the folders the tree shows again: each expanded item's folder, and below it the
     // folders of its collapsed children (the look-ahead that gives them their expand buttons).
     // Then the items follow: folders made since appear, vanished ones go.
@@ -49,17 +49,17 @@ public:
 
 private:
     // The item of `entry` among the children of `parent` (none: the root items), or none.
-    KTreeItem_* FindChildItem(const KTreeItem_* parent, const KFileEntry* entry) const;
+    KTreeItem* FindChildItem(const KTreeItem* parent, const KFileEntry* entry) const;
     // The item of `entry` with every ancestor's item expanded, or none.
-    KTreeItem_* RevealEntry(KFileEntry* entry);
+    KTreeItem* RevealEntry(KFileEntry* entry);
     // Refresh below one item.
-    void RefreshItem(KTreeItem_* item);
+    void RefreshItem(KTreeItem* item);
     // The children of `item` brought in line with the entry's children (those the style does not
     // leave out): kept items stay, missing ones are inserted, others deleted; then the same for
     // every child item.
-    void SyncChildren(KTreeItem_* item, KFileEntry* entry);
+    void SyncChildren(KTreeItem* item, KFileEntry* entry);
     // A new item for `entry` after `previous` (none: first child of `parent`; parent none: root).
-    KTreeItem_* InsertEntry(KTreeItem_* parent, KTreeItem_* previous, KFileEntry* entry,
+    KTreeItem* InsertEntry(KTreeItem* parent, KTreeItem* previous, KFileEntry* entry,
                             unsigned int itemFlags);
     // The cache's removal hook: the item of the entry goes (with its children).
     static void OnEntryRemoved(KFileEntry* entry, void* context);

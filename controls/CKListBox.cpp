@@ -65,13 +65,13 @@ bool IsCheckKind(unsigned int itemFlags)
     return kind == KBOX_CHECK || kind == KBOX_DELETE;
 }
 
-bool IsRadio(const KListItem_* item)
+bool IsRadio(const KListItem* item)
 {
     return item && (item->flags & KLI_BOX_MASK) == KBOX_RADIO;
 }
 
 // Character-code order of the first lines; a missing text is empty, a prefix comes first.
-int CompareText1(const KListItem_* a, const KListItem_* b, void*)
+int CompareText1(const KListItem* a, const KListItem* b, void*)
 {
     const int length = a->text1Length < b->text1Length ? a->text1Length : b->text1Length;
     for (int i = 0; i < length; i++)
@@ -85,7 +85,7 @@ int CompareText1(const KListItem_* a, const KListItem_* b, void*)
 // ---- Construction and drawables -----------------------------------------------------------------
 
 CKListBox::CKListBox()
-    : items(sizeof(KListItem_), ITEMS_GROW_BY),
+    : items(sizeof(KListItem), ITEMS_GROW_BY),
       itemHeight(UnitToPixels(DEFAULT_ITEM_SIZE, 0)),
       cellWidth(UnitToPixels(DEFAULT_ITEM_SIZE, 0))
 {
@@ -186,7 +186,7 @@ void CKListBox::SetDeleteText(UINT stringId)
 
 void CKListBox::FreeItem(void* record, void* list)
 {
-    KListItem_* item = (KListItem_*)record;
+    KListItem* item = (KListItem*)record;
     if (list)
         ((CKListBox*)list)->OnDeleteItem(item);
     if (!(item->flags & KLI_BORROWED_TEXT)) {
@@ -202,7 +202,7 @@ void CKListBox::FreeItem(void* record, void* list)
     item->buttons = nullptr;
 }
 
-void CKListBox::OnDeleteItem(KListItem_*) {}
+void CKListBox::OnDeleteItem(KListItem*) {}
 
 void CKListBox::ShiftIndexes(int at, int delta)
 {
@@ -222,7 +222,7 @@ int CKListBox::InsertItem(int index, unsigned int itemFlags)
 {
     const int count = items.GetCount();
     const int at = index < 0 || index > count ? count : index;
-    KListItem_* item = (KListItem_*)items.InsertAt(at);
+    KListItem* item = (KListItem*)items.InsertAt(at);
     if (!item)
         return -1;
     item->flags = itemFlags;
@@ -257,7 +257,7 @@ void CKListBox::RemoveAllItems()
 int CKListBox::SetItemText(int index, const wchar_t* newText1, int length1,
                            const wchar_t* newText2, int length2)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return 0;
     if (length1 < 0)
@@ -284,7 +284,7 @@ int CKListBox::SetItemText(int index, const wchar_t* newText1, int length1,
 
 int CKListBox::SetItemIcon(int index, CKImgList* list, int cell)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return 0;
     if (list)
@@ -299,7 +299,7 @@ int CKListBox::SetItemIcon(int index, CKImgList* list, int cell)
 
 int CKListBox::SetItemButtons(int index, CKButtonGroup* group)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return 0;
     if (group) {
@@ -318,13 +318,13 @@ int CKListBox::SetItemButtons(int index, CKButtonGroup* group)
 
 int CKListBox::GetButtonsHeight(int index) const
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     return item && item->buttons ? item->buttons->GetTotalHeight() : 0;
 }
 
 int CKListBox::SetItemHeight(int index, int height)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return 0;
     if (height >= 1) {
@@ -340,7 +340,7 @@ int CKListBox::SetItemHeight(int index, int height)
 
 int CKListBox::SetItemData(int index, INT_PTR value)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return 0;
     item->userData = value;
@@ -349,7 +349,7 @@ int CKListBox::SetItemData(int index, INT_PTR value)
 
 INT_PTR CKListBox::GetItemData(int index) const
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     return item ? item->userData : 0;
 }
 
@@ -362,13 +362,13 @@ bool CKListBox::HasToggleBox(unsigned int itemFlags)
 
 int CKListBox::GetItemCheck(int index) const
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     return item && (item->flags & KLI_BOX_MASK) && (item->flags & KSTATE_CHECKED) ? 1 : 0;
 }
 
 int CKListBox::SetItemCheck(int index, int on)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return 0;
     if (IsRadio(item))
@@ -383,7 +383,7 @@ int CKListBox::SetItemCheck(int index, int on)
 
 int CKListBox::SetRadioCheck(int index, int on)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!IsRadio(item))
         return 0;
     const bool checked = (item->flags & KSTATE_CHECKED) != 0;
@@ -392,7 +392,7 @@ int CKListBox::SetRadioCheck(int index, int on)
         // after a non-radio item) and forward to the item before the next run.
         if (!(item->flags & KLI_RADIO_FIRST)) {
             for (int i = index - 1; IsRadio(GetItem(i)); i--) {
-                KListItem_* other = GetItem(i);
+                KListItem* other = GetItem(i);
                 if (other->flags & KSTATE_CHECKED) {
                     other->flags &= ~KSTATE_CHECKED;
                     InvalidateItem(i);
@@ -403,7 +403,7 @@ int CKListBox::SetRadioCheck(int index, int on)
         }
         for (int i = index + 1; IsRadio(GetItem(i)) && !(GetItem(i)->flags & KLI_RADIO_FIRST);
              i++) {
-            KListItem_* other = GetItem(i);
+            KListItem* other = GetItem(i);
             if (other->flags & KSTATE_CHECKED) {
                 other->flags &= ~KSTATE_CHECKED;
                 InvalidateItem(i);
@@ -424,7 +424,7 @@ int CKListBox::SelectItem(int index, int ensureVisible)
 {
     if (style & KLBS_NO_SELECT)
         return 0;
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (style & KLBS_MULTI_SELECT) {
         if (!item)
             return 0;
@@ -436,7 +436,7 @@ int CKListBox::SelectItem(int index, int ensureVisible)
         return 1;
     if (!item && index != -1)
         return 0;
-    if (KListItem_* old = GetItem(selectedIndex)) {
+    if (KListItem* old = GetItem(selectedIndex)) {
         old->flags &= ~KSTATE_SELECTED;
         InvalidateItem(selectedIndex);
     }
@@ -452,11 +452,11 @@ int CKListBox::SelectItem(int index, int ensureVisible)
 
 void CKListBox::SetPressed(int index, int part)
 {
-    if (KListItem_* old = GetItem(pressedIndex)) {
+    if (KListItem* old = GetItem(pressedIndex)) {
         old->flags &= ~(KSTATE_PRESSED | KLI_PRESSED_BOX | KLI_PRESSED_SECOND);
         InvalidateItem(pressedIndex);
     }
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     pressedIndex = item ? index : -1;
     if (!item)
         return;
@@ -537,7 +537,7 @@ int CKListBox::Sort(KListCompareProc compare, void* context)
         return SortByKeys(nullptr);
     struct KCopy
     {
-        KListItem_ item;
+        KListItem item;
         int index;
     };
     KCopy* copies = (KCopy*)KAlloc(sizeof(KCopy) * (size_t)count);

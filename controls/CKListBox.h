@@ -4,7 +4,7 @@
 // boxes, slides a row aside to reveal a delete area, unfolds one row's button group, and reports
 // every user action to its parent as a notification.
 //
-// Items are KListItem_ records held by value in a CKArray (pointers from GetItem are invalidated
+// Items are KListItem records held by value in a CKArray (pointers from GetItem are invalidated
 // by inserting, removing and sorting). The list owns each item's copied texts (borrowed texts,
 // KLI_BORROWED_TEXT, are neither copied nor freed) and holds one reference on its image list and
 // its button group; OnDeleteItem runs before an item is freed. The seven drawable slots follow
@@ -35,7 +35,7 @@ class CKImgList;
 class CKStateBoxDrawable;
 class CKTextDrawable;
 
-// Item flags (KListItem_::flags). The top four bits are the KSTATE_* bits of
+// Item flags (KListItem::flags). The top four bits are the KSTATE_* bits of
 // graphics/CKDrawable.h (checked, selected, pressed, disabled); the box kind uses the KBOX_* values
 // of graphics/CKStateBoxDrawable.h.
 constexpr unsigned int KLI_TEXT_RIGHT = 0x1;           // texts aligned to the right edge
@@ -87,7 +87,7 @@ constexpr int KNOTIFY_LB_SECOND_TAP = 1313;   // tap on the item's second part
 
 // One item, created zero-filled. The fields are ordered so that no padding falls between them:
 // a list of a million rows holds a million of these.
-struct KListItem_
+struct KListItem
 {
     unsigned int flags;       // KLI_* and KSTATE_* bits
     int iconCell;
@@ -105,7 +105,7 @@ struct KListItem_
 };
 
 // Orders two items for Sort: < 0 when `a` comes first, 0 when they are equal.
-typedef int (*KListCompareProc)(const KListItem_* a, const KListItem_* b, void* context);
+typedef int (*KListCompareProc)(const KListItem* a, const KListItem* b, void* context);
 
 class CKListBox : public CKWindow
 {
@@ -129,9 +129,9 @@ public:
     // KLBP_* code of the point within the item.
     virtual int HitTestPart(int index, int x, int y);
     // Paints one item into `rect` (its rectangle in client coordinates).
-    virtual void DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect);
+    virtual void DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect);
     // An item is about to be freed; the base does nothing.
-    virtual void OnDeleteItem(KListItem_* item);
+    virtual void OnDeleteItem(KListItem* item);
 
     // ---- Window operations ----
     // With KLBS_BUTTONS and KLBS_TAP_EXPANDS a tap (KNOTIFY_LB_TAP) first expands the tapped item,
@@ -199,7 +199,7 @@ public:
     int SetRadioCheck(int index, int on);
     int GetCount() const { return items.GetCount(); }
     // None outside 0..count-1.
-    KListItem_* GetItem(int index) const { return (KListItem_*)items.GetAt(index); }
+    KListItem* GetItem(int index) const { return (KListItem*)items.GetAt(index); }
 
     // ---- Selection, scrolling, expansion ----
     // KLBS_NO_SELECT: nothing (0). KLBS_MULTI_SELECT: toggles the item's selected bit. Otherwise
@@ -265,12 +265,12 @@ protected:
     // ---- Painting pieces a subclass's DrawItem reuses (CKListBoxPaint.cpp) ----
     // The parts of a row outside its face: for an expanded item the background and the button
     // group below the row, for a slid row the delete strip. Returns the row's own rectangle.
-    RECT DrawItemFrame(CKCanvas* canvas, KListItem_* item, const RECT& rect);
+    RECT DrawItemFrame(CKCanvas* canvas, KListItem* item, const RECT& rect);
     // The row's face (the group mode's corner and side bits added) with the item's state bits
     // plus `extraState`; returns the content rectangle inside it.
-    RECT DrawItemFace(CKCanvas* canvas, KListItem_* item, const RECT& row, unsigned int extraState);
+    RECT DrawItemFace(CKCanvas* canvas, KListItem* item, const RECT& row, unsigned int extraState);
     // The icon and the box, each taking its room from its side of `content`, which shrinks.
-    void DrawItemIconAndBox(CKCanvas* canvas, KListItem_* item, RECT& content,
+    void DrawItemIconAndBox(CKCanvas* canvas, KListItem* item, RECT& content,
                             unsigned int extraState);
 
     // A shared text drawable pointed at `text` only for this one measure or draw.
@@ -291,7 +291,7 @@ protected:
     // Client width, 0 without a window.
     int GetClientWidth() const;
 
-    CKArray items;                    // of KListItem_
+    CKArray items;                    // of KListItem
     int selectedIndex = -1;
     int pressedIndex = -1;
     int swipeIndex = -1;              // the item whose delete area is open
@@ -323,14 +323,14 @@ private:
     // after it move along, a removed index becomes -1.
     void ShiftIndexes(int at, int delta);
     // The index of an item record of this list.
-    int IndexOf(const KListItem_* item) const { return items.IndexOf(item); }
+    int IndexOf(const KListItem* item) const { return items.IndexOf(item); }
     // Extra height of the item's button group (0 without one).
     int GetButtonsHeight(int index) const;
     // Lays a button group out in a band as wide as the client area.
     void LayoutGroup(CKButtonGroup* group);
 
     // Painting (CKListBoxPaint.cpp): one or two text lines in what is left of a row.
-    void DrawItemTexts(CKCanvas* canvas, KListItem_* item, const RECT& content);
+    void DrawItemTexts(CKCanvas* canvas, KListItem* item, const RECT& content);
 
     // Input (CKListBoxInput.cpp).
     int OnPress(int x, int y);

@@ -74,14 +74,14 @@ int CKListBox::OnPress(int x, int y)
             swipeStart = POINT{x, y};
             style |= KLBS_SWIPE_SLIDING;
         } else if (hit != swipeIndex) {
-            const KListItem_* open = GetItem(swipeIndex);
+            const KListItem* open = GetItem(swipeIndex);
             StartSlide(swipeIndex, open ? -open->x : 0, 0);
             style &= ~KLBS_SWIPE_OPEN;
             swipeIndex = -1;
         }
         return 1;
     }
-    const KListItem_* item = GetItem(hit);
+    const KListItem* item = GetItem(hit);
     if (!item || (item->flags & KSTATE_DISABLED))
         return 0;
     const int part = HitTestPart(hit, x, y);
@@ -180,7 +180,7 @@ void CKListBox::OnTapped(int index, int x, int y)
     const int part = HitTestPart(index, x, y);
     SetPressed(-1, 0);
     SelectItem(index, 1);
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     if (item && HasToggleBox(item->flags) && (part == KLBP_BOX || (style & KLBS_TAP_TOGGLES)))
         ToggleBox(index);
     if (part == KLBP_BODY)
@@ -193,7 +193,7 @@ void CKListBox::OnTapped(int index, int x, int y)
 
 void CKListBox::ToggleBox(int index)
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     const bool radio = item && (item->flags & KLI_BOX_MASK) == KBOX_RADIO;
     // A checked radio box stays checked: SetItemCheck(on) leaves it alone.
     SetItemCheck(index, radio ? 1 : !GetItemCheck(index));
@@ -202,7 +202,7 @@ void CKListBox::ToggleBox(int index)
 int CKListBox::OnDoublePress(int x, int y)
 {
     const int hit = HitTest(x, y);
-    const KListItem_* item = GetItem(hit);
+    const KListItem* item = GetItem(hit);
     if (!item || (item->flags & KSTATE_DISABLED))
         return 0;
     if (!(item->flags & KSTATE_SELECTED))
@@ -230,7 +230,7 @@ void CKListBox::OnCancel()
 
 void CKListBox::SendToButtons(int index, int code, int x, int y)
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     RECT rect;
     if (!item || !item->buttons || !GetItemRect(index, &rect))
         return;
@@ -243,7 +243,7 @@ void CKListBox::SendToButtons(int index, int code, int x, int y)
 
 void CKListBox::SetSlideOffset(int index, int offset)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         return;
     item->x = -offset;
@@ -306,7 +306,7 @@ int CKListBox::OnKey(int code, int key, int repeatFlags)
     if (code == KKEY_UP && KIsStateBoxKey(key) && pressedIndex >= 0) {
         const int index = pressedIndex;
         if (index == selectedIndex) {
-            const KListItem_* item = GetItem(index);
+            const KListItem* item = GetItem(index);
             if (HasToggleBox(item->flags))
                 ToggleBox(index);
             else if (flags & KWF_DBLCLK)

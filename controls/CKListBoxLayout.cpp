@@ -62,7 +62,7 @@ void CKListBox::RecalcItems()
         if (cellWidth > 0 && width / cellWidth > 1)
             columns = width / cellWidth;
         for (int i = 0; i < count; i++) {
-            KListItem_* item = GetItem(i);
+            KListItem* item = GetItem(i);
             item->x = i % columns * cellWidth;
             item->y = i / columns * itemHeight;
             item->width = cellWidth;
@@ -74,7 +74,7 @@ void CKListBox::RecalcItems()
     } else {
         int y = 0;
         for (int i = 0; i < count; i++) {
-            KListItem_* item = GetItem(i);
+            KListItem* item = GetItem(i);
             // A row slid aside keeps its offset until its swipe ends.
             if (!(item->flags & KLI_SLID))
                 item->x = 0;
@@ -104,7 +104,7 @@ void CKListBox::LayoutItemButtons()
         if (CKButtonGroup* group = GetItem(i)->buttons)
             LayoutGroup(group);
     // The expanded row follows its group's new height.
-    KListItem_* expanded = GetItem(expandedIndex);
+    KListItem* expanded = GetItem(expandedIndex);
     if (expanded && (expanded->flags & KLI_EXPANDED))
         expanded->height = itemHeight + GetButtonsHeight(expandedIndex);
 }
@@ -121,7 +121,7 @@ void CKListBox::OnSize()
 
 int CKListBox::GetItemRect(int index, RECT* rect)
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     if (!item || !rect)
         return 0;
     int yPos = 0;
@@ -140,7 +140,7 @@ int CKListBox::FindFirstBelow(int y) const
     int high = items.GetCount();
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        const KListItem_* item = GetItem(middle);
+        const KListItem* item = GetItem(middle);
         if (item->y + item->height > y)
             high = middle;
         else
@@ -170,7 +170,7 @@ int CKListBox::HitTest(int x, int y)
 
 int CKListBox::HitTestPart(int index, int x, int y)
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     RECT rect;
     if (!item || !GetItemRect(index, &rect))
         return KLBP_BODY;
@@ -198,7 +198,7 @@ int CKListBox::HitTestPart(int index, int x, int y)
 
 int CKListBox::CalcItemSize(int index, SIZE& size)
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     if (!item)
         return 0;
     const bool header = (style & KLBS_MODE_MASK) == KLBS_GROUP && (item->flags & KLI_HEADER);
@@ -257,7 +257,7 @@ int CKListBox::CalcSize(SIZE& size)
 
 void CKListBox::EnsureVisible(int index, int animate)
 {
-    const KListItem_* item = GetItem(index);
+    const KListItem* item = GetItem(index);
     RECT rect, client;
     if (!item || !GetItemRect(index, &rect) || !GetClientRect(&client))
         return;
@@ -283,7 +283,7 @@ void CKListBox::EnsureVisible(int index, int animate)
 
 void CKListBox::Expand(int index, int animate)
 {
-    KListItem_* item = GetItem(index);
+    KListItem* item = GetItem(index);
     if (!item)
         index = -1;
     // An animation needs the window: without one the expansion happens at once.
@@ -296,7 +296,7 @@ void CKListBox::Expand(int index, int animate)
         return;
     }
     const bool wasOn = SuspendRedraw();
-    if (KListItem_* old = GetItem(expandedIndex)) {
+    if (KListItem* old = GetItem(expandedIndex)) {
         old->flags &= ~KLI_EXPANDED;
         SetItemHeight(expandedIndex, -1);
     }

@@ -75,7 +75,7 @@ void CKListBox::OnPaint(CKCanvas* canvas)
     }
     const int count = items.GetCount();
     for (int i = FindFirstBelow(clip.top + yPos); i < count; i++) {
-        KListItem_* item = GetItem(i);
+        KListItem* item = GetItem(i);
         const RECT rect = {item->x, item->y - yPos, item->x + item->width,
                            item->y - yPos + item->height};
         if (rect.top >= clip.bottom)
@@ -84,7 +84,7 @@ void CKListBox::OnPaint(CKCanvas* canvas)
     }
 }
 
-void CKListBox::DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect)
+void CKListBox::DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect)
 {
     if (item->height <= 0)
         return;
@@ -118,7 +118,7 @@ void CKListBox::DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect)
     DrawItemTexts(canvas, item, content);
 }
 
-RECT CKListBox::DrawItemFrame(CKCanvas* canvas, KListItem_* item, const RECT& rect)
+RECT CKListBox::DrawItemFrame(CKCanvas* canvas, KListItem* item, const RECT& rect)
 {
     RECT row = rect;
     if ((style & KLBS_BUTTONS) && (item->flags & KLI_EXPANDED)) {
@@ -148,7 +148,7 @@ RECT CKListBox::DrawItemFrame(CKCanvas* canvas, KListItem_* item, const RECT& re
     return row;
 }
 
-RECT CKListBox::DrawItemFace(CKCanvas* canvas, KListItem_* item, const RECT& row,
+RECT CKListBox::DrawItemFace(CKCanvas* canvas, KListItem* item, const RECT& row,
                              unsigned int extraState)
 {
     RECT content = row;
@@ -157,8 +157,8 @@ RECT CKListBox::DrawItemFace(CKCanvas* canvas, KListItem_* item, const RECT& row
     unsigned int state = (item->flags & KSTATE_SLOT_MASK) | extraState;
     if ((style & KLBS_MODE_MASK) == KLBS_GROUP) {
         const int index = IndexOf(item);
-        const KListItem_* previous = GetItem(index - 1);
-        const KListItem_* next = GetItem(index + 1);
+        const KListItem* previous = GetItem(index - 1);
+        const KListItem* next = GetItem(index + 1);
         const bool first = !previous || (previous->flags & KLI_HEADER);
         const bool last = !next || (next->flags & KLI_HEADER);
         if (face->GetStyle() & KSTYLE_AUTO_CORNERS) {
@@ -175,7 +175,7 @@ RECT CKListBox::DrawItemFace(CKCanvas* canvas, KListItem_* item, const RECT& row
     return content;
 }
 
-void CKListBox::DrawItemIconAndBox(CKCanvas* canvas, KListItem_* item, RECT& content,
+void CKListBox::DrawItemIconAndBox(CKCanvas* canvas, KListItem* item, RECT& content,
                                    unsigned int extraState)
 {
     const unsigned int bits = (item->flags & KSTATE_SLOT_MASK) | extraState;
@@ -194,7 +194,7 @@ void CKListBox::DrawItemIconAndBox(CKCanvas* canvas, KListItem_* item, RECT& con
     }
 }
 
-void CKListBox::DrawItemTexts(CKCanvas* canvas, KListItem_* item, const RECT& content)
+void CKListBox::DrawItemTexts(CKCanvas* canvas, KListItem* item, const RECT& content)
 {
     const unsigned int state = TextAlignment(item->flags) | (item->flags & KSTATE_SLOT_MASK)
                                | KDT_END_ELLIPSIS;

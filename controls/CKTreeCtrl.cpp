@@ -121,9 +121,9 @@ void CKTreeCtrl::SetRedraw(bool on)
 
 // ---- Items --------------------------------------------------------------------------------------
 
-void CKTreeCtrl::OnDeleteItem(KTreeItem_*) {}
+void CKTreeCtrl::OnDeleteItem(KTreeItem*) {}
 
-int CKTreeCtrl::FreeItemProc(KTreeItem_* item, void*)
+int CKTreeCtrl::FreeItemProc(KTreeItem* item, void*)
 {
     if (!(item->flags & KTIF_TEXT_BORROWED))
         KFree((void*)item->text);
@@ -135,7 +135,7 @@ int CKTreeCtrl::FreeItemProc(KTreeItem_* item, void*)
     return 1;
 }
 
-int CKTreeCtrl::DeleteItemProc(KTreeItem_* item, void* context)
+int CKTreeCtrl::DeleteItemProc(KTreeItem* item, void* context)
 {
     static_cast<CKTreeCtrl*>(context)->OnDeleteItem(item);
     return FreeItemProc(item, nullptr);
@@ -149,7 +149,7 @@ void CKTreeCtrl::ItemsChanged()
     Invalidate();
 }
 
-KTreeItem_* CKTreeCtrl::AttachItem(KTreeItem_* item, unsigned int itemFlags)
+KTreeItem* CKTreeCtrl::AttachItem(KTreeItem* item, unsigned int itemFlags)
 {
     if (!item)
         return nullptr;
@@ -157,7 +157,7 @@ KTreeItem_* CKTreeCtrl::AttachItem(KTreeItem_* item, unsigned int itemFlags)
     item->height = itemHeight;
     item->iconCell = -1;
     item->iconCellOpen = -1;
-    const KTreeItem_* parent = tree.GetParent(item);
+    const KTreeItem* parent = tree.GetParent(item);
     item->depth = parent ? parent->depth + 1 : 0;
     if (box && (itemFlags & KTIF_BOX_MASK) && box->IsKindOf(K_RUNTIME_CLASS(CKStateBoxDrawable)))
         static_cast<CKStateBoxDrawable*>(box)->PrepareKind(itemFlags & KTIF_BOX_MASK);
@@ -165,19 +165,19 @@ KTreeItem_* CKTreeCtrl::AttachItem(KTreeItem_* item, unsigned int itemFlags)
     return item;
 }
 
-KTreeItem_* CKTreeCtrl::InsertItem(KTreeItem_* parent, unsigned int itemFlags)
+KTreeItem* CKTreeCtrl::InsertItem(KTreeItem* parent, unsigned int itemFlags)
 {
     FinishExpandAnimation();
     return AttachItem(tree.AddChild(parent), itemFlags);
 }
 
-KTreeItem_* CKTreeCtrl::InsertFirst(KTreeItem_* parent, unsigned int itemFlags)
+KTreeItem* CKTreeCtrl::InsertFirst(KTreeItem* parent, unsigned int itemFlags)
 {
     FinishExpandAnimation();
     return AttachItem(tree.AddFirstChild(parent), itemFlags);
 }
 
-KTreeItem_* CKTreeCtrl::InsertAfter(KTreeItem_* sibling, unsigned int itemFlags)
+KTreeItem* CKTreeCtrl::InsertAfter(KTreeItem* sibling, unsigned int itemFlags)
 {
     if (!sibling)
         return nullptr;
@@ -185,21 +185,21 @@ KTreeItem_* CKTreeCtrl::InsertAfter(KTreeItem_* sibling, unsigned int itemFlags)
     return AttachItem(tree.InsertAfter(sibling), itemFlags);
 }
 
-void CKTreeCtrl::ForgetSubtree(const KTreeItem_* item)
+void CKTreeCtrl::ForgetSubtree(const KTreeItem* item)
 {
-    for (const KTreeItem_* walk = selectedItem; walk; walk = tree.GetParent(walk))
+    for (const KTreeItem* walk = selectedItem; walk; walk = tree.GetParent(walk))
         if (walk == item) {
             selectedItem = nullptr;
             break;
         }
-    for (const KTreeItem_* walk = pressedItem; walk; walk = tree.GetParent(walk))
+    for (const KTreeItem* walk = pressedItem; walk; walk = tree.GetParent(walk))
         if (walk == item) {
             pressedItem = nullptr;
             break;
         }
 }
 
-int CKTreeCtrl::DeleteItem(KTreeItem_* item)
+int CKTreeCtrl::DeleteItem(KTreeItem* item)
 {
     if (!item)
         return 0;
@@ -222,7 +222,7 @@ void CKTreeCtrl::RemoveAllItems()
     ItemsChanged();
 }
 
-int CKTreeCtrl::SetItemText(KTreeItem_* item, const wchar_t* newText, int length)
+int CKTreeCtrl::SetItemText(KTreeItem* item, const wchar_t* newText, int length)
 {
     if (!item)
         return 0;
@@ -247,7 +247,7 @@ int CKTreeCtrl::SetItemText(KTreeItem_* item, const wchar_t* newText, int length
     return result;
 }
 
-void CKTreeCtrl::SetItemIcon(KTreeItem_* item, CKImgList* list, int cell, int openCell)
+void CKTreeCtrl::SetItemIcon(KTreeItem* item, CKImgList* list, int cell, int openCell)
 {
     if (!item)
         return;
@@ -261,7 +261,7 @@ void CKTreeCtrl::SetItemIcon(KTreeItem_* item, CKImgList* list, int cell, int op
     InvalidateItem(item);
 }
 
-void CKTreeCtrl::SetItemHeight(KTreeItem_* item, int height)
+void CKTreeCtrl::SetItemHeight(KTreeItem* item, int height)
 {
     if (!item)
         return;
@@ -276,13 +276,13 @@ void CKTreeCtrl::SetItemHeight(KTreeItem_* item, int height)
     ItemsChanged();
 }
 
-void CKTreeCtrl::SetItemData(KTreeItem_* item, INT_PTR data)
+void CKTreeCtrl::SetItemData(KTreeItem* item, INT_PTR data)
 {
     if (item)
         item->userData = data;
 }
 
-void CKTreeCtrl::ModifyItemFlags(KTreeItem_* item, unsigned int add, unsigned int remove)
+void CKTreeCtrl::ModifyItemFlags(KTreeItem* item, unsigned int add, unsigned int remove)
 {
     // The bits with bookkeeping of their own stay with the operations that keep it.
     const unsigned int kept = KSTATE_SELECTED | KTIF_PRESS_BITS | KTIF_ANIMATING | KTIF_EXPANDED
@@ -302,7 +302,7 @@ void CKTreeCtrl::ModifyItemFlags(KTreeItem_* item, unsigned int add, unsigned in
 
 // ---- Sorting ------------------------------------------------------------------------------------
 
-int CKTreeCtrl::CompareTexts(const KTreeItem_* a, const KTreeItem_* b, void*)
+int CKTreeCtrl::CompareTexts(const KTreeItem* a, const KTreeItem* b, void*)
 {
     const int common = a->textLength < b->textLength ? a->textLength : b->textLength;
     for (int i = 0; i < common; i++) {
@@ -314,10 +314,10 @@ int CKTreeCtrl::CompareTexts(const KTreeItem_* a, const KTreeItem_* b, void*)
     return a->textLength - b->textLength;
 }
 
-void CKTreeCtrl::SortLevel(KTreeItem_* parent, KItemCompareProc compare, void* context)
+void CKTreeCtrl::SortLevel(KTreeItem* parent, KItemCompareProc compare, void* context)
 {
     tree.Sort(parent, compare, 1, context);
-    for (KTreeItem_* child = tree.GetFirstChild(parent); child; child = tree.GetNext(child))
+    for (KTreeItem* child = tree.GetFirstChild(parent); child; child = tree.GetNext(child))
         if (tree.GetFirstChild(child))
             SortLevel(child, compare, context);
 }
@@ -331,18 +331,18 @@ void CKTreeCtrl::Sort(KItemCompareProc compare, void* context)
 
 // ---- Selection and boxes ------------------------------------------------------------------------
 
-void CKTreeCtrl::InvalidateItem(const KTreeItem_* item)
+void CKTreeCtrl::InvalidateItem(const KTreeItem* item)
 {
     RECT rect;
     if (IsUpdating() && GetItemRect(item, &rect))
         Invalidate(&rect);
 }
 
-int CKTreeCtrl::Select(KTreeItem_* item)
+int CKTreeCtrl::Select(KTreeItem* item)
 {
     if (item == selectedItem)
         return 0;
-    KTreeItem_* old = selectedItem;
+    KTreeItem* old = selectedItem;
     if (old) {
         old->flags &= ~KSTATE_SELECTED;
         InvalidateItem(old);
@@ -357,7 +357,7 @@ int CKTreeCtrl::Select(KTreeItem_* item)
     return 1;
 }
 
-void CKTreeCtrl::SetPressed(KTreeItem_* item, unsigned int pressBits)
+void CKTreeCtrl::SetPressed(KTreeItem* item, unsigned int pressBits)
 {
     if (pressedItem) {
         pressedItem->flags &= ~KTIF_PRESS_BITS;
@@ -370,7 +370,7 @@ void CKTreeCtrl::SetPressed(KTreeItem_* item, unsigned int pressBits)
     }
 }
 
-int CKTreeCtrl::SetCheck(KTreeItem_* item, bool on)
+int CKTreeCtrl::SetCheck(KTreeItem* item, bool on)
 {
     if (!item || on == GetCheck(item))
         return 0;
@@ -380,14 +380,14 @@ int CKTreeCtrl::SetCheck(KTreeItem_* item, bool on)
     return 1;
 }
 
-int CKTreeCtrl::SetRadioCheck(KTreeItem_* item, bool on)
+int CKTreeCtrl::SetRadioCheck(KTreeItem* item, bool on)
 {
     if (!on)
         return SetCheck(item, false);
     if (!item || GetCheck(item))
         return 0;
     // Only the radio siblings belong to the item's group: a check box beside them keeps its state.
-    for (KTreeItem_* sibling = tree.GetFirstChild(tree.GetParent(item)); sibling;
+    for (KTreeItem* sibling = tree.GetFirstChild(tree.GetParent(item)); sibling;
          sibling = tree.GetNext(sibling))
         if (sibling != item && (sibling->flags & KTIF_BOX_MASK) == KBOX_RADIO
             && (sibling->flags & KSTATE_CHECKED)) {
@@ -402,7 +402,7 @@ int CKTreeCtrl::SetRadioCheck(KTreeItem_* item, bool on)
 
 // ---- Expansion ----------------------------------------------------------------------------------
 
-bool CKTreeCtrl::IsExpandable(const KTreeItem_* item) const
+bool CKTreeCtrl::IsExpandable(const KTreeItem* item) const
 {
     return item && ((item->flags & KTIF_HAS_CHILDREN) || tree.GetFirstChild(item));
 }
@@ -421,7 +421,7 @@ void CKTreeCtrl::FinishExpandAnimation()
         running->Finish();
 }
 
-void CKTreeCtrl::ApplyExpand(KTreeItem_* item, bool expand)
+void CKTreeCtrl::ApplyExpand(KTreeItem* item, bool expand)
 {
     if (expand)
         item->flags |= KTIF_EXPANDED;
@@ -442,7 +442,7 @@ void CKTreeCtrl::ApplyExpand(KTreeItem_* item, bool expand)
         NotifyParent(KNOTIFY_TREE_EXPANDED, (INT_PTR)item, 0);
 }
 
-int CKTreeCtrl::Expand(KTreeItem_* item, bool expand, bool animate)
+int CKTreeCtrl::Expand(KTreeItem* item, bool expand, bool animate)
 {
     if (!item)
         return 0;
@@ -457,7 +457,7 @@ int CKTreeCtrl::Expand(KTreeItem_* item, bool expand, bool animate)
         if (!tree.GetFirstChild(item))
             return 0;
         if (style & KTVS_ACCORDION)
-            for (KTreeItem_* sibling = tree.GetFirstChild(tree.GetParent(item)); sibling;
+            for (KTreeItem* sibling = tree.GetFirstChild(tree.GetParent(item)); sibling;
                  sibling = tree.GetNext(sibling))
                 if (sibling != item)
                     sibling->flags &= ~KTIF_EXPANDED;
@@ -474,7 +474,7 @@ int CKTreeCtrl::Expand(KTreeItem_* item, bool expand, bool animate)
     return 1;
 }
 
-void CKTreeCtrl::ToggleExpand(KTreeItem_* item)
+void CKTreeCtrl::ToggleExpand(KTreeItem* item)
 {
     if (IsExpanded(item))
         Expand(item, false, true);

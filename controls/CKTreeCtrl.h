@@ -3,7 +3,7 @@
 // that change while open, pinned group headers and an accordion mode. The playlist panel and the
 // file browser's folder tree derive from it.
 //
-// Items are KTreeItem_ records held in the control's CKTreeT; a handle is the record's address and
+// Items are KTreeItem records held in the control's CKTreeT; a handle is the record's address and
 // stays valid until the item is removed. Every notification carries the handle as its parameter.
 //
 // Item rules:
@@ -34,7 +34,7 @@ class CKIconDrawable;
 class CKImgList;
 class CKTextDrawable;
 
-// Item flags (KTreeItem_::flags). The checked, selected and pressed bits are the drawables'
+// Item flags (KTreeItem::flags). The checked, selected and pressed bits are the drawables'
 // KSTATE_CHECKED, KSTATE_SELECTED and KSTATE_PRESSED: a row is drawn with flags & KSTATE_SLOT_MASK.
 // The box kind takes the KBOX_* values of graphics/CKStateBoxDrawable.h: KBOX_CHECK and
 // KBOX_DELETE are check boxes, KBOX_RADIO radio boxes, other kinds only report taps.
@@ -87,7 +87,7 @@ constexpr int KTREE_BUTTON_CLOSED = 3;    // expand button of a collapsed item
 constexpr int KTREE_BUTTON_OPEN = 4;      // expand button of an expanded item
 
 // One item, created zero-filled.
-struct KTreeItem_
+struct KTreeItem
 {
     unsigned int flags;     // KTIF_* and KSTATE_* bits
     const wchar_t* text;    // owned copy (KAlloc), or the caller's with KTIF_TEXT_BORROWED
@@ -109,7 +109,7 @@ class CKTreeCtrl : public CKWindow
     K_DECLARE_DYNCREATE(CKTreeCtrl)
 public:
     // Orders two items for Sort: < 0 when `a` comes first.
-    typedef int (*KItemCompareProc)(const KTreeItem_* a, const KTreeItem_* b, void* context);
+    typedef int (*KItemCompareProc)(const KTreeItem* a, const KTreeItem* b, void* context);
 
     // Row height and indent: 20 base units each.
     CKTreeCtrl();
@@ -141,26 +141,26 @@ public:
     virtual void RecalcItems();
     // The row in client coordinates: the full client width, scroll applied. 0 for none or an
     // item that is not displayed (hidden, or under a collapsed or hidden ancestor).
-    virtual int GetItemRect(const KTreeItem_* item, RECT* rect) const;
+    virtual int GetItemRect(const KTreeItem* item, RECT* rect) const;
     // The displayed row under the client point, or none.
-    virtual KTreeItem_* HitTest(int x, int y) const;
+    virtual KTreeItem* HitTest(int x, int y) const;
     // KTVP_* code of the client point within the item's row.
-    virtual int HitTestPart(const KTreeItem_* item, int x, int y) const;
+    virtual int HitTestPart(const KTreeItem* item, int x, int y) const;
     // Background, face, lines and button, box, icon and text of one row into `rect`.
-    virtual void DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect);
+    virtual void DrawItem(CKCanvas* canvas, KTreeItem* item, const RECT& rect);
     // Called before an item is freed; nothing in the base.
-    virtual void OnDeleteItem(KTreeItem_* item);
+    virtual void OnDeleteItem(KTreeItem* item);
 
     // ---- Items ----
     // A new last child of `parent` (none: a new last root item) with `flags`; none when memory
     // ran out.
-    KTreeItem_* InsertItem(KTreeItem_* parent, unsigned int flags);
+    KTreeItem* InsertItem(KTreeItem* parent, unsigned int flags);
     // A new first child of `parent` (none: a new first root item).
-    KTreeItem_* InsertFirst(KTreeItem_* parent, unsigned int flags);
+    KTreeItem* InsertFirst(KTreeItem* parent, unsigned int flags);
     // A new sibling directly after `sibling`; none for none.
-    KTreeItem_* InsertAfter(KTreeItem_* sibling, unsigned int flags);
+    KTreeItem* InsertAfter(KTreeItem* sibling, unsigned int flags);
     // Removes the item and its descendants (OnDeleteItem for each). 1, or 0 for none.
-    int DeleteItem(KTreeItem_* item);
+    int DeleteItem(KTreeItem* item);
     // Removes every item (OnDeleteItem for each); no selection; scroll position and range 0.
     void RemoveAllItems();
     // Reorders the children of every item and the root items, each group by `compare` (none:
@@ -169,18 +169,18 @@ public:
 
     // Negative length: up to the NUL. With KTIF_TEXT_BORROWED the pointer is kept, otherwise a
     // copy replaces the old text. 0 for none or when memory ran out (the item then has no text).
-    int SetItemText(KTreeItem_* item, const wchar_t* text, int length);
+    int SetItemText(KTreeItem* item, const wchar_t* text, int length);
     // Holds `list` (one reference) and the cells; openCell -1 draws `cell` while expanded too.
-    void SetItemIcon(KTreeItem_* item, CKImgList* list, int cell, int openCell);
+    void SetItemIcon(KTreeItem* item, CKImgList* list, int cell, int openCell);
     // A height of 1 or more is kept through layouts (KTIF_OWN_HEIGHT); less returns to the
     // tree's row height.
-    void SetItemHeight(KTreeItem_* item, int height);
-    void SetItemData(KTreeItem_* item, INT_PTR data);
-    INT_PTR GetItemData(const KTreeItem_* item) const { return item ? item->userData : 0; }
+    void SetItemHeight(KTreeItem* item, int height);
+    void SetItemData(KTreeItem* item, INT_PTR data);
+    INT_PTR GetItemData(const KTreeItem* item) const { return item ? item->userData : 0; }
     // Adds and removes item flags outside the selection, press, expansion and animation
     // bookkeeping (Select, Expand and the input keep those); lays out again when KTIF_HIDDEN or
     // KTIF_PINNED changed, else repaints the row.
-    void ModifyItemFlags(KTreeItem_* item, unsigned int add, unsigned int remove);
+    void ModifyItemFlags(KTreeItem* item, unsigned int add, unsigned int remove);
 
     // Navigation among the items (none: the root level). The window's own GetParent,
     // GetFirstChild and the sibling walks over windows stay available beside them.
@@ -188,39 +188,39 @@ public:
     using CKWindow::GetNextSibling;
     using CKWindow::GetParent;
     using CKWindow::GetPrevSibling;
-    KTreeItem_* GetFirstChild(const KTreeItem_* item) const { return tree.GetFirstChild(item); }
-    KTreeItem_* GetNextSibling(const KTreeItem_* item) const
+    KTreeItem* GetFirstChild(const KTreeItem* item) const { return tree.GetFirstChild(item); }
+    KTreeItem* GetNextSibling(const KTreeItem* item) const
     {
         return item ? tree.GetNext(item) : nullptr;
     }
-    KTreeItem_* GetPrevSibling(const KTreeItem_* item) const
+    KTreeItem* GetPrevSibling(const KTreeItem* item) const
     {
         return item ? tree.GetPrev(item) : nullptr;
     }
-    KTreeItem_* GetParent(const KTreeItem_* item) const
+    KTreeItem* GetParent(const KTreeItem* item) const
     {
         return item ? tree.GetParent(item) : nullptr;
     }
     int GetItemCount() const { return tree.GetCount(); }
-    KTreeItem_* GetSelectedItem() const { return selectedItem; }
-    KTreeItem_* GetPressedItem() const { return pressedItem; }
+    KTreeItem* GetSelectedItem() const { return selectedItem; }
+    KTreeItem* GetPressedItem() const { return pressedItem; }
 
     // ---- State ----
     // Moves the selection (and scrolls the row into view) and sends KNOTIFY_TREE_SELECTED, also for
     // none; nothing when the item is selected already. 1 when the selection changed.
-    int Select(KTreeItem_* item);
+    int Select(KTreeItem* item);
     // Expands (sending KNOTIFY_TREE_EXPANDING first, so that children may be added, and
     // KNOTIFY_TREE_EXPANDED when done) or collapses; with `animate` through CKAniTreeExpand while
     // the tree is shown and updating. An item without children after KNOTIFY_TREE_EXPANDING stays
     // collapsed. 1 when the state changes.
-    int Expand(KTreeItem_* item, bool expand, bool animate);
+    int Expand(KTreeItem* item, bool expand, bool animate);
     // Changes the checked bit when it differs, repaints the row and sends 1796. 1 on a change.
-    int SetCheck(KTreeItem_* item, bool on);
+    int SetCheck(KTreeItem* item, bool on);
     // On: an unchecked item is checked and its radio siblings unchecked, then 1796. Off: as
     // SetCheck(item, false). 1 on a change.
-    int SetRadioCheck(KTreeItem_* item, bool on);
-    bool GetCheck(const KTreeItem_* item) const { return item && (item->flags & KSTATE_CHECKED); }
-    bool IsExpanded(const KTreeItem_* item) const { return item && (item->flags & KTIF_EXPANDED); }
+    int SetRadioCheck(KTreeItem* item, bool on);
+    bool GetCheck(const KTreeItem* item) const { return item && (item->flags & KSTATE_CHECKED); }
+    bool IsExpanded(const KTreeItem* item) const { return item && (item->flags & KTIF_EXPANDED); }
     // Updates off (false) or on (true, with a layout and a repaint).
     void SetRedraw(bool on);
 
@@ -242,19 +242,19 @@ protected:
     bool IsUpdating() const { return (flags & KWF_REPAINT_ON_CHANGE) != 0; }
     // Completes an item the tree just added (none: memory ran out): flags, row height, no icon
     // cells, depth; prepares the box drawable for its kind; lays out.
-    KTreeItem_* AttachItem(KTreeItem_* item, unsigned int flags);
+    KTreeItem* AttachItem(KTreeItem* item, unsigned int flags);
     // After a change of the items: layout and repaint while updating.
     void ItemsChanged();
-    void InvalidateItem(const KTreeItem_* item);
+    void InvalidateItem(const KTreeItem* item);
     // Moves the press to `item` (none clears it) with the extra press bits; repaints both rows.
-    void SetPressed(KTreeItem_* item, unsigned int pressBits);
+    void SetPressed(KTreeItem* item, unsigned int pressBits);
     // Toggles the item's expansion with animation, expanding only an expandable item.
-    void ToggleExpand(KTreeItem_* item);
+    void ToggleExpand(KTreeItem* item);
     // Has children, or KTIF_HAS_CHILDREN.
-    bool IsExpandable(const KTreeItem_* item) const;
+    bool IsExpandable(const KTreeItem* item) const;
     // The end of every expansion and collapse, immediate or animated: the flag, a layout, the item
     // and its branch scrolled into view, a repaint, and KNOTIFY_TREE_EXPANDED after an expansion.
-    void ApplyExpand(KTreeItem_* item, bool expand);
+    void ApplyExpand(KTreeItem* item, bool expand);
     // The running expand animation, or none.
     CKAniTreeExpand* GetExpandAnimation() const;
     // Ends a running expand animation at once in its final state.
@@ -265,48 +265,48 @@ protected:
     // does not fit), limited to [0, max(0, contentEnd - client height)].
     int RevealPosition(int top, int bottom, int contentEnd) const;
     // Scrolls the displayed item into view.
-    void ScrollIntoView(const KTreeItem_* item);
+    void ScrollIntoView(const KTreeItem* item);
     // Pins the expanded headers to the scroll position and repaints the rows that moved.
     void PinHeaders();
     // Pinning of the children of `parent` with scroll position `s`; widens the band [bandTop,
     // bandBottom) of content (empty while bottom <= top) by every row moved.
-    void PinLevel(KTreeItem_* parent, int s, int& bandTop, int& bandBottom);
+    void PinLevel(KTreeItem* parent, int s, int& bandTop, int& bandBottom);
     // Widens the band [top, bottom) (empty while bottom <= top) to cover [addTop, addBottom).
     static void WidenBand(int& top, int& bottom, int addTop, int addBottom);
     // The children of a displayed item are displayed: expanded, and not under an animation.
-    static bool ShowsChildren(const KTreeItem_* item);
+    static bool ShowsChildren(const KTreeItem* item);
     // The first and last children of `parent` (none: root level) that are not hidden.
-    KTreeItem_* FirstShownChild(const KTreeItem_* parent) const;
-    KTreeItem_* LastShownChild(const KTreeItem_* parent) const;
-    KTreeItem_* NextShownSibling(const KTreeItem_* item) const;
-    KTreeItem_* PrevShownSibling(const KTreeItem_* item) const;
+    KTreeItem* FirstShownChild(const KTreeItem* parent) const;
+    KTreeItem* LastShownChild(const KTreeItem* parent) const;
+    KTreeItem* NextShownSibling(const KTreeItem* item) const;
+    KTreeItem* PrevShownSibling(const KTreeItem* item) const;
     // Rows in display order: the next and previous displayed row, or none.
-    KTreeItem_* NextVisible(const KTreeItem_* item) const;
-    KTreeItem_* PrevVisible(const KTreeItem_* item) const;
+    KTreeItem* NextVisible(const KTreeItem* item) const;
+    KTreeItem* PrevVisible(const KTreeItem* item) const;
     // The item is not hidden and every ancestor shows its children.
-    bool IsDisplayed(const KTreeItem_* item) const;
+    bool IsDisplayed(const KTreeItem* item) const;
     // The first point of content below every displayed row.
     int DisplayedBottom() const;
     // Pixels of indent before the row's content.
-    int IndentOf(const KTreeItem_* item) const;
+    int IndentOf(const KTreeItem* item) const;
 
     // ---- Input (CKTreeCtrlInput.cpp) ----
     // A release over the pressed row on `part`: the part's action and notification.
-    void TapPart(KTreeItem_* item, int part);
+    void TapPart(KTreeItem* item, int part);
     // An arrow key (KK_UP, KK_DOWN, KK_LEFT, KK_RIGHT) pressed.
     void MoveByKey(int key);
 
     // ---- Painting (CKTreeCtrlPaint.cpp) ----
     // The rows of `parent`'s children and their shown subtrees that meet `clip`.
-    void PaintLevel(CKCanvas* canvas, KTreeItem_* parent, const RECT& clip, int scroll);
+    void PaintLevel(CKCanvas* canvas, KTreeItem* parent, const RECT& clip, int scroll);
     // Indent columns: the item's connecting lines and its expand button.
-    void DrawIndent(CKCanvas* canvas, const KTreeItem_* item, const RECT& rect, int indent);
+    void DrawIndent(CKCanvas* canvas, const KTreeItem* item, const RECT& rect, int indent);
     // The button drawable with `kind` into one indent column.
     void DrawButtonKind(CKCanvas* canvas, int kind, const RECT& column);
 
-    CKTreeT<KTreeItem_> tree;                // the item records
-    KTreeItem_* selectedItem = nullptr;      // borrowed from `tree`
-    KTreeItem_* pressedItem = nullptr;       // borrowed from `tree`
+    CKTreeT<KTreeItem> tree;                 // the item records
+    KTreeItem* selectedItem = nullptr;       // borrowed from `tree`
+    KTreeItem* pressedItem = nullptr;        // borrowed from `tree`
     int contentHeight = 0;
     int itemHeight;
     int indentWidth;
@@ -320,13 +320,13 @@ protected:
 
 private:
     // Removal function of the tree: OnDeleteItem (context: the control), then FreeItem.
-    static int DeleteItemProc(KTreeItem_* item, void* context);
+    static int DeleteItemProc(KTreeItem* item, void* context);
     // Frees the item's text and releases its icon list.
-    static int FreeItemProc(KTreeItem_* item, void* context);
+    static int FreeItemProc(KTreeItem* item, void* context);
     // The default comparison: the texts, ignoring ASCII case.
-    static int CompareTexts(const KTreeItem_* a, const KTreeItem_* b, void* context);
+    static int CompareTexts(const KTreeItem* a, const KTreeItem* b, void* context);
     // Sorts the children of `parent` and, recursively, of each of them.
-    void SortLevel(KTreeItem_* parent, KItemCompareProc compare, void* context);
+    void SortLevel(KTreeItem* parent, KItemCompareProc compare, void* context);
     // Selection and press forget items of a subtree about to be removed.
-    void ForgetSubtree(const KTreeItem_* item);
+    void ForgetSubtree(const KTreeItem* item);
 };

@@ -17,7 +17,7 @@ unsigned int PressBitsOf(int part)
 
 } // namespace
 
-void CKTreeCtrl::TapPart(KTreeItem_* item, int part)
+void CKTreeCtrl::TapPart(KTreeItem* item, int part)
 {
     switch (part) {
     case KTVP_INDENT:
@@ -57,14 +57,14 @@ int CKTreeCtrl::OnMouse(int code, int x, int y, int extra)
         return 0;
     switch (code) {
     case KMOUSE_PRESS: {
-        KTreeItem_* item = HitTest(x, y);
+        KTreeItem* item = HitTest(x, y);
         if (!item)
             return 0;
         SetPressed(item, PressBitsOf(HitTestPart(item, x, y)));
         return 1;
     }
     case KMOUSE_RELEASE: {
-        KTreeItem_* pressed = pressedItem;
+        KTreeItem* pressed = pressedItem;
         if (!pressed)
             return 0;
         const bool over = HitTest(x, y) == pressed;
@@ -74,7 +74,7 @@ int CKTreeCtrl::OnMouse(int code, int x, int y, int extra)
         return 1;
     }
     case KMOUSE_DBLPRESS: {
-        KTreeItem_* item = HitTest(x, y);
+        KTreeItem* item = HitTest(x, y);
         if (!item || item != selectedItem)
             return 0;
         if (!(style & KTVS_TAP_TOGGLES))
@@ -93,14 +93,14 @@ int CKTreeCtrl::OnMouse(int code, int x, int y, int extra)
 void CKTreeCtrl::MoveByKey(int key)
 {
     FinishExpandAnimation();
-    KTreeItem_* current = selectedItem;
+    KTreeItem* current = selectedItem;
     if (!IsDisplayed(current)) {
         // Nothing selected, or the selection lies inside a collapsed branch.
-        if (KTreeItem_* first = FirstShownChild(nullptr))
+        if (KTreeItem* first = FirstShownChild(nullptr))
             Select(first);
         return;
     }
-    KTreeItem_* target = nullptr;
+    KTreeItem* target = nullptr;
     switch (key) {
     case KK_UP:
         target = PrevVisible(current);
@@ -148,7 +148,7 @@ int CKTreeCtrl::OnKey(int code, int key, int repeatFlags)
     }
     if (code != KKEY_UP || !KIsStateBoxKey(key))
         return 0;
-    KTreeItem_* pressed = pressedItem;
+    KTreeItem* pressed = pressedItem;
     if (pressed && pressed == selectedItem)
         NotifyParent(KNOTIFY_TREE_TAPPED, (INT_PTR)pressed, 0);
     SetPressed(nullptr, 0);

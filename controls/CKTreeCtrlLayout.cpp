@@ -8,62 +8,62 @@
 
 // ---- Walks --------------------------------------------------------------------------------------
 
-bool CKTreeCtrl::ShowsChildren(const KTreeItem_* item)
+bool CKTreeCtrl::ShowsChildren(const KTreeItem* item)
 {
     return (item->flags & (KTIF_EXPANDED | KTIF_ANIMATING)) == KTIF_EXPANDED;
 }
 
-KTreeItem_* CKTreeCtrl::NextShownSibling(const KTreeItem_* item) const
+KTreeItem* CKTreeCtrl::NextShownSibling(const KTreeItem* item) const
 {
-    KTreeItem_* next = tree.GetNext(item);
+    KTreeItem* next = tree.GetNext(item);
     while (next && (next->flags & KTIF_HIDDEN))
         next = tree.GetNext(next);
     return next;
 }
 
-KTreeItem_* CKTreeCtrl::PrevShownSibling(const KTreeItem_* item) const
+KTreeItem* CKTreeCtrl::PrevShownSibling(const KTreeItem* item) const
 {
-    KTreeItem_* prev = tree.GetPrev(item);
+    KTreeItem* prev = tree.GetPrev(item);
     while (prev && (prev->flags & KTIF_HIDDEN))
         prev = tree.GetPrev(prev);
     return prev;
 }
 
-KTreeItem_* CKTreeCtrl::FirstShownChild(const KTreeItem_* parent) const
+KTreeItem* CKTreeCtrl::FirstShownChild(const KTreeItem* parent) const
 {
-    KTreeItem_* child = tree.GetFirstChild(parent);
+    KTreeItem* child = tree.GetFirstChild(parent);
     return child && (child->flags & KTIF_HIDDEN) ? NextShownSibling(child) : child;
 }
 
-KTreeItem_* CKTreeCtrl::LastShownChild(const KTreeItem_* parent) const
+KTreeItem* CKTreeCtrl::LastShownChild(const KTreeItem* parent) const
 {
-    KTreeItem_* child = tree.GetLastChild(parent);
+    KTreeItem* child = tree.GetLastChild(parent);
     return child && (child->flags & KTIF_HIDDEN) ? PrevShownSibling(child) : child;
 }
 
-KTreeItem_* CKTreeCtrl::NextVisible(const KTreeItem_* item) const
+KTreeItem* CKTreeCtrl::NextVisible(const KTreeItem* item) const
 {
     if (!item)
         return nullptr;
     if (ShowsChildren(item))
-        if (KTreeItem_* child = FirstShownChild(item))
+        if (KTreeItem* child = FirstShownChild(item))
             return child;
-    for (const KTreeItem_* walk = item; walk; walk = tree.GetParent(walk))
-        if (KTreeItem_* next = NextShownSibling(walk))
+    for (const KTreeItem* walk = item; walk; walk = tree.GetParent(walk))
+        if (KTreeItem* next = NextShownSibling(walk))
             return next;
     return nullptr;
 }
 
-KTreeItem_* CKTreeCtrl::PrevVisible(const KTreeItem_* item) const
+KTreeItem* CKTreeCtrl::PrevVisible(const KTreeItem* item) const
 {
     if (!item)
         return nullptr;
-    KTreeItem_* prev = PrevShownSibling(item);
+    KTreeItem* prev = PrevShownSibling(item);
     if (!prev)
         return tree.GetParent(item);
     // The previous sibling's last displayed descendant.
     while (ShowsChildren(prev)) {
-        KTreeItem_* last = LastShownChild(prev);
+        KTreeItem* last = LastShownChild(prev);
         if (!last)
             break;
         prev = last;
@@ -71,11 +71,11 @@ KTreeItem_* CKTreeCtrl::PrevVisible(const KTreeItem_* item) const
     return prev;
 }
 
-bool CKTreeCtrl::IsDisplayed(const KTreeItem_* item) const
+bool CKTreeCtrl::IsDisplayed(const KTreeItem* item) const
 {
     if (!item || (item->flags & KTIF_HIDDEN))
         return false;
-    for (const KTreeItem_* parent = tree.GetParent(item); parent; parent = tree.GetParent(parent))
+    for (const KTreeItem* parent = tree.GetParent(item); parent; parent = tree.GetParent(parent))
         if ((parent->flags & KTIF_HIDDEN) || !ShowsChildren(parent))
             return false;
     return true;
@@ -94,7 +94,7 @@ void CKTreeCtrl::RecalcItems()
     // Pre-order over the laid-out rows (an expanded item's children follow it, also while it is
     // animated); leaving an item's subtree sets its bottom.
     int position = 0;
-    KTreeItem_* item = FirstShownChild(nullptr);
+    KTreeItem* item = FirstShownChild(nullptr);
     while (item) {
         if (!(item->flags & KTIF_OWN_HEIGHT))
             item->height = itemHeight;
@@ -103,12 +103,12 @@ void CKTreeCtrl::RecalcItems()
         position += item->height;
         item->subtreeBottom = position;
         if (item->flags & KTIF_EXPANDED)
-            if (KTreeItem_* child = FirstShownChild(item)) {
+            if (KTreeItem* child = FirstShownChild(item)) {
                 item = child;
                 continue;
             }
         while (item) {
-            if (KTreeItem_* next = NextShownSibling(item)) {
+            if (KTreeItem* next = NextShownSibling(item)) {
                 item = next;
                 break;
             }
@@ -125,9 +125,9 @@ void CKTreeCtrl::RecalcItems()
 
 // ---- Pinning ------------------------------------------------------------------------------------
 
-void CKTreeCtrl::PinLevel(KTreeItem_* parent, int s, int& bandTop, int& bandBottom)
+void CKTreeCtrl::PinLevel(KTreeItem* parent, int s, int& bandTop, int& bandBottom)
 {
-    for (KTreeItem_* item = FirstShownChild(parent); item; item = NextShownSibling(item)) {
+    for (KTreeItem* item = FirstShownChild(parent); item; item = NextShownSibling(item)) {
         if (!(item->flags & KTIF_EXPANDED))
             continue;
         int inner = s;
@@ -209,7 +209,7 @@ int CKTreeCtrl::RevealPosition(int top, int bottom, int contentEnd) const
     return target < 0 ? 0 : target;
 }
 
-void CKTreeCtrl::ScrollIntoView(const KTreeItem_* item)
+void CKTreeCtrl::ScrollIntoView(const KTreeItem* item)
 {
     if (!IsUpdating() || !IsDisplayed(item))
         return;
@@ -222,7 +222,7 @@ void CKTreeCtrl::ScrollIntoView(const KTreeItem_* item)
 
 // ---- Hit tests ----------------------------------------------------------------------------------
 
-int CKTreeCtrl::GetItemRect(const KTreeItem_* item, RECT* rect) const
+int CKTreeCtrl::GetItemRect(const KTreeItem* item, RECT* rect) const
 {
     RECT client;
     if (!rect || !IsDisplayed(item) || !GetClientRect(&client))
@@ -236,14 +236,14 @@ int CKTreeCtrl::GetItemRect(const KTreeItem_* item, RECT* rect) const
     return 1;
 }
 
-KTreeItem_* CKTreeCtrl::HitTest(int x, int y) const
+KTreeItem* CKTreeCtrl::HitTest(int x, int y) const
 {
     RECT client;
     if (!GetClientRect(&client) || x < client.left || x >= client.right)
         return nullptr;
     int s;
     GetScrollPos(nullptr, &s);
-    for (KTreeItem_* item = FirstShownChild(nullptr); item; item = NextVisible(item)) {
+    for (KTreeItem* item = FirstShownChild(nullptr); item; item = NextVisible(item)) {
         const int top = client.top - s + item->y;
         if (top > y)
             break;
@@ -253,12 +253,12 @@ KTreeItem_* CKTreeCtrl::HitTest(int x, int y) const
     return nullptr;
 }
 
-int CKTreeCtrl::IndentOf(const KTreeItem_* item) const
+int CKTreeCtrl::IndentOf(const KTreeItem* item) const
 {
     return indentWidth * (item->depth + ((style & KTVS_ROOT_INDENT) ? 1 : 0));
 }
 
-int CKTreeCtrl::HitTestPart(const KTreeItem_* item, int x, int) const
+int CKTreeCtrl::HitTestPart(const KTreeItem* item, int x, int) const
 {
     RECT client;
     if (!item || !GetClientRect(&client))

@@ -26,12 +26,12 @@ void CKTreeCtrl::OnPaint(CKCanvas* canvas)
         DrawBackground(canvas, &below, 0);
 }
 
-void CKTreeCtrl::PaintLevel(CKCanvas* canvas, KTreeItem_* parent, const RECT& clip, int s)
+void CKTreeCtrl::PaintLevel(CKCanvas* canvas, KTreeItem* parent, const RECT& clip, int s)
 {
     RECT client;
     if (!GetClientRect(&client))
         return;
-    for (KTreeItem_* item = FirstShownChild(parent); item; item = NextShownSibling(item)) {
+    for (KTreeItem* item = FirstShownChild(parent); item; item = NextShownSibling(item)) {
         // Rows never rise above their laid-out top, so every later sibling lies lower still.
         if (client.top + item->layoutY - s >= clip.bottom)
             break;
@@ -68,7 +68,7 @@ void CKTreeCtrl::DrawButtonKind(CKCanvas* canvas, int kind, const RECT& column)
     button->Draw(canvas, column, nullptr);
 }
 
-void CKTreeCtrl::DrawIndent(CKCanvas* canvas, const KTreeItem_* item, const RECT& rect, int indent)
+void CKTreeCtrl::DrawIndent(CKCanvas* canvas, const KTreeItem* item, const RECT& rect, int indent)
 {
     // The column just left of the content belongs to the item; each ancestor's is one further left.
     const RECT column = {rect.left + indent - indentWidth, rect.top, rect.left + indent,
@@ -77,7 +77,7 @@ void CKTreeCtrl::DrawIndent(CKCanvas* canvas, const KTreeItem_* item, const RECT
         DrawButtonKind(canvas, NextShownSibling(item) ? KTREE_LINE_MIDDLE : KTREE_LINE_LAST,
                        column);
         RECT outer = column;
-        for (const KTreeItem_* ancestor = tree.GetParent(item); ancestor;
+        for (const KTreeItem* ancestor = tree.GetParent(item); ancestor;
              ancestor = tree.GetParent(ancestor)) {
             OffsetRect(&outer, -indentWidth, 0);
             if (outer.left < rect.left)
@@ -90,7 +90,7 @@ void CKTreeCtrl::DrawIndent(CKCanvas* canvas, const KTreeItem_* item, const RECT
         DrawButtonKind(canvas, IsExpanded(item) ? KTREE_BUTTON_OPEN : KTREE_BUTTON_CLOSED, column);
 }
 
-void CKTreeCtrl::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect)
+void CKTreeCtrl::DrawItem(CKCanvas* canvas, KTreeItem* item, const RECT& rect)
 {
     const unsigned int bits = item->flags & KSTATE_SLOT_MASK;
     DrawBackground(canvas, &rect, 0);

@@ -69,7 +69,7 @@ int LoadResString(UINT id, KStringW& string)
             return -1;
         length = LoadStringW(g_resInstance, id, string.GetBuffer(), room);
         // A string that filled the room to its last unit may have been cut: ask again with more.
-        if (length < room - 1 || room - 1 + STRING_ROOM_STEP > KStringW::kMaxLength)
+        if (length < room - 1 || room - 1 + STRING_ROOM_STEP > KStringW::MAX_LENGTH)
             break;
         room += STRING_ROOM_STEP;
     }

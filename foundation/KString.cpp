@@ -90,7 +90,7 @@ int KStringBase<C>::GetCapacity() const
 template <class C>
 int KStringBase<C>::Reserve(int n)
 {
-    if (n < 0 || n > kMaxLength)
+    if (n < 0 || n > MAX_LENGTH)
         return 0;
     int capacity = GetCapacity();
     if (capacity >= n + 1)
@@ -129,7 +129,7 @@ int KStringBase<C>::Assign(const C* source, int count)
         return GetLength();
     if (count < 0)
         count = TextLength(source);
-    if (count > kMaxLength)
+    if (count > MAX_LENGTH)
         return -1;
     if (count == 0) {
         Empty();
@@ -153,7 +153,7 @@ int KStringBase<C>::AssignFixed(void* place, const C* source, int count)
         count = 0;
     else if (count < 0)
         count = TextLength(source);
-    if (count > kMaxLength)
+    if (count > MAX_LENGTH)
         return -1;
     KStringHeader* header = (KStringHeader*)place;
     header->capacity = 0;
@@ -178,7 +178,7 @@ int KStringBase<C>::Append(const C* source, int count)
         count = TextLength(source);
     if (count == 0)
         return length;
-    if (count > kMaxLength - length)
+    if (count > MAX_LENGTH - length)
         return -1;
     intptr_t inside = OffsetInside(text, GetCapacity(), source);
     if (!Reserve(length + count))
@@ -260,7 +260,7 @@ int AssignConverted(KStringBase<C>& string, const Other* source)
         return 0;
     }
     int length = needed - 1;
-    if (length > KStringBase<C>::kMaxLength || !string.Reserve(length))
+    if (length > KStringBase<C>::MAX_LENGTH || !string.Reserve(length))
         return -1;
     KConvertText(source, -1, string.GetBuffer(), needed);
     return string.SetLength(length);

@@ -12,7 +12,7 @@
 // - Growth is exact: a string grows to the length asked for plus its NUL, no spare room, so
 //   repeated appends reallocate each time (Reserve first when building a long text).
 //   Empty() keeps the storage; nothing but the destructor gives it back.
-// - The 16-bit header limits a string to kMaxLength (65,534) units. An Assign, Append, Reserve
+// - The 16-bit header limits a string to MAX_LENGTH (65,534) units. An Assign, Append, Reserve
 //   or SetLength that would go past it (or past the capacity, for SetLength) fails: the string is
 //   left as it was and the failure returned (-1, or 0 for Reserve).
 // - Case changes are ASCII-only; comparisons are case-sensitive (see foundation/KText.h).
@@ -27,7 +27,7 @@ class KStringBase
 {
 public:
     // Longest text a string can hold, in units.
-    static constexpr int kMaxLength = 65534;
+    static constexpr int MAX_LENGTH = 65534;
 
     ~KStringBase();
 
@@ -51,7 +51,7 @@ public:
     }
     // Ensures a capacity of n + 1: allocates when the capacity is 0 (the shared empty string or
     // fixed storage, whose text is copied), otherwise reallocates to exactly n + 1 when the
-    // capacity is smaller; never shrinks. 1 on success, 0 for n outside 0..kMaxLength or when
+    // capacity is smaller; never shrinks. 1 on success, 0 for n outside 0..MAX_LENGTH or when
     // memory ran out.
     int Reserve(int n);
     // Sets the length to n (n < 0: to the NUL-terminated length of the buffer) and writes a NUL

@@ -46,7 +46,7 @@ void QueryGraph(IGraphBuilder* builder, REFIID iid, T*& slot)
 
 // Creates a filter graph and fills the record's six interfaces; 0 when the graph builder itself
 // cannot be created. Positions and durations of the graph are then in 100-ns units.
-int BuildGraph(KMediaGraph_& g)
+int BuildGraph(KMediaGraph& g)
 {
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IGraphBuilder, reinterpret_cast<void**>(&g.builder));
@@ -64,7 +64,7 @@ int BuildGraph(KMediaGraph_& g)
     return 1;
 }
 
-void ReleaseGraph(KMediaGraph_& g)
+void ReleaseGraph(KMediaGraph& g)
 {
     ReleaseInterface(g.control);
     ReleaseInterface(g.events);
@@ -130,10 +130,10 @@ int CKMediaPlayer::Create(void* param, int newOptions)
         return 1;
     if (!g_comInitialised && SUCCEEDED(CoInitializeEx(nullptr, 0)))
         g_comInitialised = 1;
-    graph = static_cast<KMediaGraph_*>(KAlloc(sizeof(KMediaGraph_)));
+    graph = static_cast<KMediaGraph*>(KAlloc(sizeof(KMediaGraph)));
     if (!graph)
         return 0;
-    ZeroMemory(graph, sizeof(KMediaGraph_));
+    ZeroMemory(graph, sizeof(KMediaGraph));
     createParam = param;
     options = newOptions;
     return 1;
@@ -301,7 +301,7 @@ int CKMediaPlayer::ProbeDuration(const wchar_t* path, CKMediaInfo* info)
         MakeAppResPath(fullPath, path);
         file = fullPath;
     }
-    KMediaGraph_ probe = {};
+    KMediaGraph probe = {};
     int measured = 0;
     if (BuildGraph(probe) && SUCCEEDED(probe.builder->RenderFile(file, nullptr))) {
         info->SetDuration(ReadTime(probe.seeking, 0));

@@ -50,7 +50,7 @@ constexpr int KMEDIA_END_REACHED = 0x1;   // the end was reported since the last
 
 // The interfaces of one playback graph and what the player keeps beside them. Zero-filled when
 // created; every interface pointer holds one COM reference, released by Close.
-struct KMediaGraph_
+struct KMediaGraph
 {
     IGraphBuilder* builder;          // counted
     IMediaControl* control;          // counted
@@ -60,7 +60,7 @@ struct KMediaGraph_
     IMediaPropertyBag* propertyBag;  // counted; stays none where the service lacks it
     HWND notifyWnd;                  // message-only "KMediaWndClass" window, created by Open
     int flags;                       // KMEDIA_END_REACHED
-    _KTimerItem* positionTimer;      // the running 600 ms tick, none when not ticking
+    KTimerItem* positionTimer;       // the running 600 ms tick, none when not ticking
 };
 
 class CKMediaPlayer : public CKObject
@@ -116,7 +116,7 @@ public:
 protected:
     // 1 when `player` is a player that still exists (its destructor has not run).
     static int IsAlive(const CKMediaPlayer* player);
-    KMediaGraph_* GetGraph() const { return graph; }
+    KMediaGraph* GetGraph() const { return graph; }
 
 private:
     // Sends one event code to the observer or the notify window.
@@ -129,7 +129,7 @@ private:
     static void PostedNotify(INT_PTR player, INT_PTR code, INT_PTR unused);
     static LRESULT CALLBACK NotifyWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-    KMediaGraph_* graph;            // owned; exists between Create and Destroy
+    KMediaGraph* graph;             // owned; exists between Create and Destroy
     int options;                    // KMEDIA_OPT_* bits
     int state;                      // KMEDIA_CLOSED ... KMEDIA_STOPPED
     void* createParam;              // borrowed; the first argument of Create, kept unused

@@ -10,7 +10,7 @@ namespace {
 // the handful of timers alive at once.
 constexpr int TIMER_NODES_PER_BLOCK = 42;
 
-CKListT<_KTimerItem>* g_timers;   // owned; created by KInitTimers
+CKListT<KTimerItem>* g_timers;    // owned; created by KInitTimers
 
 // One deferred call; allocated by PostCall, freed by whoever runs it.
 struct KPostedCall
@@ -18,7 +18,7 @@ struct KPostedCall
     INT_PTR a, b, c;
     KCallProc callback;
     INT_PTR delay;          // milliseconds; 0 runs at once when taken from the queue
-    _KTimerItem* timer;     // while a delayed call waits
+    KTimerItem* timer;      // while a delayed call waits
 };
 
 // The record of an application message posted through the frame window.
@@ -33,7 +33,7 @@ void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD)
 {
     if (!g_timers)
         return;
-    for (_KTimerItem* item = g_timers->GetHead(); item; item = g_timers->GetNext(item)) {
+    for (KTimerItem* item = g_timers->GetHead(); item; item = g_timers->GetNext(item)) {
         if (item->timerId == id) {
             item->callback(item->param);
             return;
@@ -59,11 +59,11 @@ void OnDelayElapsed(INT_PTR param)
 
 } // namespace
 
-_KTimerItem* StartTimer(int periodMs, KTimerProc callback, INT_PTR param)
+KTimerItem* StartTimer(int periodMs, KTimerProc callback, INT_PTR param)
 {
     if (!g_timers || !callback)
         return nullptr;
-    _KTimerItem* item = g_timers->AddTail();
+    KTimerItem* item = g_timers->AddTail();
     if (!item)
         return nullptr;
     item->period = periodMs;
@@ -77,7 +77,7 @@ _KTimerItem* StartTimer(int periodMs, KTimerProc callback, INT_PTR param)
     return item;
 }
 
-int StopTimer(_KTimerItem* timer)
+int StopTimer(KTimerItem* timer)
 {
     if (!timer || !g_timers)
         return 0;
@@ -132,7 +132,7 @@ void RunPostedMessage(WPARAM kind, LPARAM record)
 void KInitTimers()
 {
     if (!g_timers)
-        g_timers = new CKListT<_KTimerItem>(TIMER_NODES_PER_BLOCK);
+        g_timers = new CKListT<KTimerItem>(TIMER_NODES_PER_BLOCK);
 }
 
 void KTermTimers()

@@ -11,7 +11,7 @@ typedef void (*KTimerProc)(INT_PTR param);
 typedef void (*KCallProc)(INT_PTR a, INT_PTR b, INT_PTR c);
 
 // One running thread timer; its address is the timer's handle.
-struct _KTimerItem
+struct KTimerItem
 {
     UINT_PTR timerId;     // the id the system gave the thread timer
     int period;           // milliseconds
@@ -20,9 +20,9 @@ struct _KTimerItem
 };
 
 // Starts a repeating thread timer; returns its handle, or none when the system has no timer left.
-_KTimerItem* StartTimer(int periodMs, KTimerProc callback, INT_PTR param);
+KTimerItem* StartTimer(int periodMs, KTimerProc callback, INT_PTR param);
 // Kills the timer and forgets its record; returns 1.
-int StopTimer(_KTimerItem* timer);
+int StopTimer(KTimerItem* timer);
 
 // Runs callback(a, b, c) on the UI thread after the messages already queued (delayMs 0), or
 // delayMs milliseconds after the posted call is taken from the queue. Posts message 1025 to the

@@ -335,13 +335,13 @@ TEST(CBrowsePage, DrawerCommandTogglesTheTreeAndASelectedFolderShowsInTheList)
     content->OnCommand(IDS_BROWSE_FOLDERS);
     EXPECT_TRUE(view->IsMenuOpen());
     PumpLikeLoopUntil([&] { return view->GetAnimation() == nullptr; }, 3000);
-    KTreeItem_* drive = tree->GetFirstChild(nullptr);
+    KTreeItem* drive = tree->GetFirstChild(nullptr);
     ASSERT_NE(drive, nullptr);
     tree->Select(drive);
     EXPECT_EQ(LabelText(content), std::wstring(tree->GetEntry(drive)->name));
     EXPECT_EQ(RowTexts(content->GetFileList())[0], L"..");
     // A tap on a row toggles its expansion (animated).
-    KTreeItem_* child = tree->GetFirstChild(drive);
+    KTreeItem* child = tree->GetFirstChild(drive);
     ASSERT_NE(child, nullptr);
     view->OnNotify(LMID_BROWSE_TREE, KNOTIFY_TREE_TAPPED, (INT_PTR)drive);
     PumpLikeLoopUntil([&] { return tree->GetAnimation() == nullptr; }, 3000);
@@ -369,7 +369,7 @@ TEST(CBrowsePage, TheDrawerMarksTheFolderTheListShowsAndReadsFoldersMadeSinceOnR
     // Once the drawer opens, the folder shown is the tree's selection, its ancestors expanded,
     // its row in view.
     view->OpenMenu(false);
-    KTreeItem_* marked = tree->GetSelectedItem();
+    KTreeItem* marked = tree->GetSelectedItem();
     ASSERT_NE(marked, nullptr);
     EXPECT_EQ(tree->GetEntry(marked), list->GetCurrentEntry());
     EXPECT_EQ(TextOf(marked), L"B");
@@ -380,14 +380,14 @@ TEST(CBrowsePage, TheDrawerMarksTheFolderTheListShowsAndReadsFoldersMadeSinceOnR
     EXPECT_LE(row.bottom, client.bottom);
     // Painted in the accent colour, unlike the other rows (probed left of the connecting lines).
     PaintNow(tree);
-    auto rowColour = [&](const KTreeItem_* item) {
+    auto rowColour = [&](const KTreeItem* item) {
         RECT r = RowOf(tree, item);
         POINT point = {r.left + 3, (r.top + r.bottom) / 2};
         tree->ClientToRoot(&point);
         return BackBufferRgb(point.x, point.y);
     };
     EXPECT_EQ(rowColour(marked), 0x2372CCu);
-    KTreeItem_* parent = tree->GetParent(marked);
+    KTreeItem* parent = tree->GetParent(marked);
     tree->ScrollTo(0, 0);
     PaintNow(tree);
     EXPECT_NE(rowColour(parent), 0x2372CCu);

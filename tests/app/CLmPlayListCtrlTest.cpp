@@ -22,21 +22,21 @@ class CLmPlayListCtrlTest : public PlayListFixture
 };
 
 // The first root item's children: the playlist rows.
-std::vector<KTreeItem_*> ListRows(const CLmPlayListCtrl& ctrl)
+std::vector<KTreeItem*> ListRows(const CLmPlayListCtrl& ctrl)
 {
-    std::vector<KTreeItem_*> rows;
-    for (KTreeItem_* row = ctrl.GetFirstChild(ctrl.GetListGroup()); row;
+    std::vector<KTreeItem*> rows;
+    for (KTreeItem* row = ctrl.GetFirstChild(ctrl.GetListGroup()); row;
          row = ctrl.GetNextSibling(row))
         rows.push_back(row);
     return rows;
 }
 
 // The row carrying the item data, searched over the whole tree.
-KTreeItem_* RowWithData(const CLmPlayListCtrl& ctrl, INT_PTR data)
+KTreeItem* RowWithData(const CLmPlayListCtrl& ctrl, INT_PTR data)
 {
-    for (KTreeItem_* group = ctrl.GetFirstChild(nullptr); group;
+    for (KTreeItem* group = ctrl.GetFirstChild(nullptr); group;
          group = ctrl.GetNextSibling(group))
-        for (KTreeItem_* row = ctrl.GetFirstChild(group); row; row = ctrl.GetNextSibling(row))
+        for (KTreeItem* row = ctrl.GetFirstChild(group); row; row = ctrl.GetNextSibling(row))
             if (row->userData == data)
                 return row;
     return nullptr;
@@ -65,17 +65,17 @@ TEST_F(CLmPlayListCtrlTest, BuildsTheThreeGroupsWithTheirCommandRowsAroundTheLoa
     ASSERT_TRUE(groupFace);
     const int groupHeight = text.cy + groupFace->GetMargin().top + groupFace->GetMargin().bottom
                             + groupFace->GetPadding().top + groupFace->GetPadding().bottom;
-    for (KTreeItem_* group = ctrl.GetFirstChild(nullptr); group;
+    for (KTreeItem* group = ctrl.GetFirstChild(nullptr); group;
          group = ctrl.GetNextSibling(group)) {
         EXPECT_EQ(group->flags & (KTIF_EXPANDED | KTIF_PINNED), KTIF_EXPANDED | KTIF_PINNED);
         EXPECT_EQ(group->height, groupHeight);
         EXPECT_EQ(group->userData, 0);
     }
 
-    KTreeItem_* lists = ctrl.GetListGroup();
+    KTreeItem* lists = ctrl.GetListGroup();
     ASSERT_EQ(lists, ctrl.GetFirstChild(nullptr));
     EXPECT_EQ(ChildTexts(&ctrl, lists), (std::vector<std::wstring>{L"Rock", L"爵士"}));
-    std::vector<KTreeItem_*> rows = ListRows(ctrl);
+    std::vector<KTreeItem*> rows = ListRows(ctrl);
     ASSERT_EQ(rows.size(), 2u);
     for (int i = 0; i < 2; i++) {
         EXPECT_EQ(rows[i]->flags & ~KSTATE_SLOT_MASK, KTIF_TEXT_BORROWED);
@@ -90,10 +90,10 @@ TEST_F(CLmPlayListCtrlTest, BuildsTheThreeGroupsWithTheirCommandRowsAroundTheLoa
     EXPECT_FALSE(rows[1]->flags & KSTATE_CHECKED);
     EXPECT_EQ(ctrl.GetSelectedListItem(), rows[0]);
 
-    KTreeItem_* sort = ctrl.GetNextSibling(lists);
+    KTreeItem* sort = ctrl.GetNextSibling(lists);
     EXPECT_EQ(ChildTexts(&ctrl, sort), (std::vector<std::wstring>{L"按文件名升序排列", L"按文件名降序排列",
                                                                    L"按表演者升序排列", L"按表演者降序排列"}));
-    KTreeItem_* system = ctrl.GetNextSibling(sort);
+    KTreeItem* system = ctrl.GetNextSibling(sort);
     EXPECT_EQ(ChildTexts(&ctrl, system),
               (std::vector<std::wstring>{L"清空当前列表", L"选项设置", L"关于软件"}));
     const struct
@@ -102,7 +102,7 @@ TEST_F(CLmPlayListCtrlTest, BuildsTheThreeGroupsWithTheirCommandRowsAroundTheLoa
         int cell;
     } commands[] = {{5060, 4}, {5061, 5}, {5062, 4}, {5063, 5}, {5070, 6}, {5071, 7}, {5072, 8}};
     for (const auto& command : commands) {
-        KTreeItem_* row = RowWithData(ctrl, command.data);
+        KTreeItem* row = RowWithData(ctrl, command.data);
         ASSERT_TRUE(row) << command.data;
         EXPECT_EQ(row->iconCell, command.cell) << command.data;
         EXPECT_EQ(row->iconCellOpen, command.cell) << command.data;
@@ -120,7 +120,7 @@ TEST_F(CLmPlayListCtrlTest, SelectingMovesTheMarkStoresTheIndexAndIgnoresOtherRo
     WritePlayLists(L"\n@a\n\n@b\n\n@c\n\n");
     CLmPlayListCtrl ctrl(file.c_str());
     ctrl.Initialize(0);
-    std::vector<KTreeItem_*> rows = ListRows(ctrl);
+    std::vector<KTreeItem*> rows = ListRows(ctrl);
     ASSERT_EQ(rows.size(), 3u);
     ctrl.SelectPlayList(rows[2]);
     EXPECT_EQ(ctrl.GetSelectedPlayList(), ctrl.PlayListAt(2));
@@ -134,8 +134,8 @@ TEST_F(CLmPlayListCtrlTest, SelectingMovesTheMarkStoresTheIndexAndIgnoresOtherRo
     ctrl.SelectPlayList(nullptr);
     EXPECT_EQ(ctrl.GetSelectedListItem(), rows[2]);
     int marked = 0;
-    for (KTreeItem_* group = ctrl.GetFirstChild(nullptr); group; group = ctrl.GetNextSibling(group))
-        for (KTreeItem_* row = ctrl.GetFirstChild(group); row; row = ctrl.GetNextSibling(row))
+    for (KTreeItem* group = ctrl.GetFirstChild(nullptr); group; group = ctrl.GetNextSibling(group))
+        for (KTreeItem* row = ctrl.GetFirstChild(group); row; row = ctrl.GetNextSibling(row))
             marked += (row->flags & KSTATE_CHECKED) ? 1 : 0;
     EXPECT_EQ(marked, 1);
     ctrl.SelectPlayListByIndex(-3);
@@ -151,13 +151,13 @@ TEST_F(CLmPlayListCtrlTest, RenamingFollowsTheNameInTheRowAndAddingAppendsAnUnse
     const std::string before = ReadFileBytes(file);
     const std::wstring longName(300, L'长');   // moves the name to a new buffer
     ASSERT_EQ(ctrl.RenamePlayList(longName.c_str()), 1);
-    KTreeItem_* row = ctrl.GetSelectedListItem();
+    KTreeItem* row = ctrl.GetSelectedListItem();
     EXPECT_EQ(TextOf(row), longName);
     EXPECT_EQ(row->text, ctrl.PlayListAt(0)->GetName());
 
     CLmPlayList* added = ctrl.AddPlayList(L"新列表");
     ASSERT_TRUE(added);
-    std::vector<KTreeItem_*> rows = ListRows(ctrl);
+    std::vector<KTreeItem*> rows = ListRows(ctrl);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1]->userData, (INT_PTR)added);
     EXPECT_EQ(TextOf(rows[1]), L"新列表");
@@ -238,11 +238,11 @@ TEST_F(CLmPlayListCtrlTest, PaintsGroupRowsWithTheGroupLookAndTheAccentBarOnTheS
     ASSERT_TRUE(OpenPanel());
     CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
     PaintNow(panel);
-    std::vector<KTreeItem_*> rows = ListRows(*ctrl);
+    std::vector<KTreeItem*> rows = ListRows(*ctrl);
     ASSERT_EQ(rows.size(), 2u);
     const int bar = UnitToPixels(2, 1);
     ASSERT_GE(bar, 1);
-    auto probe = [&](const KTreeItem_* item, int x) {
+    auto probe = [&](const KTreeItem* item, int x) {
         RECT row = RowOf(ctrl, item);
         POINT point = {row.left + x, (row.top + row.bottom) / 2};
         ctrl->ClientToRoot(&point);

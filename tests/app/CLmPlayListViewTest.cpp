@@ -33,7 +33,7 @@ protected:
     CKToolBar* ToolBar() const { return static_cast<CKToolBar*>(Child(LMID_PANEL_TOOLBAR)); }
 
     // Taps the middle of the row of `item`.
-    void TapRow(const KTreeItem_* item)
+    void TapRow(const KTreeItem* item)
     {
         CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
         RECT row = RowOf(ctrl, item);
@@ -41,12 +41,12 @@ protected:
         TapWindow(ctrl, (row.left + row.right) / 2, (row.top + row.bottom) / 2);
     }
     // The row carrying the command.
-    KTreeItem_* CommandRow(INT_PTR command) const
+    KTreeItem* CommandRow(INT_PTR command) const
     {
         CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
-        for (KTreeItem_* group = ctrl->GetFirstChild(nullptr); group;
+        for (KTreeItem* group = ctrl->GetFirstChild(nullptr); group;
              group = ctrl->GetNextSibling(group))
-            for (KTreeItem_* row = ctrl->GetFirstChild(group); row; row = ctrl->GetNextSibling(row))
+            for (KTreeItem* row = ctrl->GetFirstChild(group); row; row = ctrl->GetNextSibling(row))
                 if (row->userData == command)
                     return row;
         return nullptr;
@@ -104,7 +104,7 @@ TEST_F(CLmPlayListViewTest, ToolBarButtonsAndCommandRowsBecomeCommandsOfTheParen
                                                         {LMID_DELETE_LIST, 257, 2}}));
     host->notices.clear();
     for (INT_PTR command : {5060, 5063, 5070, 5072}) {
-        KTreeItem_* row = CommandRow(command);
+        KTreeItem* row = CommandRow(command);
         ASSERT_TRUE(row);
         TapRow(row);
     }
@@ -113,7 +113,7 @@ TEST_F(CLmPlayListViewTest, ToolBarButtonsAndCommandRowsBecomeCommandsOfTheParen
     host->notices.clear();
     // Group rows do nothing.
     CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
-    for (KTreeItem_* group = ctrl->GetFirstChild(nullptr); group; group = ctrl->GetNextSibling(group))
+    for (KTreeItem* group = ctrl->GetFirstChild(nullptr); group; group = ctrl->GetNextSibling(group))
         TapRow(group);
     EXPECT_TRUE(host->notices.empty());
 }
@@ -123,7 +123,7 @@ TEST_F(CLmPlayListViewTest, TappingAnotherPlaylistSelectsItSavesTheIndexAndRepor
     WritePlayLists(L"\n@a\n\n@b\n\n");
     ASSERT_TRUE(OpenPanel());
     CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
-    KTreeItem_* second = ctrl->GetNextSibling(ctrl->GetFirstChild(ctrl->GetListGroup()));
+    KTreeItem* second = ctrl->GetNextSibling(ctrl->GetFirstChild(ctrl->GetListGroup()));
     ASSERT_TRUE(second);
     TapRow(second);
     EXPECT_EQ(host->notices, (std::vector<KPanelNotice>{{LMID_PLAYLIST_CTRL, 1795, 0}}));
@@ -170,11 +170,11 @@ TEST_F(CLmPlayListViewTest, RowTextsTooWideForTheDrawerEndInAnEllipsisInsideIt)
     const auto white = [](unsigned int rgb) {
         return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
     };
-    const KTreeItem_* lists = ctrl->GetFirstChild(ctrl->GetListGroup());
+    const KTreeItem* lists = ctrl->GetFirstChild(ctrl->GetListGroup());
     ASSERT_TRUE(lists);
     const struct
     {
-        const KTreeItem_* item;
+        const KTreeItem* item;
         bool cut;
     } rows[] = {{ctrl->GetNextSibling(lists), true}, {CommandRow(5060), true}, {lists, false}};
     for (const auto& entry : rows) {

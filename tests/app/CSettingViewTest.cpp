@@ -218,7 +218,7 @@ TEST_F(SettingViewTest, PageListsItsEntriesWithTextsIconsBoxesAndHeights)
     ASSERT_EQ(list->GetCount(), ROW_COUNT);
     EXPECT_EQ(settings->GetSettingContainer()->GetFilterIndex(), ROW_FILTER);
     for (int i = 0; i < ROW_COUNT; i++) {
-        const KListItem_* item = list->GetItem(i);
+        const KListItem* item = list->GetItem(i);
         EXPECT_EQ(item->flags & ~KLI_OWN_HEIGHT, rows[i].flags) << "row " << i;
         EXPECT_STREQ(item->text1 ? item->text1 : L"", rows[i].text1) << "row " << i;
         if (rows[i].text2) {

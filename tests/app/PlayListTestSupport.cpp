@@ -110,7 +110,7 @@ void PaintNow(CKWindow* window)
     UpdateWindow(window->GetHwnd());
 }
 
-RECT RowOf(const CKTreeCtrl* tree, const KTreeItem_* item)
+RECT RowOf(const CKTreeCtrl* tree, const KTreeItem* item)
 {
     RECT row = {0, 0, 0, 0};
     tree->GetItemRect(item, &row);

@@ -65,4 +65,4 @@ unsigned int BackBufferRgb(int x, int y);
 // Repaints the window now through the platform (WM_PAINT).
 void PaintNow(CKWindow* window);
 // The row of `item` in the tree's client coordinates (empty when it is not displayed).
-RECT RowOf(const CKTreeCtrl* tree, const KTreeItem_* item);
+RECT RowOf(const CKTreeCtrl* tree, const KTreeItem* item);

@@ -106,17 +106,17 @@ protected:
         Settle();
     }
     // Taps the row of the tree item.
-    void TapRow(const KTreeItem_* item)
+    void TapRow(const KTreeItem* item)
     {
         TapOn(lists, RowOf(lists, item));
         Settle();
     }
     // The row carrying the command.
-    KTreeItem_* CommandRow(INT_PTR command) const
+    KTreeItem* CommandRow(INT_PTR command) const
     {
-        for (KTreeItem_* group = lists->GetFirstChild(nullptr); group;
+        for (KTreeItem* group = lists->GetFirstChild(nullptr); group;
              group = lists->GetNextSibling(group))
-            for (KTreeItem_* row = lists->GetFirstChild(group); row;
+            for (KTreeItem* row = lists->GetFirstChild(group); row;
                  row = lists->GetNextSibling(row))
                 if (row->userData == command)
                     return row;
@@ -402,7 +402,7 @@ TEST_F(PlayerCommandsTest, ClearingAsksOnlyWhenTheListHasRows)
     SetPlayingList(1);   // "b" of "full" played in the last run
     SetPlayingFile(1);
     StartPlayer();
-    KTreeItem_* clear = CommandRow(LMCMD_CLEAR_LIST);
+    KTreeItem* clear = CommandRow(LMCMD_CLEAR_LIST);
     ASSERT_TRUE(clear);
     TapRow(clear);
     EXPECT_EQ(CurrentDialog(), nullptr) << "an empty list gives no dialog";
@@ -470,7 +470,7 @@ TEST_F(PlayerCommandsTest, SortRowsReorderTheSelectedPlaylistAndRewriteTheFile)
         {LMCMD_SORT_ARTIST_DOWN, b + c + a},
     };
     for (const auto& sort : sorts) {
-        KTreeItem_* row = CommandRow(sort.command);
+        KTreeItem* row = CommandRow(sort.command);
         ASSERT_TRUE(row);
         TapRow(row);
         EXPECT_EQ(CurrentDialog(), nullptr);

@@ -121,7 +121,7 @@ TEST(CKFileListCtrl, OpensFoldersUnderADotDotRowAndGoesUpToTheDrives)
     ASSERT_EQ(list->SetPath(temp.GetPath().c_str()), 1);
     EXPECT_EQ(std::wstring(list->GetPath()), temp.GetPath());
     EXPECT_EQ(RowTexts(list), (Names{L"..", L"sub", L"a.mp3"}));
-    const KListItem_* dotdot = list->GetItem(0);
+    const KListItem* dotdot = list->GetItem(0);
     EXPECT_EQ(dotdot->userData, 0);
     EXPECT_EQ(dotdot->iconCell, KFILE_ICON_FOLDER);
     EXPECT_EQ(dotdot->flags & KLI_BOX_MASK, 0u);

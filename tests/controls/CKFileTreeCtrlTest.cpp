@@ -24,9 +24,9 @@ CKFileTreeCtrl* MakeFileTree(KControlScope& scope, CTreeHost* host, unsigned int
                      FILE_TREE_ID);
 }
 
-KTreeItem_* ChildItem(const CKTreeCtrl* tree, const KTreeItem_* parent, const std::wstring& text)
+KTreeItem* ChildItem(const CKTreeCtrl* tree, const KTreeItem* parent, const std::wstring& text)
 {
-    for (KTreeItem_* item = tree->GetFirstChild(parent); item; item = tree->GetNextSibling(item))
+    for (KTreeItem* item = tree->GetFirstChild(parent); item; item = tree->GetNextSibling(item))
         if (TextOf(item) == text)
             return item;
     return nullptr;
@@ -34,9 +34,9 @@ KTreeItem_* ChildItem(const CKTreeCtrl* tree, const KTreeItem_* parent, const st
 
 // Expands the items along an absolute folder path ("C:\a\b\") from the drive's root item and
 // returns the item of its last folder; none when a step is missing.
-KTreeItem_* ExpandAlong(CKFileTreeCtrl* tree, const std::wstring& path)
+KTreeItem* ExpandAlong(CKFileTreeCtrl* tree, const std::wstring& path)
 {
-    KTreeItem_* item = ChildItem(tree, nullptr, path.substr(0, 2));
+    KTreeItem* item = ChildItem(tree, nullptr, path.substr(0, 2));
     size_t at = 3;
     while (item && at < path.size()) {
         const size_t end = path.find(L'\\', at);
@@ -61,14 +61,14 @@ TEST(CKFileTreeCtrl, DriveRootsStartExpandedAndFilledWithFoldersOnly)
     EXPECT_EQ(tree->GetCache(), cache);
 
     Names roots;
-    for (KTreeItem_* item = tree->GetFirstChild(nullptr); item; item = tree->GetNextSibling(item))
+    for (KTreeItem* item = tree->GetFirstChild(nullptr); item; item = tree->GetNextSibling(item))
         roots.push_back(TextOf(item));
     Names drives;
     for (KFileEntry* entry = cache->GetFirstRoot(); entry; entry = cache->GetNext(entry))
         drives.push_back(entry->displayName);
     EXPECT_EQ(roots, drives);
 
-    KTreeItem_* c = ChildItem(tree, nullptr, L"C:");
+    KTreeItem* c = ChildItem(tree, nullptr, L"C:");
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->flags & (KTIF_EXPANDED | KTIF_TEXT_BORROWED), KTIF_EXPANDED | KTIF_TEXT_BORROWED);
     EXPECT_EQ(c->flags & KTIF_EXPANDED_ONCE, 0u);
@@ -102,19 +102,19 @@ TEST(CKFileTreeCtrl, FirstExpansionReadsTheFolderAndKeepsItemsThatStillHaveEntri
     CKFileCache* cache = MakeCache(nullptr, 0);
     tree->SetCache(cache);
 
-    KTreeItem_* top = ExpandAlong(tree, temp.GetPath());
+    KTreeItem* top = ExpandAlong(tree, temp.GetPath());
     ASSERT_NE(top, nullptr);
     host->notices.clear();
     ASSERT_EQ(tree->Expand(top, true, false), 1);
     EXPECT_EQ(ChildTexts(tree, top), (Names{L"A", L"B"}));
     // The notification still reaches the parent, after the children are in.
     EXPECT_EQ(host->Codes(), (std::vector<int>{KNOTIFY_TREE_EXPANDING, KNOTIFY_TREE_EXPANDED}));
-    KTreeItem_* a = ChildItem(tree, top, L"A");
-    KTreeItem_* b = ChildItem(tree, top, L"B");
+    KTreeItem* a = ChildItem(tree, top, L"A");
+    KTreeItem* b = ChildItem(tree, top, L"B");
     // Look-ahead: A's folder was read, so A shows its child and can expand; B has none.
     EXPECT_EQ(ChildTexts(tree, a), (Names{L"A1"}));
     EXPECT_EQ(tree->Expand(b, true, false), 0);
-    KTreeItem_* a1 = ChildItem(tree, a, L"A1");
+    KTreeItem* a1 = ChildItem(tree, a, L"A1");
     ASSERT_NE(a1, nullptr);
 
     // New folders on disk, read again: A's first expansion brings its items in line, keeping A1.
@@ -147,11 +147,11 @@ TEST(CKFileTreeCtrl, ItemsGoWithTheirEntriesAndFilesShowWithoutTheFoldersOnlySty
     ASSERT_NE(tree, nullptr);
     CKFileCache* cache = MakeCache(L"*.mp3;", 0);
     tree->SetCache(cache);
-    KTreeItem_* top = ExpandAlong(tree, temp.GetPath());
+    KTreeItem* top = ExpandAlong(tree, temp.GetPath());
     ASSERT_NE(top, nullptr);
     tree->Expand(top, true, false);
     EXPECT_EQ(ChildTexts(tree, top), (Names{L"gone", L"keep", L"song.mp3"}));
-    KTreeItem_* song = ChildItem(tree, top, L"song.mp3");
+    KTreeItem* song = ChildItem(tree, top, L"song.mp3");
     EXPECT_EQ(song->iconCell, 5);
     tree->Select(ChildItem(tree, ChildItem(tree, top, L"gone"), L"deeper"));
 

@@ -21,21 +21,21 @@ struct KRowKeys
     int secondary;
 };
 
-int ComparePrimary(const KListItem_* a, const KListItem_* b, void* context)
+int ComparePrimary(const KListItem* a, const KListItem* b, void* context)
 {
     const KRowKeys* keys = (const KRowKeys*)context;
     return keys[a->userData].primary - keys[b->userData].primary;
 }
 
 // The primary key, the secondary key deciding only between equal primary keys.
-int CompareBoth(const KListItem_* a, const KListItem_* b, void* context)
+int CompareBoth(const KListItem* a, const KListItem* b, void* context)
 {
     const KRowKeys* keys = (const KRowKeys*)context;
     const int first = ComparePrimary(a, b, context);
     return first ? first : keys[a->userData].secondary - keys[b->userData].secondary;
 }
 
-int CompareDescending(const KListItem_* a, const KListItem_* b, void* context)
+int CompareDescending(const KListItem* a, const KListItem* b, void* context)
 {
     return -CompareBoth(a, b, context);
 }
@@ -44,7 +44,7 @@ int CompareDescending(const KListItem_* a, const KListItem_* b, void* context)
 // the smallest remaining rows is swapped into it.
 std::vector<long long> ReferenceOrder(int count, KListCompareProc compare, const KRowKeys* keys)
 {
-    std::vector<KListItem_> rows(count);
+    std::vector<KListItem> rows(count);
     for (int i = 0; i < count; i++)
         rows[i].userData = i;
     for (int i = 0; i + 1 < count; i++) {
@@ -55,7 +55,7 @@ std::vector<long long> ReferenceOrder(int count, KListCompareProc compare, const
         std::swap(rows[i], rows[choice]);
     }
     std::vector<long long> order;
-    for (const KListItem_& row : rows)
+    for (const KListItem& row : rows)
         order.push_back((long long)row.userData);
     return order;
 }

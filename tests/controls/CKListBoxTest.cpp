@@ -24,8 +24,8 @@ namespace {
 class CRecordingList : public CKListBox
 {
 public:
-    void OnDeleteItem(KListItem_* item) override { deleted.push_back((int)item->userData); }
-    void DrawItem(CKCanvas* canvas, KListItem_* item, const RECT& rect) override
+    void OnDeleteItem(KListItem* item) override { deleted.push_back((int)item->userData); }
+    void DrawItem(CKCanvas* canvas, KListItem* item, const RECT& rect) override
     {
         painted.push_back((int)item->userData);
         CKListBox::DrawItem(canvas, item, rect);

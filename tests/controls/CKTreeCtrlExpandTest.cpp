@@ -15,11 +15,11 @@ namespace {
 const RECT TREE_RECT = {10, 10, 250, 210};
 
 // The items of a tree in pre-order.
-std::vector<const KTreeItem_*> PreOrder(const CKTreeCtrl* tree)
+std::vector<const KTreeItem*> PreOrder(const CKTreeCtrl* tree)
 {
-    std::vector<const KTreeItem_*> items;
-    std::function<void(const KTreeItem_*)> visit = [&](const KTreeItem_* parent) {
-        for (const KTreeItem_* child = tree->GetFirstChild(parent); child;
+    std::vector<const KTreeItem*> items;
+    std::function<void(const KTreeItem*)> visit = [&](const KTreeItem* parent) {
+        for (const KTreeItem* child = tree->GetFirstChild(parent); child;
              child = tree->GetNextSibling(child)) {
             items.push_back(child);
             visit(child);
@@ -32,8 +32,8 @@ std::vector<const KTreeItem_*> PreOrder(const CKTreeCtrl* tree)
 // Two trees agree in every item field a user can observe, in their layout and scrolling.
 void ExpectSameRows(const CKTreeCtrl* left, const CKTreeCtrl* right)
 {
-    const std::vector<const KTreeItem_*> a = PreOrder(left);
-    const std::vector<const KTreeItem_*> b = PreOrder(right);
+    const std::vector<const KTreeItem*> a = PreOrder(left);
+    const std::vector<const KTreeItem*> b = PreOrder(right);
     ASSERT_EQ(a.size(), b.size());
     for (size_t i = 0; i < a.size(); i++) {
         SCOPED_TRACE(testing::Message() << "item " << i);
@@ -59,16 +59,16 @@ void FillRoots(CKTreeCtrl* tree)
 {
     for (int i = 0; i < 8; i++) {
         const std::wstring name = L"r" + std::to_wstring(i);
-        KTreeItem_* root = AddItem(tree, nullptr, name.c_str());
+        KTreeItem* root = AddItem(tree, nullptr, name.c_str());
         for (int j = 0; j < 4; j++)
             AddItem(tree, root, (name + L"." + std::to_wstring(j)).c_str());
     }
 }
 
 // Child `index` of `parent` (none: the root level).
-KTreeItem_* ChildAt(const CKTreeCtrl* tree, const KTreeItem_* parent, int index)
+KTreeItem* ChildAt(const CKTreeCtrl* tree, const KTreeItem* parent, int index)
 {
-    KTreeItem_* item = tree->GetFirstChild(parent);
+    KTreeItem* item = tree->GetFirstChild(parent);
     while (item && index-- > 0)
         item = tree->GetNextSibling(item);
     return item;
@@ -97,12 +97,12 @@ TEST(CKTreeCtrl, ChildrenAddedWhileAboutToExpandAreShownBefore1798)
     CTestTree* tree = AddTree(scope, host, 0, TREE_RECT);
     ASSERT_TRUE(tree);
     const int h = tree->GetItemHeight();
-    KTreeItem_* lazy = AddItem(tree, nullptr, L"lazy", KTIF_HAS_CHILDREN);
-    KTreeItem_* empty = AddItem(tree, nullptr, L"empty", KTIF_HAS_CHILDREN);
-    KTreeItem_* leaf = AddItem(tree, nullptr, L"leaf");
-    KTreeItem_* slow = AddItem(tree, nullptr, L"slow", KTIF_HAS_CHILDREN);
+    KTreeItem* lazy = AddItem(tree, nullptr, L"lazy", KTIF_HAS_CHILDREN);
+    KTreeItem* empty = AddItem(tree, nullptr, L"empty", KTIF_HAS_CHILDREN);
+    KTreeItem* leaf = AddItem(tree, nullptr, L"leaf");
+    KTreeItem* slow = AddItem(tree, nullptr, L"slow", KTIF_HAS_CHILDREN);
     std::vector<int> childrenAt1797;
-    host->onExpanding = [&](KTreeItem_* item) {
+    host->onExpanding = [&](KTreeItem* item) {
         childrenAt1797.push_back(tree->GetFirstChild(item) ? 1 : 0);
         if (item == lazy || item == slow) {
             AddItem(tree, item, L"one");
@@ -161,14 +161,14 @@ TEST(CKTreeCtrl, AccordionExpandingOneItemCollapsesItsExpandedSiblings)
     CTestTree* tree = AddTree(scope, host, KTVS_ACCORDION | KTVS_TAP_TOGGLES, TREE_RECT);
     ASSERT_TRUE(tree);
     const int h = tree->GetItemHeight();
-    KTreeItem_* a = AddItem(tree, nullptr, L"A");
-    KTreeItem_* a1 = AddItem(tree, a, L"a1");
+    KTreeItem* a = AddItem(tree, nullptr, L"A");
+    KTreeItem* a1 = AddItem(tree, a, L"a1");
     AddItem(tree, a1, L"a1.1");
-    KTreeItem_* a2 = AddItem(tree, a, L"a2");
+    KTreeItem* a2 = AddItem(tree, a, L"a2");
     AddItem(tree, a2, L"a2.1");
-    KTreeItem_* b = AddItem(tree, nullptr, L"B");
+    KTreeItem* b = AddItem(tree, nullptr, L"B");
     AddItem(tree, b, L"b1");
-    KTreeItem_* c = AddItem(tree, nullptr, L"C");
+    KTreeItem* c = AddItem(tree, nullptr, L"C");
     AddItem(tree, c, L"c1");
     AddItem(tree, c, L"c2");
 
@@ -222,8 +222,8 @@ TEST(CKTreeCtrl, AnimatedExpansionAndCollapseEndExactlyAsTheImmediateOnes)
     ExpectSameRows(left, right);
 
     // r5 lies near the bottom: opening it scrolls its branch into view.
-    KTreeItem_* target = ChildAt(right, nullptr, 5);
-    KTreeItem_* below = ChildAt(right, nullptr, 6);
+    KTreeItem* target = ChildAt(right, nullptr, 5);
+    KTreeItem* below = ChildAt(right, nullptr, 6);
     ASSERT_EQ(left->Expand(ChildAt(left, nullptr, 5), true, false), 1);
     ASSERT_EQ(right->Expand(target, true, true), 1);
     EXPECT_FALSE(right->IsExpanded(target));   // the animation has not begun yet
@@ -296,12 +296,12 @@ TEST(CKTreeCtrl, WhileABranchUnfoldsItsSnapshotShowsAboveTheRowsSlidingDown)
     ASSERT_TRUE(tree);
     tree->flatRows = true;
     const int h = tree->GetItemHeight();
-    KTreeItem_* top = AddItem(tree, nullptr, L"top");
+    KTreeItem* top = AddItem(tree, nullptr, L"top");
     tree->SetItemData(top, 0xC00000);
-    KTreeItem_* first = AddItem(tree, top, L"first");
+    KTreeItem* first = AddItem(tree, top, L"first");
     tree->SetItemData(first, 0x0000C0);
     tree->SetItemData(AddItem(tree, top, L"second"), 0x0000A0);
-    KTreeItem_* next = AddItem(tree, nullptr, L"next");
+    KTreeItem* next = AddItem(tree, nullptr, L"next");
     tree->SetItemData(next, 0x00C000);
     const int x = TREE_RECT.left + 100;
 
@@ -368,7 +368,7 @@ TEST(CKTreeCtrl, PinnedHeaderStaysOnTopUntilTheEndOfItsGroupPushesItUp)
     tree->flatRows = true;
     const int h = tree->GetItemHeight();
     tree->Move(RECT{TREE_RECT.left, TREE_RECT.top, TREE_RECT.right, TREE_RECT.top + 4 * h});
-    KTreeItem_* groups[2];
+    KTreeItem* groups[2];
     for (int g = 0; g < 2; g++) {
         groups[g] = AddItem(tree, nullptr, L"group", KTIF_PINNED);
         tree->SetItemData(groups[g], g ? 0x00C000 : 0xC00000);
@@ -431,9 +431,9 @@ TEST(CKTreeCtrl, TheButtonColumnAndADoublePressToggleExpansion)
     ASSERT_TRUE(tree);
     const int h = tree->GetItemHeight();
     const int w = tree->GetIndentWidth();
-    KTreeItem_* folder = AddItem(tree, nullptr, L"folder");
+    KTreeItem* folder = AddItem(tree, nullptr, L"folder");
     AddItem(tree, folder, L"inside");
-    KTreeItem_* leaf = AddItem(tree, nullptr, L"leaf");
+    KTreeItem* leaf = AddItem(tree, nullptr, L"leaf");
 
     Tap(tree, w / 2, h / 2);
     EXPECT_EQ(host->Codes(), (std::vector<int>{KNOTIFY_TREE_EXPANDING}));

@@ -19,7 +19,7 @@ const RECT TREE_RECT = {10, 10, 250, 210};
 constexpr int TREE_WIDTH = 240;
 
 // The middle of a displayed row, in the tree's client coordinates.
-int MidY(const CKTreeCtrl* tree, const KTreeItem_* item)
+int MidY(const CKTreeCtrl* tree, const KTreeItem* item)
 {
     RECT rect = {};
     tree->GetItemRect(item, &rect);
@@ -63,13 +63,13 @@ TEST(CKTreeCtrl, RowsAreLaidOutDepthFirstSkippingHiddenItemsAndCollapsedBranches
     ASSERT_TRUE(tree);
     const int h = tree->GetItemHeight();
     ASSERT_GT(h, 0);
-    KTreeItem_* a = AddItem(tree, nullptr, L"A");
-    KTreeItem_* a1 = AddItem(tree, a, L"a1");
-    KTreeItem_* a2 = AddItem(tree, a, L"a2", KTIF_HIDDEN);
-    KTreeItem_* a3 = AddItem(tree, a, L"a3");
-    KTreeItem_* b = AddItem(tree, nullptr, L"B");
-    KTreeItem_* b1 = AddItem(tree, b, L"b1");
-    KTreeItem_* c = AddItem(tree, nullptr, L"C");
+    KTreeItem* a = AddItem(tree, nullptr, L"A");
+    KTreeItem* a1 = AddItem(tree, a, L"a1");
+    KTreeItem* a2 = AddItem(tree, a, L"a2", KTIF_HIDDEN);
+    KTreeItem* a3 = AddItem(tree, a, L"a3");
+    KTreeItem* b = AddItem(tree, nullptr, L"B");
+    KTreeItem* b1 = AddItem(tree, b, L"b1");
+    KTreeItem* c = AddItem(tree, nullptr, L"C");
     tree->SetItemHeight(c, 50);
     EXPECT_EQ(a->depth, 0);
     EXPECT_EQ(a3->depth, 1);
@@ -137,9 +137,9 @@ TEST(CKTreeCtrl, HitTestPartSplitsIndentButtonColumnBoxAndBody)
     const int boxWidth = CheckBoxWidth();
     ASSERT_GT(w, 0);
     ASSERT_GT(boxWidth, 0);
-    KTreeItem_* root = AddItem(tree, nullptr, L"root");
-    KTreeItem_* left = AddItem(tree, root, L"left box", KBOX_CHECK);
-    KTreeItem_* right = AddItem(tree, root, L"right box", KBOX_CHECK | KTIF_BOX_RIGHT);
+    KTreeItem* root = AddItem(tree, nullptr, L"root");
+    KTreeItem* left = AddItem(tree, root, L"left box", KBOX_CHECK);
+    KTreeItem* right = AddItem(tree, root, L"right box", KBOX_CHECK | KTIF_BOX_RIGHT);
     tree->Expand(root, true, false);
 
     // Depth 1 with a root column: the content starts at 2w.
@@ -175,11 +175,11 @@ TEST(CKTreeCtrl, TapsSelectAndReportThePartTappedInOrder)
     ASSERT_TRUE(tree);
     const int w = tree->GetIndentWidth();
     const int boxWidth = CheckBoxWidth();
-    KTreeItem_* a = AddItem(tree, nullptr, L"A");
-    KTreeItem_* a1 = AddItem(tree, a, L"a1");
-    KTreeItem_* b = AddItem(tree, nullptr, L"B", KBOX_CHECK);
-    KTreeItem_* c = AddItem(tree, nullptr, L"C", KBOX_SUBVIEW | KTIF_BOX_RIGHT);
-    KTreeItem_* d = AddItem(tree, nullptr, L"D");
+    KTreeItem* a = AddItem(tree, nullptr, L"A");
+    KTreeItem* a1 = AddItem(tree, a, L"a1");
+    KTreeItem* b = AddItem(tree, nullptr, L"B", KBOX_CHECK);
+    KTreeItem* c = AddItem(tree, nullptr, L"C", KBOX_SUBVIEW | KTIF_BOX_RIGHT);
+    KTreeItem* d = AddItem(tree, nullptr, L"D");
     tree->Expand(a, true, false);
     host->notices.clear();
     const int body = TREE_WIDTH / 2;
@@ -255,11 +255,11 @@ TEST(CKTreeCtrl, RadioBoxesCheckOneSiblingAndLeaveCheckBoxesAlone)
     CTreeHost* host = AddTreeHost(scope);
     CTestTree* tree = AddTree(scope, host, 0, TREE_RECT);
     ASSERT_TRUE(tree);
-    KTreeItem_* r1 = AddItem(tree, nullptr, L"r1", KBOX_RADIO);
-    KTreeItem_* r2 = AddItem(tree, nullptr, L"r2", KBOX_RADIO);
-    KTreeItem_* r3 = AddItem(tree, nullptr, L"r3", KBOX_RADIO);
-    KTreeItem_* check = AddItem(tree, nullptr, L"check", KBOX_CHECK);
-    KTreeItem_* nested = AddItem(tree, r1, L"nested", KBOX_RADIO);
+    KTreeItem* r1 = AddItem(tree, nullptr, L"r1", KBOX_RADIO);
+    KTreeItem* r2 = AddItem(tree, nullptr, L"r2", KBOX_RADIO);
+    KTreeItem* r3 = AddItem(tree, nullptr, L"r3", KBOX_RADIO);
+    KTreeItem* check = AddItem(tree, nullptr, L"check", KBOX_CHECK);
+    KTreeItem* nested = AddItem(tree, r1, L"nested", KBOX_RADIO);
     ASSERT_EQ(tree->SetRadioCheck(r1, true), 1);
     ASSERT_EQ(tree->SetRadioCheck(nested, true), 1);
     ASSERT_EQ(tree->SetCheck(check, true), 1);
@@ -295,10 +295,10 @@ TEST(CKTreeCtrl, ArrowKeysWalkTheVisibleRowsAndExpandOrCollapse)
     CTreeHost* host = AddTreeHost(scope);
     CTestTree* tree = AddTree(scope, host, 0, TREE_RECT);
     ASSERT_TRUE(tree);
-    KTreeItem_* grand = AddItem(tree, nullptr, L"grand");
-    KTreeItem_* parent = AddItem(tree, grand, L"parent");
-    KTreeItem_* child = AddItem(tree, parent, L"child");
-    KTreeItem_* last = AddItem(tree, nullptr, L"last");
+    KTreeItem* grand = AddItem(tree, nullptr, L"grand");
+    KTreeItem* parent = AddItem(tree, grand, L"parent");
+    KTreeItem* child = AddItem(tree, parent, L"child");
+    KTreeItem* last = AddItem(tree, nullptr, L"last");
     tree->Expand(grand, true, false);
     tree->Expand(parent, true, false);
     auto press = [&](WPARAM key) {
@@ -370,7 +370,7 @@ TEST(CKTreeCtrl, ArrowKeysWalkTheVisibleRowsAndExpandOrCollapse)
 
     // Disabled: keys are ignored.
     tree->Enable(false);
-    KTreeItem_* before = tree->GetSelectedItem();
+    KTreeItem* before = tree->GetSelectedItem();
     press(VK_DOWN);
     EXPECT_EQ(tree->GetSelectedItem(), before);
 }
@@ -381,9 +381,9 @@ TEST(CKTreeCtrl, SortOrdersEverySiblingGroupIgnoringCaseOrByTheGivenComparison)
     CTreeHost* host = AddTreeHost(scope);
     CTestTree* tree = AddTree(scope, host, 0, TREE_RECT);
     ASSERT_TRUE(tree);
-    KTreeItem_* b = AddItem(tree, nullptr, L"b");
+    KTreeItem* b = AddItem(tree, nullptr, L"b");
     AddItem(tree, nullptr, L"C");
-    KTreeItem_* a = AddItem(tree, nullptr, L"a");
+    KTreeItem* a = AddItem(tree, nullptr, L"a");
     AddItem(tree, nullptr, L"ab");
     AddItem(tree, b, L"z");
     AddItem(tree, b, L"Y");
@@ -404,7 +404,7 @@ TEST(CKTreeCtrl, SortOrdersEverySiblingGroupIgnoringCaseOrByTheGivenComparison)
     // A given comparison: longer texts first, equal lengths keep their order.
     int calls = 0;
     tree->Sort(
-        [](const KTreeItem_* x, const KTreeItem_* y, void* context) {
+        [](const KTreeItem* x, const KTreeItem* y, void* context) {
             ++*(int*)context;
             return y->textLength - x->textLength;
         },
@@ -424,8 +424,8 @@ TEST(CKTreeCtrl, UpdatesOffDefersLayoutAndRepaintUntilTheyAreOnAgain)
     AddItem(tree, nullptr, L"first");
     tree->SetRedraw(false);
     EXPECT_FALSE(tree->GetFlags() & KWF_REPAINT_ON_CHANGE);
-    KTreeItem_* items[5];
-    for (KTreeItem_*& item : items)
+    KTreeItem* items[5];
+    for (KTreeItem*& item : items)
         item = AddItem(tree, nullptr, L"row");
     int extentX, extentY;
     tree->GetScrollExtent(&extentX, &extentY);
@@ -468,14 +468,14 @@ TEST(CKTreeCtrl, TheDeletionHookSeesEveryRemovedItemBeforeItIsFreed)
     CTreeHost* host = AddTreeHost(scope);
     CTestTree* tree = AddTree(scope, host, 0, TREE_RECT);
     ASSERT_TRUE(tree);
-    KTreeItem_* a = AddItem(tree, nullptr, L"A");
-    KTreeItem_* a1 = AddItem(tree, a, L"a1");
-    KTreeItem_* a11 = AddItem(tree, a1, L"a11");
-    KTreeItem_* a2 = AddItem(tree, a, L"a2");
-    KTreeItem_* b = AddItem(tree, nullptr, L"B");
-    KTreeItem_* c = AddItem(tree, nullptr, L"C");
+    KTreeItem* a = AddItem(tree, nullptr, L"A");
+    KTreeItem* a1 = AddItem(tree, a, L"a1");
+    KTreeItem* a11 = AddItem(tree, a1, L"a11");
+    KTreeItem* a2 = AddItem(tree, a, L"a2");
+    KTreeItem* b = AddItem(tree, nullptr, L"B");
+    KTreeItem* c = AddItem(tree, nullptr, L"C");
     static const wchar_t borrowed[] = L"kept by the caller";
-    KTreeItem_* d = tree->InsertItem(nullptr, KTIF_TEXT_BORROWED);
+    KTreeItem* d = tree->InsertItem(nullptr, KTIF_TEXT_BORROWED);
     tree->SetItemText(d, borrowed, 4);
     EXPECT_EQ(d->text, borrowed);
     EXPECT_EQ(TextOf(d), L"kept");
@@ -488,7 +488,7 @@ TEST(CKTreeCtrl, TheDeletionHookSeesEveryRemovedItemBeforeItIsFreed)
 
     // A branch goes with its parent, each item once, before its memory is reused.
     ASSERT_EQ(tree->DeleteItem(a1), 1);
-    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem_*>{a1, a11}));
+    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem*>{a1, a11}));
     EXPECT_EQ(tree->GetItemCount(), 5);
     EXPECT_EQ(tree->GetSelectedItem(), nullptr);
     EXPECT_TRUE(host->notices.empty());
@@ -497,21 +497,21 @@ TEST(CKTreeCtrl, TheDeletionHookSeesEveryRemovedItemBeforeItIsFreed)
 
     tree->deleted.clear();
     tree->DeleteItem(b);
-    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem_*>{b}));
+    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem*>{b}));
     EXPECT_EQ(list->GetRefCount(), 1);
     list->Release();
 
     tree->deleted.clear();
     tree->RemoveAllItems();
-    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem_*>{a, a2, c, d}));
+    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem*>{a, a2, c, d}));
     EXPECT_STREQ(borrowed, L"kept by the caller");
 
     // Destroying the window removes what is left, through the hook.
-    KTreeItem_* e = AddItem(tree, nullptr, L"E");
-    KTreeItem_* e1 = AddItem(tree, e, L"e1");
+    KTreeItem* e = AddItem(tree, nullptr, L"E");
+    KTreeItem* e1 = AddItem(tree, e, L"e1");
     tree->deleted.clear();
     tree->Destroy();
-    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem_*>{e, e1}));
+    EXPECT_EQ(tree->deleted, (std::vector<KTreeItem*>{e, e1}));
     EXPECT_EQ(tree->GetItemCount(), 0);
 }
 
@@ -527,12 +527,12 @@ TEST(CKTreeCtrl, RowsShowTheDefaultLookStateIconsLinesAndButtons)
     const int h = tree->GetItemHeight();
     const int w = tree->GetIndentWidth();
     CKImgList* icons = MakeImgList(8, {0xFF0000, 0x00FF00});
-    KTreeItem_* folder = AddItem(tree, nullptr, L"folder");
+    KTreeItem* folder = AddItem(tree, nullptr, L"folder");
     tree->SetItemIcon(folder, icons, 0, 1);
-    KTreeItem_* leaf = AddItem(tree, folder, L"leaf");
-    KTreeItem_* plain = AddItem(tree, nullptr, L"plain");
+    KTreeItem* leaf = AddItem(tree, folder, L"leaf");
+    KTreeItem* plain = AddItem(tree, nullptr, L"plain");
     icons->Release();
-    auto column = [&](const KTreeItem_* item, int index) {
+    auto column = [&](const KTreeItem* item, int index) {
         RECT rect = {};
         tree->GetItemRect(item, &rect);
         rect = {index * w + 2, rect.top + 2, (index + 1) * w - 2, rect.bottom - 2};

@@ -67,8 +67,8 @@ TEST_F(DialogKeysTest, EnterActsOnTheFocusedControlAndEscapeStaysTheBackAction)
     for (int i = 0; i < 3; i++)
         list->AddItem(0);
     list->SelectItem(1, 0);
-    KTreeItem_* first = tree->InsertItem(nullptr, 0);
-    KTreeItem_* second = tree->InsertItem(nullptr, 0);
+    KTreeItem* first = tree->InsertItem(nullptr, 0);
+    KTreeItem* second = tree->InsertItem(nullptr, 0);
     ASSERT_TRUE(first && second);
     tree->Select(second);
 

@@ -11,7 +11,7 @@ int CTreeHost::OnNotify(int notifyId, int code, INT_PTR param)
     if (code >= KNOTIFY_TREE_TAPPED)
         CNoticeHost::OnNotify(notifyId, code, param);
     if (code == KNOTIFY_TREE_EXPANDING && onExpanding)
-        onExpanding((KTreeItem_*)param);
+        onExpanding((KTreeItem*)param);
     return 0;
 }
 
@@ -23,12 +23,12 @@ std::vector<int> CTreeHost::Codes() const
     return codes;
 }
 
-void CTestTree::OnDeleteItem(KTreeItem_* item)
+void CTestTree::OnDeleteItem(KTreeItem* item)
 {
     deleted.push_back(item);
 }
 
-void CTestTree::DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect)
+void CTestTree::DrawItem(CKCanvas* canvas, KTreeItem* item, const RECT& rect)
 {
     if (!flatRows) {
         CKTreeCtrl::DrawItem(canvas, item, rect);
@@ -50,15 +50,15 @@ CTestTree* AddTree(KControlScope& scope, CKWindow* host, unsigned int style, con
     return scope.Add(new CTestTree(), host, style, flags, rect, TREE_ID);
 }
 
-KTreeItem_* AddItem(CKTreeCtrl* tree, KTreeItem_* parent, const wchar_t* text, unsigned int flags)
+KTreeItem* AddItem(CKTreeCtrl* tree, KTreeItem* parent, const wchar_t* text, unsigned int flags)
 {
-    KTreeItem_* item = tree->InsertItem(parent, flags);
+    KTreeItem* item = tree->InsertItem(parent, flags);
     if (item)
         tree->SetItemText(item, text, -1);
     return item;
 }
 
-bool WaitForAnimation(const CKTreeCtrl* tree, const KTreeItem_* item)
+bool WaitForAnimation(const CKTreeCtrl* tree, const KTreeItem* item)
 {
     const DWORD start = GetTickCount();
     return PumpUntil(

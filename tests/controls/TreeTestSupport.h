@@ -25,17 +25,17 @@ public:
     // The codes recorded so far, in order.
     std::vector<int> Codes() const;
 
-    std::function<void(KTreeItem_*)> onExpanding;
+    std::function<void(KTreeItem*)> onExpanding;
 };
 
 // Records OnDeleteItem; with `flatRows` each row is one colour, its user data as 0x00RRGGBB.
 class CTestTree : public CKTreeCtrl
 {
 public:
-    void OnDeleteItem(KTreeItem_* item) override;
-    void DrawItem(CKCanvas* canvas, KTreeItem_* item, const RECT& rect) override;
+    void OnDeleteItem(KTreeItem* item) override;
+    void DrawItem(CKCanvas* canvas, KTreeItem* item, const RECT& rect) override;
 
-    std::vector<KTreeItem_*> deleted;
+    std::vector<KTreeItem*> deleted;
     bool flatRows = false;
 };
 
@@ -45,10 +45,10 @@ CTreeHost* AddTreeHost(KControlScope& scope);
 CTestTree* AddTree(KControlScope& scope, CKWindow* host, unsigned int style, const RECT& rect,
                    unsigned int flags = TREE_FLAGS);
 // A new last child of `parent` (none: root) with a copied text.
-KTreeItem_* AddItem(CKTreeCtrl* tree, KTreeItem_* parent, const wchar_t* text,
+KTreeItem* AddItem(CKTreeCtrl* tree, KTreeItem* parent, const wchar_t* text,
                     unsigned int flags = 0);
 // Pumps until `item` has no running animation (and at least its 200 ms passed); true when it
 // ended.
-bool WaitForAnimation(const CKTreeCtrl* tree, const KTreeItem_* item);
+bool WaitForAnimation(const CKTreeCtrl* tree, const KTreeItem* item);
 // The back buffer's pixels in `rect` (root coordinates), row by row, as 0x00RRGGBB.
 std::vector<unsigned int> GrabBackBuffer(const RECT& rect);

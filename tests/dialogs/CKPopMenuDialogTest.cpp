@@ -130,7 +130,7 @@ TEST_F(PopMenuTest, RowsFollowTheItemsAfterTheOwnerUpdatedThem)
     };
     int height = 0;
     for (int i = 0; i < ROW_COUNT; i++) {
-        const KListItem_* item = list->GetItem(i);
+        const KListItem* item = list->GetItem(i);
         EXPECT_EQ(item->flags, expected[i]) << "row " << i;
         EXPECT_EQ(item->text1, menu->GetItem(i)->text) << "the row borrows the item's text";
         EXPECT_EQ(item->userData, (INT_PTR)menu->GetItem(i));

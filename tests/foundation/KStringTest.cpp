@@ -215,7 +215,7 @@ TEST(KString, AppendingTheStringToItselfSurvivesTheReallocation)
 
 TEST(KString, TextsPastTheSixteenBitLimitFailAndLeaveTheStringUnchanged)
 {
-    const int limit = KStringW::kMaxLength;
+    const int limit = KStringW::MAX_LENGTH;
     EXPECT_EQ(limit, 65534);
     std::wstring longest(limit, L'x');
     std::wstring tooLong(limit + 1, L'y');

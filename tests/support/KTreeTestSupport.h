@@ -7,6 +7,6 @@
 #include "controls/CKTreeCtrl.h"
 
 // The item's text as a string (empty for none).
-std::wstring TextOf(const KTreeItem_* item);
+std::wstring TextOf(const KTreeItem* item);
 // The texts of the children of `parent` (none: the root items), in order.
-std::vector<std::wstring> ChildTexts(const CKTreeCtrl* tree, const KTreeItem_* parent);
+std::vector<std::wstring> ChildTexts(const CKTreeCtrl* tree, const KTreeItem* parent);

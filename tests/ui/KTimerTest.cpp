@@ -92,8 +92,8 @@ TEST(PostCall, DelayedCallRunsOnceAfterItsDelayAndLeavesNoTimer)
 TEST(Timers, TwoTimersReachTheirOwnCallbacksUntilStopped)
 {
     TickCounter fast, slow;
-    _KTimerItem* a = StartTimer(20, CountTick, (INT_PTR)&fast);
-    _KTimerItem* b = StartTimer(100, CountTick, (INT_PTR)&slow);
+    KTimerItem* a = StartTimer(20, CountTick, (INT_PTR)&fast);
+    KTimerItem* b = StartTimer(100, CountTick, (INT_PTR)&slow);
     ASSERT_TRUE(a);
     ASSERT_TRUE(b);
     EXPECT_NE(a->timerId, b->timerId);
