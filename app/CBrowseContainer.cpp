@@ -2,14 +2,15 @@
 // handing the ticked items to the player page.
 #include "app/CBrowseContainer.h"
 
-#include "app/CLumoApp.h"
-#include "app/CPlayerContainer.h"
+#include "app/CLmFileReceiver.h"
+#include "app/CLmPlayList.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
-#include "foundation/KText.h"
+#include "app/LmToast.h"
 #include "foundation/KMemory.h"
 #include "foundation/KPaths.h"
 #include "foundation/KResource.h"
+#include "foundation/KText.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKDrawable.h"
 #include "graphics/CKImage.h"
@@ -355,12 +356,11 @@ void CBrowseContainer::SetAllChecks(int on)
 int CBrowseContainer::AddTickedItems()
 {
     int handed = 0;
-    CPlayerContainer* player = CPlayerContainer::FromPlayerPage();
-    if (player && cache) {
+    if (receiver && cache) {
         int files = 0;
         CLmPlayList* firstList = nullptr;   // borrowed: the first new playlist
         KStringW newLists, emptyFolders;
-        player->BeginAddFiles();
+        receiver->BeginAddFiles();
         wchar_t path[KMAX_PATH];
         for (int i = 0; i < fileList.GetCount(); i++) {
             KFileEntry* entry = fileList.GetEntry(i);
@@ -370,7 +370,7 @@ int CBrowseContainer::AddTickedItems()
             if (!CKFileCache::IsFolder(entry)) {
                 files++;
                 if (cache->GetFullPath(entry, path))
-                    player->AddFile(path);
+                    receiver->AddFile(path);
                 continue;
             }
             // The folder's own files as the cache lists them (filtered; no sub-folders).
@@ -388,7 +388,7 @@ int CBrowseContainer::AddTickedItems()
                         paths[gathered++] = text;
                 }
                 if (CLmPlayList* list =
-                        player->AddDirectoryAsPlayList(entry->displayName, paths, gathered)) {
+                        receiver->AddDirectoryAsPlayList(entry->displayName, paths, gathered)) {
                     firstList = firstList ? firstList : list;
                     AppendName(newLists, list->GetName());
                 } else if (gathered == 0) {
@@ -398,11 +398,11 @@ int CBrowseContainer::AddTickedItems()
             KFree(paths);
             KFree(texts);
         }
-        player->EndAddFiles(1);
+        receiver->EndAddFiles(1);
         // Where the music went: with only folders ticked the first new playlist is shown;
         // otherwise the list shown took the files and a toast names the new playlists.
         if (firstList && files == 0) {
-            player->ShowPlayList(firstList);
+            receiver->ShowPlayList(firstList);
             newLists.Empty();
         }
         KStringW told;

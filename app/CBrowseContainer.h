@@ -1,17 +1,20 @@
 // CBrowseContainer: the browse page's content: the current folder's path in a band at the top, the
 // file list in the middle and five buttons (refresh, tick all, invert, untick all, parent) in a
 // band at the bottom. It creates the file cache the list and the drawer's folder tree share, and
-// hands the ticked files and folders to the player page.
+// hands the ticked files and folders to the file receiver the application connects (the player
+// page).
 //
 // Ownership: the seven children are members (uncounted windows); the cache is counted (created
 // at the first Initialize); the two band drawables are counted; image lists are borrowed from the
-// image cache.
+// image cache; the file receiver is borrowed (a page that lives as long as this one).
 #pragma once
 #include "controls/CKButton.h"
 #include "controls/CKFileListCtrl.h"
 #include "controls/CKLabel.h"
 #include "foundation/KString.h"
 #include "ui/CKContainer.h"
+
+class CLmFileReceiver;
 
 // Ids of the children (also the ids their notifications carry).
 constexpr int LMID_BROWSE_LIST = 5000;      // the file list
@@ -63,13 +66,16 @@ public:
     void RefreshFolder();
     // Ticks (1), unticks (0) or inverts (-1) every row that has a check box; repaints the list.
     void SetAllChecks(int on);
-    // Hands the ticked rows to the player page: a file to its selected playlist, a folder with
-    // files as a new playlist of them. Then it shows where the music went, so the player page
-    // should be current by then: with only folders ticked the first new playlist becomes the
+    // Hands the ticked rows to the file receiver (none: nothing is handed): a file to its selected
+    // playlist, a folder with files as a new playlist of them. Then it shows where the music went,
+    // so the player page should be current by then: with only folders ticked the first new playlist becomes the
     // selected one; otherwise a toast names the new playlists; a toast also names the folders that
     // yielded no file. Last the path is stored in "BrowsePath" and the settings saved. Returns the
     // number of ticked rows handed over.
     int AddTickedItems();
+
+    // Where AddTickedItems hands the files (borrowed).
+    void SetFileReceiver(CLmFileReceiver* newReceiver) { receiver = newReceiver; }
 
     CKFileListCtrl* GetFileList() { return &fileList; }
     CKFileCache* GetCache() const { return cache; }
@@ -97,4 +103,5 @@ private:
     CKFileCache* cache = nullptr;               // counted
     CKDrawable* pathBkgnd = nullptr;            // counted: the path band
     CKDrawable* buttonBkgnd = nullptr;          // counted: the button band
+    CLmFileReceiver* receiver = nullptr;        // borrowed: the player page's content
 };

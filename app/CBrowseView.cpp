@@ -114,6 +114,13 @@ int CBrowseView::OnNotify(int id, int code, INT_PTR param)
     return 1;
 }
 
+void CBrowseView::OnActivate(int returning)
+{
+    CKView::OnActivate(returning);
+    if (!returning)
+        Prepare();
+}
+
 void CBrowseView::Prepare()
 {
     container.RefreshFolder();

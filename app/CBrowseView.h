@@ -37,8 +37,10 @@ public:
     // The drawer has opened: the tree catches up with the list.
     void OnViewMenuShow(int shown) override;
 
-    // Makes the page ready to be shown: the current folder is read again, through the filter setting
-    // as it is now.
+    // Shown afresh (not returned to from a page or dialog above it): Prepare, after the base.
+    void OnActivate(int returning) override;
+    // Makes the page ready to be shown: the current folder is read again (files may have come and
+    // gone since the last visit), through the filter setting as it is now.
     void Prepare();
 
     CBrowseContainer* GetBrowseContainer() { return &container; }

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "app/CLmPlayListCtrl.h"
-#include "app/CLumoApp.h"
 #include "app/CPlayerContainer.h"
 #include "app/LmSettings.h"
+#include "app/LmToast.h"
 #include "foundation/CKFile.h"
 #include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"

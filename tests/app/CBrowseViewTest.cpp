@@ -27,10 +27,12 @@ namespace {
 
 typedef std::vector<std::wstring> Names;
 
-// Creates the browse page as the application does, registers and shows it.
+// Creates the browse page as the application does (handing its files to the player page, when
+// there is one), registers and shows it.
 CBrowseView* OpenBrowsePage()
 {
     CBrowseView* view = new CBrowseView();
+    view->GetBrowseContainer()->SetFileReceiver(CPlayerContainer::FromPlayerPage());
     view->EnableRefCount();
     view->Initialize(KVF_DRAWER);
     view->InitView(KVF_DRAWER, IDS_PAGE_BROWSE);

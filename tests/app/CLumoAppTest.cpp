@@ -10,6 +10,7 @@
 #include "app/CPlayerView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmToast.h"
 #include "controls/CKButton.h"
 #include "controls/CKTitle.h"
 #include "dialogs/CKToastDialog.h"
