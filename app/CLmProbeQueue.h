@@ -50,9 +50,6 @@ public:
     // Posts a step `delayMs` later unless one is waiting already; `changed` tells whether a record
     // changed since the walk began.
     void Post(bool changed, int delayMs);
-    // Reads rows that need it (NeedsProbe), first to last, for up to LMPROBE_STEP_BUDGET_MS; posts
-    // the next step, or, after the last row, has the playlists written when a record changed.
-    void Step(bool changed);
     bool IsPending() const { return pending; }
 
     // A row needs the probe when it was never measured, or when it was measured before tags were
@@ -64,6 +61,9 @@ public:
     CLmProbeQueue& operator=(const CLmProbeQueue&) = delete;
 
 private:
+    // Reads rows that need it (NeedsProbe), first to last, for up to LMPROBE_STEP_BUDGET_MS; posts
+    // the next step, or, after the last row, has the playlists written when a record changed.
+    void Step(bool changed);
     // The first row from `from` on that needs the probe; the row count when none.
     int FindRowToProbe(int from) const;
     // Reads one row's tags and length; a length the tags do not give is measured with a media

@@ -593,34 +593,6 @@ TEST_F(CPlayerContainerTest, FilesThePlaylistFileCannotKeepAreRefusedWithAToast)
     EXPECT_EQ(KPlayerPage::ToastText(), cases[1].toast);
 }
 
-TEST_F(CPlayerContainerTest, TheProbeFindsARowLeftUnmeasuredBehindWhereItGotTo)
-{
-    // Many rows of one file: the probe takes several steps over them.
-    const std::wstring file = page.MakeWav(L"one.wav", 1000);
-    constexpr int ROWS = 2000;
-    std::vector<KTestRecord> records(ROWS, Fresh(file, L"one"));
-    ASSERT_TRUE(page.Open({{L"L", records}}));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(50)->GetDuration() != 0; }, 10000));
-    ASSERT_EQ(List()->GetRecord(ROWS - 1)->GetDuration(), 0) << "the probe is still under way";
-    // The first row becomes unmeasured again once the probe has moved past it (as a sort can
-    // bring an unmeasured row in front): it is measured before the probe ends.
-    List()->GetRecord(0)->SetDuration(KMEDIA_DURATION_UNMEASURED);
-    ASSERT_TRUE(
-        PumpLikeLoopUntil([&] { return List()->GetRecord(ROWS - 1)->GetDuration() != 0; }, 30000));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->GetDuration() != 0; }, 5000));
-    EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1000, 5);
-}
-
-TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)
-{
-    const std::wstring path = page.MakeWav(L"Untitled Song.wav", 1500);
-    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{path, 0, L"", L"", L""}}}}));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->GetDuration() > 0; }, 5000));
-    EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1500, 5);
-    EXPECT_STREQ(List()->GetRecord(0)->GetTitle(), L"Untitled Song");
-    EXPECT_STREQ(List()->GetItem(0)->text1, L"Untitled Song");
-}
-
 TEST_F(CPlayerContainerTest, TagsOfTheFilesFillTheRowsTheArtistSortTheTitleLabelAndThePlayList)
 {
     // Copies of fixtures tagged by real encoders, and one whose tags break the reader's bounds
