@@ -134,7 +134,6 @@ public:
     void OnPlayListCleared() { playback.OnPlayListCleared(); }
 
     // ---- Playback (the list rules of app/CLmPlayback.h, shown on the page) ----
-    CLmPlayback& GetPlayback() { return playback; }
     int PlayRow(int row) { return playback.PlayRow(row); }
     int PlayNext() { return playback.PlayNext(); }
     int PlayPrevious() { return playback.PlayPrevious(); }
