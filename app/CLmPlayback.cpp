@@ -58,7 +58,7 @@ int CLmPlayback::Choose(int choice, int row)
     const int count = shown ? shown->GetCount() : 0;
     if (count == 0) {
         if (host)
-            host->ShowRefusal(IDS_EMPTY_LIST);
+            host->ShowEmptyList();
         return 0;
     }
     const int shownIsPlaying = shown == playingList ? 1 : 0;
@@ -94,7 +94,7 @@ int CLmPlayback::StartRow(CLmPlayList* list, int row, bool mayResume)
         transport->SetPosition(startMs);
     if (!opened || !transport->Play()) {
         host->ShowStopped(false);
-        host->ShowRefusal(IDS_INVALID_FILE);
+        host->ShowUnplayable();
         return 0;
     }
     host->ShowFileStarted(startMs);

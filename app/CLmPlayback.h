@@ -16,10 +16,6 @@
 
 class CLmTransport;
 
-// String ids of the messages of list playback.
-constexpr int IDS_INVALID_FILE = 3039;     // "无效的音频文件! 打开文件失败!"
-constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以播放的项目！"
-
 // What list playback needs of the page that shows it.
 class CLmPlaybackHost
 {
@@ -36,8 +32,10 @@ public:
     virtual void ShowStopped(bool unselectRow) = 0;
     // The file was paused (false) or resumes (true).
     virtual void ShowPlaying(bool playing) = 0;
-    // Tells the user why nothing plays (IDS_INVALID_FILE, IDS_EMPTY_LIST).
-    virtual void ShowRefusal(int stringId) = 0;
+    // Tells the user why nothing plays: the shown list is empty, or the chosen file could not be
+    // opened or played.
+    virtual void ShowEmptyList() = 0;
+    virtual void ShowUnplayable() = 0;
 
 protected:
     // Hosts are pages: never deleted through this interface.
@@ -127,10 +125,10 @@ private:
     };
 
     // The rule's row in the list shown (the shown playlist becoming the playing one), then
-    // StartRow; IDS_EMPTY_LIST for an empty list. 0 when nothing plays.
+    // StartRow; an empty list is told. 0 when nothing plays.
     int Choose(int choice, int row);
     // The row's record becomes the playing one and its file is played; when it cannot be, the
-    // page shows nothing playing and IDS_INVALID_FILE, else the settings "PlayingList",
+    // page shows nothing playing and tells it, else the settings "PlayingList",
     // "PlayingFile" and "PlayingPosition" follow. With `mayResume` the file starts where the last
     // run left it (ResumePosition).
     int StartRow(CLmPlayList* list, int row, bool mayResume);

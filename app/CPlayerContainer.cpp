@@ -565,9 +565,14 @@ void CPlayerContainer::ShowPlaying(bool playing)
     SetPlayIcon(playing ? LMCELL_PAUSE : LMCELL_PLAY);
 }
 
-void CPlayerContainer::ShowRefusal(int stringId)
+void CPlayerContainer::ShowEmptyList()
 {
-    ShowToastString(stringId);
+    ShowToastString(IDS_EMPTY_LIST);
+}
+
+void CPlayerContainer::ShowUnplayable()
+{
+    ShowToastString(IDS_INVALID_FILE);
 }
 
 void CPlayerContainer::SetPlayIcon(int cell)

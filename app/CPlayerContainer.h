@@ -46,7 +46,9 @@ constexpr int LMCELL_NEXT = 6;
 constexpr int LMCELL_ADD_FILES = 8;
 constexpr int LMCELL_LOOP = 10;            // loop type t shows LMCELL_LOOP + 2t
 
-// String ids of the player's toasts (those of list playback: app/CLmPlayback.h).
+// String ids of the player's toasts.
+constexpr int IDS_INVALID_FILE = 3039;     // "无效的音频文件! 打开文件失败!"
+constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以播放的项目！"
 constexpr int IDS_PATH_TOO_LONG = 3101;    // "文件路径太长！添加失败！"
 constexpr int IDS_PATH_UNSAVABLE = 3102;   // "文件名含有列表文件无法保存的字符！添加失败！"
 
@@ -182,7 +184,9 @@ private:
     // The play icon, and the elapsed label and the slider back at 0 together.
     void ShowStopped(bool unselectRow) override;
     void ShowPlaying(bool playing) override;
-    void ShowRefusal(int stringId) override;
+    // Toasts 3040 and 3039.
+    void ShowEmptyList() override;
+    void ShowUnplayable() override;
 
     // ---- The probe's host ----
     bool CanProbe() const override;

@@ -67,7 +67,8 @@ public:
         told.push_back(unselectRow ? "stopped, unselected" : "stopped");
     }
     void ShowPlaying(bool playing) override { told.push_back(playing ? "playing" : "paused"); }
-    void ShowRefusal(int stringId) override { told.push_back("refused " + std::to_string(stringId)); }
+    void ShowEmptyList() override { told.push_back("empty list"); }
+    void ShowUnplayable() override { told.push_back("unplayable"); }
 
     CLmPlayList* shown = nullptr;
     std::vector<std::string> told;
@@ -192,13 +193,13 @@ TEST_F(CLmPlaybackTest, AFileThatCannotBePlayedIsRefusedAndTheChainStopsThere)
     EXPECT_EQ(playback.GetPlayingIndex(), 1) << "the index stays on the failed row";
     EXPECT_EQ(transport.GetState(), KMEDIA_CLOSED);
     EXPECT_EQ(TakeTold(), (Told{"row 0", "started 0", "stopped, unselected", "row 1", "stopped",
-                                "refused 3039"}));
+                                "unplayable"}));
     EXPECT_EQ(SettingsBytes(), std::string()) << "only started files are stored";
 
     // The next failure is told too; next continues from the failed row.
     EXPECT_EQ(playback.PlayRow(2), 0);
     EXPECT_EQ(playback.GetPlayingIndex(), 2);
-    EXPECT_EQ(TakeTold(), (Told{"row 2", "stopped", "refused 3039"}));
+    EXPECT_EQ(TakeTold(), (Told{"row 2", "stopped", "unplayable"}));
     playback.SetLoopType(KLOOP_ALL);
     playback.PlayNext();
     EXPECT_EQ(playback.GetPlayingIndex(), 0);
