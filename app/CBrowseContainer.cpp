@@ -6,6 +6,7 @@
 #include "app/CPlayerContainer.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
 #include "foundation/KText.h"
 #include "foundation/KMemory.h"
 #include "foundation/KPaths.h"
@@ -34,11 +35,11 @@ struct KBrowseButton
     int cell;
 };
 const KBrowseButton BUTTONS[LMBROWSE_BUTTON_COUNT] = {
-    {LMID_BROWSE_REFRESH, 3059, 3},
-    {LMID_BROWSE_ALL, 3060, 0},
-    {LMID_BROWSE_INVERT, 3061, 1},
-    {LMID_BROWSE_NONE, 3062, 2},
-    {LMID_BROWSE_PARENT, 3063, 4},
+    {LMID_BROWSE_REFRESH, IDS_BROWSE_REFRESH, 3},
+    {LMID_BROWSE_ALL, IDS_BROWSE_ALL, 0},
+    {LMID_BROWSE_INVERT, IDS_BROWSE_INVERT, 1},
+    {LMID_BROWSE_NONE, IDS_BROWSE_NONE, 2},
+    {LMID_BROWSE_PARENT, IDS_BROWSE_PARENT, 4},
 };
 // Longest button text taken from the string table, in characters.
 constexpr int BUTTON_TEXT_MAX = 63;
@@ -54,11 +55,6 @@ constexpr unsigned int BUTTON_STYLE = KARRANGE_ICON_TOP;
 constexpr unsigned int LABEL_STYLE = KCONTENT_LEFT | KLS_START_ELLIPSIS;
 // Rows of files and folders: a check box at the right edge.
 constexpr unsigned int ROW_FLAGS = KBOX_CHECK | KLI_BOX_RIGHT;
-// What a toast tells after "打开": the new playlists, the ticked folders that yielded no file, and
-// what separates names in both.
-constexpr UINT IDS_ADDED_AS_PLAYLISTS = 3090;   // "已添加为新的播放列表：%s"
-constexpr UINT IDS_NO_PLAYABLE_FILES = 3091;    // "文件夹中没有可以播放的文件：%s"
-constexpr UINT IDS_NAME_SEPARATOR = 3092;       // "、"
 
 // Keeps `drawable` in `slot` with one reference, releasing what was there.
 void HoldDrawable(CKDrawable*& slot, CKDrawable* drawable)

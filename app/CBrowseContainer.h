@@ -7,27 +7,15 @@
 // at the first Initialize); the two band drawables are counted; image lists are borrowed from the
 // image cache.
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKButton.h"
 #include "controls/CKFileListCtrl.h"
 #include "controls/CKLabel.h"
 #include "foundation/KString.h"
 #include "ui/CKContainer.h"
 
-// Ids of the children (also the ids their notifications carry).
-constexpr int LMID_BROWSE_LIST = 5000;      // the file list
-constexpr int LMID_BROWSE_PATH = 5001;      // the path label
-constexpr int LMID_BROWSE_REFRESH = 5005;   // "刷 新": read the folder again
-constexpr int LMID_BROWSE_ALL = 5006;       // "全 选": tick every row with a check box
-constexpr int LMID_BROWSE_NONE = 5007;      // "不 选": untick them
-constexpr int LMID_BROWSE_INVERT = 5008;    // "反 选": invert their ticks
-constexpr int LMID_BROWSE_PARENT = 5009;    // "上 级": the parent folder
 // Number of buttons in the bottom band.
 constexpr int LMBROWSE_BUTTON_COUNT = 5;
-// What the content tells its page (NotifyParent: the page's OnNotify with the content's id), so
-// that the drawer's folder tree follows the list.
-constexpr int LMNOTIFY_BROWSE_FOLDER_SHOWN = 5101;   // the list shows a folder (param: its entry,
-                                                     // none for the drives), perhaps read again
-constexpr int LMNOTIFY_BROWSE_FOLDERS_READ = 5102;   // the shown folders are to be read again
 
 class CBrowseContainer : public CKContainer
 {

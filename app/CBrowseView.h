@@ -12,9 +12,6 @@
 #include "controls/CKFileTreeCtrl.h"
 #include "ui/CKView.h"
 
-// Window id of the drawer's folder tree.
-constexpr int LMID_BROWSE_TREE = 3000;
-
 class CBrowseView : public CKView
 {
     K_DECLARE_CLASS(CBrowseView)

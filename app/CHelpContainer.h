@@ -2,11 +2,9 @@
 // the user's language ("HelpText.xml" or a localised variant, chosen by MakeLocalizedName). Its
 // title button and the back action leave the page.
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKRichLabel.h"
 #include "ui/CKContainer.h"
-
-// Window id of the help text.
-constexpr int LM_HELP_TEXT_ID = 5000;
 
 class CHelpContainer : public CKContainer
 {

@@ -7,6 +7,7 @@
 #include "app/CLumoApp.h"
 #include "app/CPlayerContainer.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
 #include "foundation/CKFile.h"
 #include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"

@@ -2,6 +2,7 @@
 #include "app/CLmSaveNotice.h"
 
 #include "app/CLumoApp.h"
+#include "app/LmStringIds.h"
 
 void CLmSaveNotice::Report(int saved, bool quiet)
 {

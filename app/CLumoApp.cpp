@@ -10,6 +10,7 @@
 #include "app/CSettingView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
 #include "dialogs/CKToastDialog.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"

@@ -10,16 +10,10 @@
 // entry, which keeps it until after the application object is gone.
 #pragma once
 #include "app/CLmFileAdder.h"
+#include "app/LmIds.h"
 #include "ui/CKApplication.h"
 
 class CLmInstance;
-
-// The interruption message (a thread message another thread or process posts): wParam 1 or 2
-// an interruption begins, 0 it ends.
-constexpr UINT LMWM_INTERRUPTION = 4097;
-constexpr WPARAM LMINTERRUPTION_ENDS = 0;
-constexpr WPARAM LMINTERRUPTION_BEGINS = 1;
-constexpr WPARAM LMINTERRUPTION_BEGINS_TOO = 2;
 
 // A toast of a string-table text lasts this long, in milliseconds.
 constexpr int LMTOAST_DURATION_MS = 3000;

@@ -14,9 +14,7 @@
 
 class CLmPlayListView;
 
-// Window id of the drawer panel, and its flags: a page's (opaque, control parent, tab stop,
-// repaint on change).
-constexpr int LMID_PLAYLIST_PANEL = 3000;
+// Flags of the drawer panel: a page's (opaque, control parent, tab stop, repaint on change).
 constexpr unsigned int LMPANEL_FLAGS = KVIEW_PAGE_FLAGS;
 // Cell of "TitleImgList.png" on the menu button.
 constexpr int LMCELL_TITLE_MENU = 1;

@@ -5,17 +5,9 @@
 // the system, or, without a mail program, shows the address. The page is left by the title's
 // back button (command 3006) or the back key.
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKListBox.h"
 #include "ui/CKContainer.h"
-
-// Window id of the list.
-constexpr int LM_SETTING_LIST_ID = 5000;
-// The entries' commands (the rows' user data); the filter's is also its input box's dialog id.
-constexpr int LM_SETTING_FILTER = 5100;
-constexpr int LM_SETTING_RATE = 5020;
-constexpr int LM_SETTING_CONTACT = 5021;
-constexpr int LM_SETTING_HELP = 5022;
-constexpr int LM_SETTING_VERSION = 5023;
 
 // The address "联系我们" writes to.
 extern const wchar_t* const LM_CONTACT_ADDRESS;

@@ -26,5 +26,7 @@ function(lumo_add_resources target tree)
   file(CONFIGURE OUTPUT ${rc_file} CONTENT "${rc_text}")
   set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${depends}")
   add_library(${target} OBJECT ${rc_file})
-  target_include_directories(${target} PRIVATE ${tree})
+  # The string table names its entries by the code's string-id headers ("app/LmStringIds.h"),
+  # found from the source root as the code includes them.
+  target_include_directories(${target} PRIVATE ${tree} ${CMAKE_SOURCE_DIR})
 endfunction()

@@ -189,7 +189,7 @@ TEST_F(CHelpViewTest, BackKeyAndTheTitleButtonBothLeaveThePage)
     ASSERT_TRUE(content->GetClientRect(&client));
     ASSERT_TRUE(content->GetLabel()->GetRectInParent(&labelRect));
     EXPECT_TRUE(EqualRect(&client, &labelRect));
-    EXPECT_EQ(content->GetLabel()->GetId(), LM_HELP_TEXT_ID);
+    EXPECT_EQ(content->GetLabel()->GetId(), LMID_HELP_TEXT);
 
     // Tapping the address reaches the content and changes nothing.
     KRichItem_* link = OnlyLink();

@@ -185,7 +185,7 @@ TEST_F(SettingViewTest, PageListsItsEntriesWithTextsIconsBoxesAndHeights)
               GetImgListByCell(24, 24, L"TitleImgList.png", KIMG_TYPE_PNG, KIMG_AUTO));
     EXPECT_EQ(back->GetIconCell(KSLOT_NORMAL), 0) << "the back arrow";
 
-    EXPECT_EQ(list->GetId(), LM_SETTING_LIST_ID);
+    EXPECT_EQ(list->GetId(), LMID_SETTING_LIST);
     EXPECT_EQ(list->GetStyle() & KLBS_MODE_MASK, KLBS_GROUP);
     EXPECT_EQ((CKDrawable*)list->GetBackground(), GetDrawable("LmDrawable.xml", "LmContainerBkgnd"));
     RECT content, listRect;
@@ -347,7 +347,7 @@ TEST_F(SettingViewTest, TapExactlyOnARowsBoxIsTheBoxNotificationWhichThePageIgno
     // The notification itself is not acted on, whichever row it names.
     CSettingContainer* container = settings->GetSettingContainer();
     for (int row = 0; row < ROW_COUNT; row++)
-        EXPECT_EQ(container->OnNotify(LM_SETTING_LIST_ID, KNOTIFY_LB_BOX_TAP, row), 0);
+        EXPECT_EQ(container->OnNotify(LMID_SETTING_LIST, KNOTIFY_LB_BOX_TAP, row), 0);
     RunPostedLikeLoop();
     EXPECT_EQ(GetCurrentView(), settings);
     EXPECT_TRUE(g_links.empty());
@@ -364,7 +364,7 @@ TEST_F(SettingViewTest, HelpEntryShowsTheHelpPageOnce)
     ASSERT_TRUE(PumpLikeLoopUntil([&] { return GetCurrentView() == help; }, 2000));
     EXPECT_EQ(GetViewStackDepth(), 3);
     // Asked again while the help page is current: nothing more is stacked.
-    settings->GetSettingContainer()->OnNotify(LM_SETTING_LIST_ID, KNOTIFY_LB_TAP, ROW_HELP);
+    settings->GetSettingContainer()->OnNotify(LMID_SETTING_LIST, KNOTIFY_LB_TAP, ROW_HELP);
     EXPECT_EQ(GetCurrentView(), help);
     EXPECT_EQ(GetViewStackDepth(), 3);
     PressKey(VK_ESCAPE);
