@@ -152,7 +152,7 @@ void CBrowseContainer::Initialize(unsigned int newStyle)
         if (cache) {
             cache->EnableRefCount();
             cache->AddRef();
-            cache->SetFilter(GetBrowseExtFilter());
+            cache->SetFilter(LmSettings::GetBrowseExtFilter());
             cache->BuildRoots(0);
         }
     }
@@ -173,7 +173,7 @@ int CBrowseContainer::OnCreate()
     for (int i = 0; i < LMBROWSE_BUTTON_COUNT; i++)
         buttons[i].Create(BUTTON_STYLE, BUTTONS[i].id, this, BUTTON_FLAGS);
     pathLabel.Create(LABEL_STYLE, LMID_BROWSE_PATH, this, LABEL_FLAGS);
-    const wchar_t* stored = GetBrowsePath();
+    const wchar_t* stored = LmSettings::GetBrowsePath();
     pathText.Assign(stored ? stored : L"");
     pathLabel.SetText(pathText);
     ShowPath(pathText);
@@ -316,8 +316,8 @@ void CBrowseContainer::RefreshFolder()
 {
     // A filter edited on the settings page since the last visit applies now: every folder read so
     // far is read again through it, so files it no longer passes leave the list and the cache.
-    if (cache && KStrCmpW(cache->GetFilter(), GetBrowseExtFilter()) != 0) {
-        cache->SetFilter(GetBrowseExtFilter());
+    if (cache && KStrCmpW(cache->GetFilter(), LmSettings::GetBrowseExtFilter()) != 0) {
+        cache->SetFilter(LmSettings::GetBrowseExtFilter());
         cache->Refresh(nullptr);
     }
     fileList.Refresh();
@@ -407,7 +407,7 @@ int CBrowseContainer::AddTickedItems()
         if (told.GetLength())
             ShowToastText(told);
     }
-    SetBrowsePath(pathText);
-    SaveSettings();
+    LmSettings::SetBrowsePath(pathText);
+    LmSettings::SaveSettings();
     return handed;
 }

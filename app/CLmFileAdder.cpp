@@ -186,7 +186,7 @@ void CLmFileAdder::BeginRequest()
     nextNamed = 0;
     walk.clear();
     walked.clear();
-    filter.SetFilter(GetBrowseExtFilter());
+    filter.SetFilter(LmSettings::GetBrowseExtFilter());
     firstFound.clear();
     found = 0;
     decided = false;

@@ -236,7 +236,7 @@ void CLmPlayListCtrl::LoadPlayLists()
         LoadResString(IDS_DEFAULT_PLAYLIST, name, NAME_CAPACITY);
         AddPlayList(name);
     }
-    SelectPlayListByIndex(GetPlayListSelected());
+    SelectPlayListByIndex(LmSettings::GetPlayListSelected());
     SetRedraw(true);
 }
 
@@ -326,8 +326,8 @@ void CLmPlayListCtrl::SelectPlayList(KTreeItem_* item)
     }
     ModifyItemFlags(item, LMPL_SELECTED_LIST, 0);
     selectedList = item;
-    SetPlayListSelected(IndexOfPlayList(ListOf(item)));
-    SaveSettings();
+    LmSettings::SetPlayListSelected(IndexOfPlayList(ListOf(item)));
+    LmSettings::SaveSettings();
 }
 
 void CLmPlayListCtrl::SelectPlayListByIndex(int index)

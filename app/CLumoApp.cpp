@@ -102,7 +102,7 @@ int CLumoApp::InitInstance()
             if (MEDIA_KEYS[i].virtualKey)
                 RegisterHotKey(frame, HOTKEY_FIRST_ID + i, 0, MEDIA_KEYS[i].virtualKey);
     }
-    LoadSettings();
+    LmSettings::LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
         CreatePages();
     ShowPage(IDS_PAGE_PLAYER);
@@ -114,7 +114,7 @@ void CLumoApp::ExitInstance()
     // Files added so far are written while the player page still holds them.
     adder.Stop();
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     CKApplication::ExitInstance();
 }
 

@@ -187,9 +187,9 @@ void CPlayerContainer::Initialize(unsigned int newStyle)
     slider.Initialize(0);
     // Play after a restart continues at the saved file, from the position kept in it.
     if (playListCtrl)
-        playingList = playListCtrl->PlayListAt(::GetPlayingList());
-    position.Set(GetPlayingFile());
-    resumeMs = GetPlayingPosition();
+        playingList = playListCtrl->PlayListAt(LmSettings::GetPlayingList());
+    position.Set(LmSettings::GetPlayingFile());
+    resumeMs = LmSettings::GetPlayingPosition();
     if (resumeMs > 0 && playingList && !resumeInfo) {
         resumeInfo = playingList->GetAt(position.PlayingRow());
         if (resumeInfo)
@@ -225,7 +225,7 @@ int CPlayerContainer::OnCreate()
             player->SetNotifyWindow(this, LMID_MEDIA_EVENTS);
         }
     }
-    ApplyLoopType(::GetLoopType());
+    ApplyLoopType(LmSettings::GetLoopType());
     RefreshTitle();
     return 1;
 }
@@ -236,8 +236,8 @@ void CPlayerContainer::OnDestroy()
     // again at 0. A run that never opened a file leaves the kept position to the next one.
     if (player && player->GetState() != KMEDIA_CLOSED) {
         const int state = player->GetState();
-        SetPlayingPosition(state == KMEDIA_PLAYING || state == KMEDIA_PAUSED
-                               ? player->GetPosition() : 0);
+        LmSettings::SetPlayingPosition(state == KMEDIA_PLAYING || state == KMEDIA_PAUSED
+                                           ? player->GetPosition() : 0);
     }
     if (player) {
         player->SetObserver(nullptr);
@@ -360,8 +360,8 @@ int CPlayerContainer::OnNotify(int notifyId, int code, INT_PTR param)
             // restart go on from the playing file, or from its row's neighbours when that row
             // itself went while the file plays on.
             if (list && list == playingList && position.RowRemoved((int)param)) {
-                SetPlayingFile(position.row);
-                SaveSettings();
+                LmSettings::SetPlayingFile(position.row);
+                LmSettings::SaveSettings();
             }
             if (list && list->RemoveAt((int)param) && playListCtrl)
                 playListCtrl->SavePlayLists();
@@ -571,8 +571,8 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
         list->SetAt(i, listBox.GetRecord(i));
         if (playing && listBox.GetRecord(i) == playing && i != position.row) {
             position.Set(i);
-            SetPlayingFile(i);
-            SaveSettings();
+            LmSettings::SetPlayingFile(i);
+            LmSettings::SaveSettings();
         }
     }
     playListCtrl->SavePlayLists();
@@ -586,8 +586,8 @@ void CPlayerContainer::OnPlayListDeleted(bool playingDeleted)
     }
     if (!playListCtrl || (!playingList && !playingDeleted))
         return;
-    SetPlayingList(playListCtrl->IndexOfPlayList(playingList));
-    SaveSettings();
+    LmSettings::SetPlayingList(playListCtrl->IndexOfPlayList(playingList));
+    LmSettings::SaveSettings();
 }
 
 void CPlayerContainer::OnPlayListCleared()
@@ -595,8 +595,8 @@ void CPlayerContainer::OnPlayListCleared()
     if (!playListCtrl || GetSelectedPlayList() != playingList || position.row < 0)
         return;
     position.Set(-1);
-    SetPlayingFile(-1);
-    SaveSettings();
+    LmSettings::SetPlayingFile(-1);
+    LmSettings::SaveSettings();
 }
 
 // ---- Playback -----------------------------------------------------------------------------------
@@ -649,10 +649,10 @@ int CPlayerContainer::StartRow(int row, bool mayResume)
     ShowStartedFile();
     if (startMs > 0)
         ShowSecond(startMs / MS_PER_SECOND);
-    SetPlayingList(playListCtrl ? playListCtrl->IndexOfPlayList(playingList) : -1);
-    SetPlayingFile(row);
-    SetPlayingPosition(startMs);
-    SaveSettings();
+    LmSettings::SetPlayingList(playListCtrl ? playListCtrl->IndexOfPlayList(playingList) : -1);
+    LmSettings::SetPlayingFile(row);
+    LmSettings::SetPlayingPosition(startMs);
+    LmSettings::SaveSettings();
     return 1;
 }
 
@@ -665,15 +665,15 @@ int CPlayerContainer::ResumePosition(const CLmMediaInfo* info, bool mayResume)
     if (!kept)
         return 0;
     const bool resumes = mayResume && info == kept && keptMs < player->GetDuration()
-                         && !IsWrittenSinceSettings(info->GetPath());
+                         && !LmSettings::IsWrittenSinceSettings(info->GetPath());
     kept->Release();
     return resumes ? keptMs : 0;
 }
 
 void CPlayerContainer::KeepPosition()
 {
-    SetPlayingPosition(player->GetPosition());
-    SaveSettings();
+    LmSettings::SetPlayingPosition(player->GetPosition());
+    LmSettings::SaveSettings();
 }
 
 void CPlayerContainer::ShowStartedFile()
@@ -794,8 +794,8 @@ void CPlayerContainer::ApplyLoopType(int type)
     loopType = type;
     const int cell = LMCELL_LOOP + 2 * type;
     loopButton.SetIcon(buttonImages, cell, cell + 1, cell, cell);
-    SetLoopType(type);
-    SaveSettings();
+    LmSettings::SetLoopType(type);
+    LmSettings::SaveSettings();
 }
 
 void CPlayerContainer::BeginInterruption()

@@ -145,7 +145,7 @@ void CSettingContainer::FillList()
         if (entry.command == LMID_SETTING_VERSION)
             AppendString(text, IDS_VERSION);
         const bool filter = entry.command == LMID_SETTING_FILTER;
-        list.SetItemText(index, text, -1, filter ? GetBrowseExtFilter() : nullptr, -1);
+        list.SetItemText(index, text, -1, filter ? LmSettings::GetBrowseExtFilter() : nullptr, -1);
         if (entry.flags & KLI_HEADER) {
             list.SetItemHeight(index, UnitToPixels(HEADER_HEIGHT_UNITS, 1));
             continue;
@@ -198,7 +198,7 @@ void CSettingContainer::OnEntryTap(int command)
 {
     switch (command) {
     case LMID_SETTING_FILTER:
-        ShowInputById(IDS_EXT_FILTER, 0, IDS_CANCEL, IDS_OK, GetBrowseExtFilter(),
+        ShowInputById(IDS_EXT_FILTER, 0, IDS_CANCEL, IDS_OK, LmSettings::GetBrowseExtFilter(),
                       LMID_SETTING_FILTER, this);
         break;
     case LMID_SETTING_CONTACT:
@@ -226,12 +226,12 @@ void CSettingContainer::ShowAddressAlert()
 
 void CSettingContainer::OnFilterEdited(const wchar_t* text)
 {
-    SetBrowseExtFilter(text);
+    LmSettings::SetBrowseExtFilter(text);
     // Written at once: an edited filter survives a run that ends without a clean exit.
-    SaveSettings();
+    LmSettings::SaveSettings();
     KStringW label;
     AppendString(label, IDS_EXT_FILTER);
-    list.SetItemText(filterIndex, label, -1, GetBrowseExtFilter(), -1);
+    list.SetItemText(filterIndex, label, -1, LmSettings::GetBrowseExtFilter(), -1);
 }
 
 int CSettingContainer::OnCommand(int command)

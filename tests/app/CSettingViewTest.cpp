@@ -76,9 +76,9 @@ protected:
     {
         EnsureTestFrame();
         SetPageLookup(LookupPageEntry);
-        path = std::wstring(GetModuleDir()) + SETTINGS_FILE_NAME;
+        path = std::wstring(GetModuleDir()) + LmSettings::SETTINGS_FILE_NAME;
         DeleteFileW(path.c_str());
-        LoadSettings();
+        LmSettings::LoadSettings();
         SetOpenLinkProc(RecordLink);
         g_links.clear();
         player = AddTestPage(IDS_PAGE_PLAYER, 0, nullptr);
@@ -101,7 +101,7 @@ protected:
         PumpMessagesFor(30);
         DestroyPages();
         SetOpenLinkProc(nullptr);
-        SaveAndCloseSettings();
+        LmSettings::SaveAndCloseSettings();
         DeleteFileW(path.c_str());
     }
 
@@ -273,7 +273,7 @@ TEST_F(SettingViewTest, ConfirmingTheFilterShowsItAsTheSecondLineAndWritesSettin
         return text2 && std::wstring(text2) == L"*.mp3;";
     }, 2000));
     EXPECT_STREQ(list->GetItem(ROW_FILTER)->text1, L"音频文件扩展名");
-    EXPECT_STREQ(GetBrowseExtFilter(), L"*.mp3;");
+    EXPECT_STREQ(LmSettings::GetBrowseExtFilter(), L"*.mp3;");
     EXPECT_EQ(ReadFileBytes(path), Utf16FileBytes(L"\n[Default]\nBrowseExtFilter = *.mp3;\n"))
         << "written at once";
 
@@ -285,7 +285,7 @@ TEST_F(SettingViewTest, ConfirmingTheFilterShowsItAsTheSecondLineAndWritesSettin
     SendMessageW(input->GetInputContainer()->GetEdit()->GetHwnd(), WM_CLEAR, 0, 0);
     PressKey(VK_RETURN);
     ASSERT_TRUE(BackOnThePage());
-    ASSERT_TRUE(PumpLikeLoopUntil([] { return GetBrowseExtFilter()[0] == 0; }, 2000));
+    ASSERT_TRUE(PumpLikeLoopUntil([] { return LmSettings::GetBrowseExtFilter()[0] == 0; }, 2000));
     EXPECT_STREQ(list->GetItem(ROW_FILTER)->text2, L"");
     EXPECT_EQ(ReadFileBytes(path), Utf16FileBytes(L"\n[Default]\nBrowseExtFilter = \n"));
 }
@@ -301,7 +301,7 @@ TEST_F(SettingViewTest, CancelAndTheBackKeyChangeNothing)
     RunPostedLikeLoop();
     PumpMessagesFor(30);
     EXPECT_EQ(before, list->GetItem(ROW_FILTER)->text2);
-    EXPECT_STREQ(GetBrowseExtFilter(), DEFAULT_BROWSE_EXT_FILTER);
+    EXPECT_STREQ(LmSettings::GetBrowseExtFilter(), LmSettings::DEFAULT_BROWSE_EXT_FILTER);
     EXPECT_FALSE(SettingsFileExists());
 
     input = OpenFilterInput();
@@ -312,7 +312,7 @@ TEST_F(SettingViewTest, CancelAndTheBackKeyChangeNothing)
     RunPostedLikeLoop();
     PumpMessagesFor(30);
     EXPECT_EQ(before, list->GetItem(ROW_FILTER)->text2);
-    EXPECT_STREQ(GetBrowseExtFilter(), DEFAULT_BROWSE_EXT_FILTER);
+    EXPECT_STREQ(LmSettings::GetBrowseExtFilter(), LmSettings::DEFAULT_BROWSE_EXT_FILTER);
     EXPECT_FALSE(SettingsFileExists());
     EXPECT_EQ(GetCurrentView(), settings) << "the back key closed only the input box";
 }
