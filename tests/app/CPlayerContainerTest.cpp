@@ -372,7 +372,7 @@ TEST_F(CPlayerContainerTest, ShuffleWithOneRowPlaysItAgainAtItsEnd)
     EXPECT_EQ(C()->GetPlayingIndex(), 0);
 }
 
-TEST_F(CPlayerContainerTest, AnEmptyListShowsToast3040AndPlaysNothing)
+TEST_F(CPlayerContainerTest, AnEmptyListSaysSoAndPlaysNothing)
 {
     ASSERT_TRUE(page.Open({{L"Empty", {}}}));
     const int buttons[] = {LMID_PLAY, LMID_NEXT, LMID_PREVIOUS};
@@ -386,7 +386,7 @@ TEST_F(CPlayerContainerTest, AnEmptyListShowsToast3040AndPlaysNothing)
         << "nothing to store";
 }
 
-TEST_F(CPlayerContainerTest, AFileThatCannotBePlayedShowsToast3039AndTheChainStopsThere)
+TEST_F(CPlayerContainerTest, AFileThatCannotBePlayedIsToldAndTheChainStopsThere)
 {
     const std::wstring text = page.Folder() + L"notes.wav";
     ASSERT_TRUE(WriteFileBytes(text, std::string(4000, 'x')));
