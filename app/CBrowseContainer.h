@@ -39,7 +39,8 @@ public:
     void OnPaint(CKCanvas* canvas) override;
     // Taps on the list's rows and clicks of the five buttons.
     int OnNotify(int id, int code, INT_PTR param) override;
-    // 3003 opens or closes the drawer; 3004 closes the page and adds the ticked items.
+    // IDS_BROWSE_FOLDERS opens or closes the drawer; IDS_BROWSE_OPEN closes the page and adds the
+    // ticked items.
     int OnCommand(int command) override;
 
     // ---- Operations of the page ----
@@ -79,7 +80,7 @@ private:
     void GetBands(RECT* pathBand, RECT* buttonBand);
 
     CKFileListCtrl fileList;
-    CKButton buttons[LMBROWSE_BUTTON_COUNT];   // ids 5005, 5006, 5008, 5007, 5009
+    CKButton buttons[LMBROWSE_BUTTON_COUNT];   // LMID_BROWSE_REFRESH ... LMID_BROWSE_PARENT
     CKLabel pathLabel;
     KStringW pathText;
     CKFileCache* cache = nullptr;               // counted

@@ -18,7 +18,7 @@ public:
     int OnCreate() override;
     // The label takes the whole client area.
     void OnSize() override;
-    // The back button (3008) closes the page.
+    // The back button (IDS_HELP_BACK) closes the page.
     int OnCommand(int command) override;
 
     // ---- Container slots ----

@@ -25,11 +25,11 @@ public:
     // Registers the page table (titles and title buttons of the pages) and fits the density.
     CLumoApp(HINSTANCE instance, const wchar_t* commandLine);
 
-    // Message 4097 pauses and resumes the player around an interruption (1); others go to the
+    // LMWM_INTERRUPTION pauses and resumes the player around an interruption (1); others go to the
     // base.
     int OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The frame window, the settings, then the start-up picture as page 3000 (the pages at once
-    // when there is no picture), shown. Returns 1, or 0 when the base fails.
+    // The frame window, the settings, then the start-up picture as page IDS_PAGE_PLAYER (the pages
+    // at once when there is no picture), shown. Returns 1, or 0 when the base fails.
     int InitInstance() override;
     // Stops adding files (those added so far are written), destroys the pages, last registered
     // first, then saves the settings if they changed.

@@ -68,8 +68,8 @@ public:
     CKTextDrawable* GetLine2Drawable() const { return line2Text; }
 
 private:
-    KStringW unknownArtist;                 // string 3050
-    KStringW unknownAlbum;                  // string 3051
+    KStringW unknownArtist;                 // string IDS_UNKNOWN_ARTIST
+    KStringW unknownAlbum;                  // string IDS_UNKNOWN_ALBUM
     CKTextDrawable* timeText = nullptr;     // counted: "LmPlayTimeText"
     CKTextDrawable* line2Text = nullptr;    // counted: "LmPlayArtistText"
     CLmPathIndex paths;                     // the rows' paths (borrowed from their records), for the

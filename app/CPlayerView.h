@@ -1,4 +1,4 @@
-// CPlayerView: the player page (view 3000, the home page): its title shows the selected
+// CPlayerView: the player page (IDS_PAGE_PLAYER, the home page): its title shows the selected
 // playlist's name and a menu button, its content is the CPlayerContainer, and its drawer is the
 // playlist panel, whose commands (adding, renaming, deleting, clearing and sorting playlists)
 // the view carries out in OnNotify (CPlayerViewCommands.cpp). It also takes the page's keys.

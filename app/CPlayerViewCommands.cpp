@@ -1,6 +1,6 @@
 // CPlayerView: the commands of the playlist panel. Names are asked for and confirmations given
 // through input boxes and alerts owned by the view; their first button comes back here with code
-// 2561 (an input box passing the entered text), and a failed add or rename offers "重试". The
+// KDLG_BUTTON1 (an input box passing the entered text), and a failed add or rename offers "重试". The
 // name boxes take no more than a playlist file line holds.
 #include "app/CPlayerView.h"
 

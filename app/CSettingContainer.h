@@ -3,7 +3,7 @@
 // Only the filter is a setting: a tap on it opens an input box, and "确定" stores the text in
 // "Settings.ini" at once and shows it as the entry's second line. "联系我们" hands a mail link to
 // the system, or, without a mail program, shows the address. The page is left by the title's
-// back button (command 3006) or the back key.
+// back button (command IDS_SETTINGS_BACK) or the back key.
 #pragma once
 #include "app/LmIds.h"
 #include "controls/CKListBox.h"
@@ -37,9 +37,9 @@ public:
     // Taps on the entries (1281 from the list), and the filter's input box: Enter made its
     // "确定" when it is filled, and its outcome.
     int OnNotify(int id, int code, INT_PTR param) override;
-    // 3006 closes the page.
+    // IDS_SETTINGS_BACK closes the page.
     int OnCommand(int command) override;
-    // As command 3006; handled.
+    // As command IDS_SETTINGS_BACK; handled.
     int OnBack() override;
 
     CKListBox* GetList() { return &list; }
