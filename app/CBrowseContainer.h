@@ -8,6 +8,7 @@
 // at the first Initialize); the two band drawables are counted; image lists are borrowed from the
 // image cache; the file receiver is borrowed (a page that lives as long as this one).
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKButton.h"
 #include "controls/CKFileListCtrl.h"
 #include "controls/CKLabel.h"
@@ -16,21 +17,8 @@
 
 class CLmFileReceiver;
 
-// Ids of the children (also the ids their notifications carry).
-constexpr int LMID_BROWSE_LIST = 5000;      // the file list
-constexpr int LMID_BROWSE_PATH = 5001;      // the path label
-constexpr int LMID_BROWSE_REFRESH = 5005;   // "刷 新": read the folder again
-constexpr int LMID_BROWSE_ALL = 5006;       // "全 选": tick every row with a check box
-constexpr int LMID_BROWSE_NONE = 5007;      // "不 选": untick them
-constexpr int LMID_BROWSE_INVERT = 5008;    // "反 选": invert their ticks
-constexpr int LMID_BROWSE_PARENT = 5009;    // "上 级": the parent folder
 // Number of buttons in the bottom band.
 constexpr int LMBROWSE_BUTTON_COUNT = 5;
-// What the content tells its page (NotifyParent: the page's OnNotify with the content's id), so
-// that the drawer's folder tree follows the list.
-constexpr int LMNOTIFY_BROWSE_FOLDER_SHOWN = 5101;   // the list shows a folder (param: its entry,
-                                                     // none for the drives), perhaps read again
-constexpr int LMNOTIFY_BROWSE_FOLDERS_READ = 5102;   // the shown folders are to be read again
 
 class CBrowseContainer : public CKContainer
 {
@@ -54,7 +42,8 @@ public:
     void OnPaint(CKCanvas* canvas) override;
     // Taps on the list's rows and clicks of the five buttons.
     int OnNotify(int id, int code, INT_PTR param) override;
-    // 3003 opens or closes the drawer; 3004 closes the page and adds the ticked items.
+    // IDS_BROWSE_FOLDERS opens or closes the drawer; IDS_BROWSE_OPEN closes the page and adds the
+    // ticked items.
     int OnCommand(int command) override;
 
     // ---- Operations of the page ----
@@ -97,7 +86,7 @@ private:
     void GetBands(RECT* pathBand, RECT* buttonBand);
 
     CKFileListCtrl fileList;
-    CKButton buttons[LMBROWSE_BUTTON_COUNT];   // ids 5005, 5006, 5008, 5007, 5009
+    CKButton buttons[LMBROWSE_BUTTON_COUNT];   // LMID_BROWSE_REFRESH ... LMID_BROWSE_PARENT
     CKLabel pathLabel;
     KStringW pathText;
     CKFileCache* cache = nullptr;               // counted

@@ -1,7 +1,9 @@
 // CBrowseView: the browse page, its title icon and its drawer of folders.
 #include "app/CBrowseView.h"
 
+#include "app/LmIds.h"
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "controls/CKTitle.h"
 #include "foundation/KPaths.h"
 #include "graphics/CKImage.h"

@@ -24,8 +24,8 @@ void CLmPlayback::Restore(CLmPlayList* list)
 {
     // Play after a restart continues at the saved file, from the position kept in it.
     playingList = list;
-    position.Set(GetPlayingFile());
-    resumeMs = GetPlayingPosition();
+    position.Set(LmSettings::GetPlayingFile());
+    resumeMs = LmSettings::GetPlayingPosition();
     if (resumeMs > 0 && playingList && !resumeInfo) {
         resumeInfo = playingList->GetAt(position.PlayingRow());
         if (resumeInfo)
@@ -98,10 +98,10 @@ int CLmPlayback::StartRow(CLmPlayList* list, int row, bool mayResume)
         return 0;
     }
     host->ShowFileStarted(startMs);
-    SetPlayingList(host->IndexOfPlayList(playingList));
-    SetPlayingFile(row);
-    SetPlayingPosition(startMs);
-    SaveSettings();
+    LmSettings::SetPlayingList(host->IndexOfPlayList(playingList));
+    LmSettings::SetPlayingFile(row);
+    LmSettings::SetPlayingPosition(startMs);
+    LmSettings::SaveSettings();
     return 1;
 }
 
@@ -114,15 +114,15 @@ int CLmPlayback::ResumePosition(const CLmMediaInfo* info, bool mayResume)
     if (!kept)
         return 0;
     const bool resumes = mayResume && info == kept && keptMs < transport->GetDuration()
-                         && !IsWrittenSinceSettings(info->GetPath());
+                         && !LmSettings::IsWrittenSinceSettings(info->GetPath());
     kept->Release();
     return resumes ? keptMs : 0;
 }
 
 void CLmPlayback::KeepPosition()
 {
-    SetPlayingPosition(transport->GetPosition());
-    SaveSettings();
+    LmSettings::SetPlayingPosition(transport->GetPosition());
+    LmSettings::SaveSettings();
 }
 
 void CLmPlayback::Stop()
@@ -197,8 +197,8 @@ void CLmPlayback::EndInterruption()
 void CLmPlayback::SetLoopType(int type)
 {
     loopType = type;
-    ::SetLoopType(type);
-    SaveSettings();
+    LmSettings::SetLoopType(type);
+    LmSettings::SaveSettings();
 }
 
 void CLmPlayback::KeepPositionAtExit()
@@ -206,7 +206,7 @@ void CLmPlayback::KeepPositionAtExit()
     if (!transport || transport->GetState() == KMEDIA_CLOSED)
         return;
     const int state = transport->GetState();
-    SetPlayingPosition(state == KMEDIA_PLAYING || state == KMEDIA_PAUSED
+    LmSettings::SetPlayingPosition(state == KMEDIA_PLAYING || state == KMEDIA_PAUSED
                            ? transport->GetPosition() : 0);
 }
 
@@ -222,8 +222,8 @@ void CLmPlayback::ForgetPlayingRecord()
 
 void CLmPlayback::StorePlayingRow()
 {
-    SetPlayingFile(position.row);
-    SaveSettings();
+    LmSettings::SetPlayingFile(position.row);
+    LmSettings::SaveSettings();
 }
 
 void CLmPlayback::OnRowRemoved(const CLmPlayList* list, int row)
@@ -255,8 +255,8 @@ void CLmPlayback::OnPlayListDeleted(bool playingDeleted)
     }
     if (!host || (!playingList && !playingDeleted))
         return;
-    SetPlayingList(host->IndexOfPlayList(playingList));
-    SaveSettings();
+    LmSettings::SetPlayingList(host->IndexOfPlayList(playingList));
+    LmSettings::SaveSettings();
 }
 
 void CLmPlayback::OnPlayListCleared()
@@ -264,8 +264,8 @@ void CLmPlayback::OnPlayListCleared()
     if (!host || host->GetShownPlayList() != playingList || position.row < 0)
         return;
     position.Set(-1);
-    SetPlayingFile(-1);
-    SaveSettings();
+    LmSettings::SetPlayingFile(-1);
+    LmSettings::SaveSettings();
 }
 
 // ---- State --------------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // CLmSaveNotice: one toast per streak of failed saves.
 #include "app/CLmSaveNotice.h"
 
+#include "app/LmStringIds.h"
 #include "app/LmToast.h"
 
 void CLmSaveNotice::Report(int saved, bool quiet)

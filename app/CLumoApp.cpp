@@ -10,6 +10,7 @@
 #include "app/CSettingView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
 #include "foundation/KDevMetrics.h"
 #include "media/CKMediaObserver.h"
 #include "ui/CKStartupView.h"
@@ -96,7 +97,7 @@ int CLumoApp::InitInstance()
             if (MEDIA_KEYS[i].virtualKey)
                 RegisterHotKey(frame, HOTKEY_FIRST_ID + i, 0, MEDIA_KEYS[i].virtualKey);
     }
-    LoadSettings();
+    LmSettings::LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
         CreatePages();
     ShowPage(IDS_PAGE_PLAYER);
@@ -108,7 +109,7 @@ void CLumoApp::ExitInstance()
     // Files added so far are written while the player page still holds them.
     adder.Stop();
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     CKApplication::ExitInstance();
 }
 

@@ -10,16 +10,10 @@
 // entry, which keeps it until after the application object is gone.
 #pragma once
 #include "app/CLmFileAdder.h"
+#include "app/LmIds.h"
 #include "ui/CKApplication.h"
 
 class CLmInstance;
-
-// The interruption message (a thread message another thread or process posts): wParam 1 or 2
-// an interruption begins, 0 it ends.
-constexpr UINT LMWM_INTERRUPTION = 4097;
-constexpr WPARAM LMINTERRUPTION_ENDS = 0;
-constexpr WPARAM LMINTERRUPTION_BEGINS = 1;
-constexpr WPARAM LMINTERRUPTION_BEGINS_TOO = 2;
 
 class CLumoApp : public CKApplication
 {
@@ -28,11 +22,11 @@ public:
     // Registers the page table (titles and title buttons of the pages) and fits the density.
     CLumoApp(HINSTANCE instance, const wchar_t* commandLine);
 
-    // Message 4097 pauses and resumes the player around an interruption (1); others go to the
+    // LMWM_INTERRUPTION pauses and resumes the player around an interruption (1); others go to the
     // base.
     int OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The frame window, the settings, then the start-up picture as page 3000 (the pages at once
-    // when there is no picture), shown. Returns 1, or 0 when the base fails.
+    // The frame window, the settings, then the start-up picture as page IDS_PAGE_PLAYER (the pages
+    // at once when there is no picture), shown. Returns 1, or 0 when the base fails.
     int InitInstance() override;
     // Stops adding files (those added so far are written), destroys the pages, last registered
     // first, then saves the settings if they changed.

@@ -159,7 +159,7 @@ void CPlayerContainer::Initialize(unsigned int newStyle)
     InitLabel(titleLabel, "LmPlayLabelTitleText");
     slider.Initialize(0);
     // Play after a restart continues at the saved file, from the position kept in it.
-    playback.Restore(playListCtrl ? playListCtrl->PlayListAt(::GetPlayingList()) : nullptr);
+    playback.Restore(playListCtrl ? playListCtrl->PlayListAt(LmSettings::GetPlayingList()) : nullptr);
     ReloadList();
 }
 
@@ -192,7 +192,7 @@ int CPlayerContainer::OnCreate()
         }
     }
     playback.Connect(transport, this);
-    ApplyLoopType(::GetLoopType());
+    ApplyLoopType(LmSettings::GetLoopType());
     RefreshTitle();
     return 1;
 }

@@ -16,6 +16,8 @@
 #include "app/CLmProbeQueue.h"
 #include "app/CLmTransport.h"
 #include "app/CMediaListBox.h"
+#include "app/LmIds.h"
+#include "app/LmStringIds.h"
 #include "controls/CKButton.h"
 #include "controls/CKLabel.h"
 #include "controls/CKSlider.h"
@@ -25,19 +27,6 @@
 class CKMediaPlayer;
 class CLmPlayListCtrl;
 
-// Ids of the children (also the ids their notifications carry).
-constexpr int LMID_PLAY = 5001;            // play/pause button
-constexpr int LMID_PREVIOUS = 5003;        // previous button
-constexpr int LMID_NEXT = 5004;            // next button
-constexpr int LMID_LOOP = 5007;            // loop type button
-constexpr int LMID_ADD_FILES = 5008;       // add-files button
-constexpr int LMID_PROGRESS = 5009;        // progress slider
-constexpr int LMID_TOTAL_TIME = 5010;      // total time label
-constexpr int LMID_ELAPSED_TIME = 5011;    // elapsed time label
-constexpr int LMID_TRACK_TITLE = 5012;     // title label
-constexpr int LMID_MEDIA_EVENTS = 5020;    // id the media player's events would carry
-constexpr int LMID_PLAYING_LIST = 5021;    // the playing list
-
 // Cells of "PlayImgList.png"; each normal cell is followed by its pressed cell.
 constexpr int LMCELL_PLAY = 0;
 constexpr int LMCELL_PAUSE = 2;
@@ -45,12 +34,6 @@ constexpr int LMCELL_PREVIOUS = 4;
 constexpr int LMCELL_NEXT = 6;
 constexpr int LMCELL_ADD_FILES = 8;
 constexpr int LMCELL_LOOP = 10;            // loop type t shows LMCELL_LOOP + 2t
-
-// String ids of the player's toasts.
-constexpr int IDS_INVALID_FILE = 3039;     // "无效的音频文件! 打开文件失败!"
-constexpr int IDS_EMPTY_LIST = 3040;       // "当前列表为空，没有可以播放的项目！"
-constexpr int IDS_PATH_TOO_LONG = 3101;    // "文件路径太长！添加失败！"
-constexpr int IDS_PATH_UNSAVABLE = 3102;   // "文件名含有列表文件无法保存的字符！添加失败！"
 
 // How far the seek keys (and the slider's arrow keys) move in the playing file, in seconds.
 constexpr int LMSEEK_STEP_SECONDS = 5;

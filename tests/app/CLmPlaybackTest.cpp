@@ -82,18 +82,18 @@ protected:
     void SetUp() override
     {
         DeleteFileW(SettingsPath().c_str());
-        LoadSettings();
+        LmSettings::LoadSettings();
         KSeedRandom(1);
         page.shown = &list;
         playback.Connect(&transport, &page);
     }
     void TearDown() override
     {
-        SaveAndCloseSettings();
+        LmSettings::SaveAndCloseSettings();
         DeleteFileW(SettingsPath().c_str());
     }
 
-    static std::wstring SettingsPath() { return std::wstring(GetModuleDir()) + SETTINGS_FILE_NAME; }
+    static std::wstring SettingsPath() { return std::wstring(GetModuleDir()) + LmSettings::SETTINGS_FILE_NAME; }
     static std::string SettingsBytes() { return ReadFileBytes(SettingsPath()); }
 
     // Rows "C:\music\0.wav" ... of the shown list.

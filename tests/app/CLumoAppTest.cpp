@@ -173,7 +173,7 @@ TEST_F(CLumoAppTest, ExitWritesSettingsThatChanged)
     ASSERT_TRUE(StartToPlayerPage());
     EXPECT_EQ(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES)
         << "start-up with every default writes nothing";
-    SetPlayingFile(3);
+    LmSettings::SetPlayingFile(3);
     app->ExitInstance();
     EXPECT_EQ(ReadFileBytes(settings), Utf16FileBytes(L"\n[Default]\nPlayingFile = 3\n"));
 }

@@ -308,7 +308,7 @@ TEST_F(CPlayerContainerTest, TheLoopButtonStepsThroughTheLoopTypesWithTheirIcons
     }
 }
 
-TEST_F(CPlayerContainerTest, AnEmptyListShowsToast3040AndPlaysNothing)
+TEST_F(CPlayerContainerTest, AnEmptyListSaysSoAndPlaysNothing)
 {
     ASSERT_TRUE(page.Open({{L"Empty", {}}}));
     const int buttons[] = {LMID_PLAY, LMID_NEXT, LMID_PREVIOUS};
@@ -553,7 +553,7 @@ TEST_F(CPlayerContainerTest, AFailedSaveIsToldOncePerStreakAndTriedAgainOnTheNex
     SetFileAttributesW(page.PlayListPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     EXPECT_EQ(ReadFileBytes(page.PlayListPath()),
               PlayListBytes({{L"A", {}}, {L"B", {}}, {L"C", {}}, {L"D", {}}, {L"E", {}}}));
     EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 2\n"));
