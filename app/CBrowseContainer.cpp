@@ -2,14 +2,16 @@
 // handing the ticked items to the player page.
 #include "app/CBrowseContainer.h"
 
-#include "app/CLumoApp.h"
-#include "app/CPlayerContainer.h"
+#include "app/CLmFileReceiver.h"
+#include "app/CLmPlayList.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
-#include "foundation/KText.h"
+#include "app/LmStringIds.h"
+#include "app/LmToast.h"
 #include "foundation/KMemory.h"
 #include "foundation/KPaths.h"
 #include "foundation/KResource.h"
+#include "foundation/KText.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKDrawable.h"
 #include "graphics/CKImage.h"
@@ -34,11 +36,11 @@ struct KBrowseButton
     int cell;
 };
 const KBrowseButton BUTTONS[LMBROWSE_BUTTON_COUNT] = {
-    {LMID_BROWSE_REFRESH, 3059, 3},
-    {LMID_BROWSE_ALL, 3060, 0},
-    {LMID_BROWSE_INVERT, 3061, 1},
-    {LMID_BROWSE_NONE, 3062, 2},
-    {LMID_BROWSE_PARENT, 3063, 4},
+    {LMID_BROWSE_REFRESH, IDS_BROWSE_REFRESH, 3},
+    {LMID_BROWSE_ALL, IDS_BROWSE_ALL, 0},
+    {LMID_BROWSE_INVERT, IDS_BROWSE_INVERT, 1},
+    {LMID_BROWSE_NONE, IDS_BROWSE_NONE, 2},
+    {LMID_BROWSE_PARENT, IDS_BROWSE_PARENT, 4},
 };
 // Longest button text taken from the string table, in characters.
 constexpr int BUTTON_TEXT_MAX = 63;
@@ -54,11 +56,6 @@ constexpr unsigned int BUTTON_STYLE = KARRANGE_ICON_TOP;
 constexpr unsigned int LABEL_STYLE = KCONTENT_LEFT | KLS_START_ELLIPSIS;
 // Rows of files and folders: a check box at the right edge.
 constexpr unsigned int ROW_FLAGS = KBOX_CHECK | KLI_BOX_RIGHT;
-// What a toast tells after "打开": the new playlists, the ticked folders that yielded no file, and
-// what separates names in both.
-constexpr UINT IDS_ADDED_AS_PLAYLISTS = 3090;   // "已添加为新的播放列表：%s"
-constexpr UINT IDS_NO_PLAYABLE_FILES = 3091;    // "文件夹中没有可以播放的文件：%s"
-constexpr UINT IDS_NAME_SEPARATOR = 3092;       // "、"
 
 // Keeps `drawable` in `slot` with one reference, releasing what was there.
 void HoldDrawable(CKDrawable*& slot, CKDrawable* drawable)
@@ -156,7 +153,7 @@ void CBrowseContainer::Initialize(unsigned int newStyle)
         if (cache) {
             cache->EnableRefCount();
             cache->AddRef();
-            cache->SetFilter(GetBrowseExtFilter());
+            cache->SetFilter(LmSettings::GetBrowseExtFilter());
             cache->BuildRoots(0);
         }
     }
@@ -177,7 +174,7 @@ int CBrowseContainer::OnCreate()
     for (int i = 0; i < LMBROWSE_BUTTON_COUNT; i++)
         buttons[i].Create(BUTTON_STYLE, BUTTONS[i].id, this, BUTTON_FLAGS);
     pathLabel.Create(LABEL_STYLE, LMID_BROWSE_PATH, this, LABEL_FLAGS);
-    const wchar_t* stored = GetBrowsePath();
+    const wchar_t* stored = LmSettings::GetBrowsePath();
     pathText.Assign(stored ? stored : L"");
     pathLabel.SetText(pathText);
     ShowPath(pathText);
@@ -320,8 +317,8 @@ void CBrowseContainer::RefreshFolder()
 {
     // A filter edited on the settings page since the last visit applies now: every folder read so
     // far is read again through it, so files it no longer passes leave the list and the cache.
-    if (cache && KStrCmpW(cache->GetFilter(), GetBrowseExtFilter()) != 0) {
-        cache->SetFilter(GetBrowseExtFilter());
+    if (cache && KStrCmpW(cache->GetFilter(), LmSettings::GetBrowseExtFilter()) != 0) {
+        cache->SetFilter(LmSettings::GetBrowseExtFilter());
         cache->Refresh(nullptr);
     }
     fileList.Refresh();
@@ -355,12 +352,11 @@ void CBrowseContainer::SetAllChecks(int on)
 int CBrowseContainer::AddTickedItems()
 {
     int handed = 0;
-    CPlayerContainer* player = CPlayerContainer::FromPlayerPage();
-    if (player && cache) {
+    if (receiver && cache) {
         int files = 0;
         CLmPlayList* firstList = nullptr;   // borrowed: the first new playlist
         KStringW newLists, emptyFolders;
-        player->BeginAddFiles();
+        receiver->BeginAddFiles();
         wchar_t path[KMAX_PATH];
         for (int i = 0; i < fileList.GetCount(); i++) {
             KFileEntry* entry = fileList.GetEntry(i);
@@ -370,7 +366,7 @@ int CBrowseContainer::AddTickedItems()
             if (!CKFileCache::IsFolder(entry)) {
                 files++;
                 if (cache->GetFullPath(entry, path))
-                    player->AddFile(path);
+                    receiver->AddFile(path);
                 continue;
             }
             // The folder's own files as the cache lists them (filtered; no sub-folders).
@@ -388,7 +384,7 @@ int CBrowseContainer::AddTickedItems()
                         paths[gathered++] = text;
                 }
                 if (CLmPlayList* list =
-                        player->AddDirectoryAsPlayList(entry->displayName, paths, gathered)) {
+                        receiver->AddDirectoryAsPlayList(entry->displayName, paths, gathered)) {
                     firstList = firstList ? firstList : list;
                     AppendName(newLists, list->GetName());
                 } else if (gathered == 0) {
@@ -398,11 +394,11 @@ int CBrowseContainer::AddTickedItems()
             KFree(paths);
             KFree(texts);
         }
-        player->EndAddFiles(1);
+        receiver->EndAddFiles(1);
         // Where the music went: with only folders ticked the first new playlist is shown;
         // otherwise the list shown took the files and a toast names the new playlists.
         if (firstList && files == 0) {
-            player->ShowPlayList(firstList);
+            receiver->ShowPlayList(firstList);
             newLists.Empty();
         }
         KStringW told;
@@ -411,7 +407,7 @@ int CBrowseContainer::AddTickedItems()
         if (told.GetLength())
             ShowToastText(told);
     }
-    SetBrowsePath(pathText);
-    SaveSettings();
+    LmSettings::SetBrowsePath(pathText);
+    LmSettings::SaveSettings();
     return handed;
 }

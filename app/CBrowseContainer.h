@@ -1,33 +1,24 @@
 // CBrowseContainer: the browse page's content: the current folder's path in a band at the top, the
 // file list in the middle and five buttons (refresh, tick all, invert, untick all, parent) in a
 // band at the bottom. It creates the file cache the list and the drawer's folder tree share, and
-// hands the ticked files and folders to the player page.
+// hands the ticked files and folders to the file receiver the application connects (the player
+// page).
 //
 // Ownership: the seven children are members (uncounted windows); the cache is counted (created
 // at the first Initialize); the two band drawables are counted; image lists are borrowed from the
-// image cache.
+// image cache; the file receiver is borrowed (a page that lives as long as this one).
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKButton.h"
 #include "controls/CKFileListCtrl.h"
 #include "controls/CKLabel.h"
 #include "foundation/KString.h"
 #include "ui/CKContainer.h"
 
-// Ids of the children (also the ids their notifications carry).
-constexpr int LMID_BROWSE_LIST = 5000;      // the file list
-constexpr int LMID_BROWSE_PATH = 5001;      // the path label
-constexpr int LMID_BROWSE_REFRESH = 5005;   // "刷 新": read the folder again
-constexpr int LMID_BROWSE_ALL = 5006;       // "全 选": tick every row with a check box
-constexpr int LMID_BROWSE_NONE = 5007;      // "不 选": untick them
-constexpr int LMID_BROWSE_INVERT = 5008;    // "反 选": invert their ticks
-constexpr int LMID_BROWSE_PARENT = 5009;    // "上 级": the parent folder
+class CLmFileReceiver;
+
 // Number of buttons in the bottom band.
 constexpr int LMBROWSE_BUTTON_COUNT = 5;
-// What the content tells its page (NotifyParent: the page's OnNotify with the content's id), so
-// that the drawer's folder tree follows the list.
-constexpr int LMNOTIFY_BROWSE_FOLDER_SHOWN = 5101;   // the list shows a folder (param: its entry,
-                                                     // none for the drives), perhaps read again
-constexpr int LMNOTIFY_BROWSE_FOLDERS_READ = 5102;   // the shown folders are to be read again
 
 class CBrowseContainer : public CKContainer
 {
@@ -51,7 +42,8 @@ public:
     void OnPaint(CKCanvas* canvas) override;
     // Taps on the list's rows and clicks of the five buttons.
     int OnNotify(int id, int code, INT_PTR param) override;
-    // 3003 opens or closes the drawer; 3004 closes the page and adds the ticked items.
+    // IDS_BROWSE_FOLDERS opens or closes the drawer; IDS_BROWSE_OPEN closes the page and adds the
+    // ticked items.
     int OnCommand(int command) override;
 
     // ---- Operations of the page ----
@@ -63,13 +55,16 @@ public:
     void RefreshFolder();
     // Ticks (1), unticks (0) or inverts (-1) every row that has a check box; repaints the list.
     void SetAllChecks(int on);
-    // Hands the ticked rows to the player page: a file to its selected playlist, a folder with
-    // files as a new playlist of them. Then it shows where the music went, so the player page
-    // should be current by then: with only folders ticked the first new playlist becomes the
+    // Hands the ticked rows to the file receiver (none: nothing is handed): a file to its selected
+    // playlist, a folder with files as a new playlist of them. Then it shows where the music went,
+    // so the player page should be current by then: with only folders ticked the first new playlist becomes the
     // selected one; otherwise a toast names the new playlists; a toast also names the folders that
     // yielded no file. Last the path is stored in "BrowsePath" and the settings saved. Returns the
     // number of ticked rows handed over.
     int AddTickedItems();
+
+    // Where AddTickedItems hands the files (borrowed).
+    void SetFileReceiver(CLmFileReceiver* newReceiver) { receiver = newReceiver; }
 
     CKFileListCtrl* GetFileList() { return &fileList; }
     CKFileCache* GetCache() const { return cache; }
@@ -91,10 +86,11 @@ private:
     void GetBands(RECT* pathBand, RECT* buttonBand);
 
     CKFileListCtrl fileList;
-    CKButton buttons[LMBROWSE_BUTTON_COUNT];   // ids 5005, 5006, 5008, 5007, 5009
+    CKButton buttons[LMBROWSE_BUTTON_COUNT];   // LMID_BROWSE_REFRESH ... LMID_BROWSE_PARENT
     CKLabel pathLabel;
     KStringW pathText;
     CKFileCache* cache = nullptr;               // counted
     CKDrawable* pathBkgnd = nullptr;            // counted: the path band
     CKDrawable* buttonBkgnd = nullptr;          // counted: the button band
+    CLmFileReceiver* receiver = nullptr;        // borrowed: the player page's content
 };

@@ -1,7 +1,9 @@
 // CBrowseView: the browse page, its title icon and its drawer of folders.
 #include "app/CBrowseView.h"
 
+#include "app/LmIds.h"
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "controls/CKTitle.h"
 #include "foundation/KPaths.h"
 #include "graphics/CKImage.h"
@@ -112,6 +114,13 @@ int CBrowseView::OnNotify(int id, int code, INT_PTR param)
         tree->Expand(item, !tree->IsExpanded(item), true);
     }
     return 1;
+}
+
+void CBrowseView::OnActivate(int returning)
+{
+    CKView::OnActivate(returning);
+    if (!returning)
+        Prepare();
 }
 
 void CBrowseView::Prepare()

@@ -1,9 +1,10 @@
-// CBrowseView: the browse page (view 3002, "添加文件"): its content is the CBrowseContainer with the
-// file list, its drawer a CKFileTreeCtrl of the same file cache for jumping between folders, which
-// marks the folder the list shows and reads its folders again when the list does. The tree catches
-// up only while it can be seen (or when the drawer has opened): expanding it to a folder reads the
-// folders beside each one on the way, which a walk through the list alone should not pay for. The
-// title's left button (3003) opens the drawer, its right button (3004) adds the ticked items.
+// CBrowseView: the browse page (IDS_PAGE_BROWSE, "添加文件"): its content is the CBrowseContainer with
+// the file list, its drawer a CKFileTreeCtrl of the same file cache for jumping between folders,
+// which marks the folder the list shows and reads its folders again when the list does. The tree
+// catches up only while it can be seen (or when the drawer has opened): expanding it to a folder
+// reads the folders beside each one on the way, which a walk through the list alone should not pay
+// for. The title's left button (IDS_BROWSE_FOLDERS) opens the drawer, its right button
+// (IDS_BROWSE_OPEN) adds the ticked items.
 //
 // Ownership: the container is a member; the drawer's tree is counted (the drawer slot of the base
 // holds a second reference while the tree has its window).
@@ -11,9 +12,6 @@
 #include "app/CBrowseContainer.h"
 #include "controls/CKFileTreeCtrl.h"
 #include "ui/CKView.h"
-
-// Window id of the drawer's folder tree.
-constexpr int LMID_BROWSE_TREE = 3000;
 
 class CBrowseView : public CKView
 {
@@ -37,8 +35,10 @@ public:
     // The drawer has opened: the tree catches up with the list.
     void OnViewMenuShow(int shown) override;
 
-    // Makes the page ready to be shown: the current folder is read again, through the filter setting
-    // as it is now.
+    // Shown afresh (not returned to from a page or dialog above it): Prepare, after the base.
+    void OnActivate(int returning) override;
+    // Makes the page ready to be shown: the current folder is read again (files may have come and
+    // gone since the last visit), through the filter setting as it is now.
     void Prepare();
 
     CBrowseContainer* GetBrowseContainer() { return &container; }

@@ -3,6 +3,7 @@
 
 #include "app/LmLocalizedName.h"
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "foundation/KPaths.h"
 #include "ui/CKView.h"
 
@@ -21,7 +22,7 @@ int CHelpContainer::OnCreate()
 {
     if (!CKContainer::OnCreate())
         return 0;
-    if (!label.Create(0, LM_HELP_TEXT_ID, this, HELP_TEXT_FLAGS))
+    if (!label.Create(0, LMID_HELP_TEXT, this, HELP_TEXT_FLAGS))
         return 0;
     LoadHelp(nullptr);
     return 1;

@@ -2,11 +2,9 @@
 // the user's language ("HelpText.xml" or a localised variant, chosen by MakeLocalizedName). Its
 // title button and the back action leave the page.
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKRichLabel.h"
 #include "ui/CKContainer.h"
-
-// Window id of the help text.
-constexpr int LM_HELP_TEXT_ID = 5000;
 
 class CHelpContainer : public CKContainer
 {
@@ -20,7 +18,7 @@ public:
     int OnCreate() override;
     // The label takes the whole client area.
     void OnSize() override;
-    // The back button (3008) closes the page.
+    // The back button (IDS_HELP_BACK) closes the page.
     int OnCommand(int command) override;
 
     // ---- Container slots ----

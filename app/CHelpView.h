@@ -1,5 +1,5 @@
-// CHelpView: the help page (3007, "使用帮助"): a title with the back button over a CHelpContainer.
-// The page is created with the others at start-up and shown from the settings page.
+// CHelpView: the help page (IDS_PAGE_HELP, "使用帮助"): a title with the back button over a
+// CHelpContainer. The page is created with the others at start-up and shown from the settings page.
 #pragma once
 #include "app/CHelpContainer.h"
 #include "ui/CKView.h"

@@ -4,9 +4,10 @@
 #include <algorithm>
 
 #include "app/CLmPlayListCtrl.h"
-#include "app/CLumoApp.h"
 #include "app/CPlayerContainer.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
+#include "app/LmToast.h"
 #include "foundation/CKFile.h"
 #include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
@@ -185,7 +186,7 @@ void CLmFileAdder::BeginRequest()
     nextNamed = 0;
     walk.clear();
     walked.clear();
-    filter.SetFilter(GetBrowseExtFilter());
+    filter.SetFilter(LmSettings::GetBrowseExtFilter());
     firstFound.clear();
     found = 0;
     decided = false;

@@ -28,8 +28,6 @@
 
 class CPlayerContainer;
 
-// String id of the toast of a request that found no file to add.
-constexpr int IDS_NOTHING_TO_OPEN = 3120;   // "没有可以添加的音频文件！"
 // Period of the step timer and the longest a step works, in milliseconds.
 constexpr int LMADD_STEP_PERIOD_MS = 10;
 constexpr int LMADD_STEP_BUDGET_MS = 30;

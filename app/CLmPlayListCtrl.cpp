@@ -6,6 +6,7 @@
 
 #include "app/CLmPlayListFile.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KResource.h"
 #include "foundation/KText.h"
@@ -26,12 +27,6 @@ constexpr wchar_t MENU_ICONS[] = L"MenuImgList.png";
 constexpr int MENU_ICON_CELL = 24;   // cell width and height of the menu icons
 // Icon cell of every playlist row.
 constexpr int PLAYLIST_ICON = 3;
-// Texts of the groups.
-constexpr UINT IDS_GROUP_PLAYLISTS = 3019;
-constexpr UINT IDS_GROUP_SORT = 3023;
-constexpr UINT IDS_GROUP_SYSTEM = 3028;
-// Name of the playlist made when the file held none.
-constexpr UINT IDS_DEFAULT_PLAYLIST = 3052;
 constexpr int NAME_CAPACITY = 128;
 // What tells a playlist from others of the same name: " (2)", " (3)"..., as file managers number
 // copies; the first number given.
@@ -50,15 +45,15 @@ struct KCommandRow
     int command;
 };
 constexpr KCommandRow SORT_ROWS[] = {
-    {3024, 4, LMCMD_SORT_NAME_UP},
-    {3025, 5, LMCMD_SORT_NAME_DOWN},
-    {3026, 4, LMCMD_SORT_ARTIST_UP},
-    {3027, 5, LMCMD_SORT_ARTIST_DOWN},
+    {IDS_SORT_NAME_UP, 4, LMCMD_SORT_NAME_UP},
+    {IDS_SORT_NAME_DOWN, 5, LMCMD_SORT_NAME_DOWN},
+    {IDS_SORT_ARTIST_UP, 4, LMCMD_SORT_ARTIST_UP},
+    {IDS_SORT_ARTIST_DOWN, 5, LMCMD_SORT_ARTIST_DOWN},
 };
 constexpr KCommandRow SYSTEM_ROWS[] = {
-    {3029, 6, LMCMD_CLEAR_LIST},
-    {3030, 7, LMCMD_SETTINGS},
-    {3031, 8, LMCMD_ABOUT},
+    {IDS_CLEAR_LIST, 6, LMCMD_CLEAR_LIST},
+    {IDS_SETTINGS, 7, LMCMD_SETTINGS},
+    {IDS_ABOUT, 8, LMCMD_ABOUT},
 };
 
 // Reader callback: the header line's playlist, appended to the control.
@@ -241,7 +236,7 @@ void CLmPlayListCtrl::LoadPlayLists()
         LoadResString(IDS_DEFAULT_PLAYLIST, name, NAME_CAPACITY);
         AddPlayList(name);
     }
-    SelectPlayListByIndex(GetPlayListSelected());
+    SelectPlayListByIndex(LmSettings::GetPlayListSelected());
     SetRedraw(true);
 }
 
@@ -331,8 +326,8 @@ void CLmPlayListCtrl::SelectPlayList(KTreeItem* item)
     }
     ModifyItemFlags(item, LMPL_SELECTED_LIST, 0);
     selectedList = item;
-    SetPlayListSelected(IndexOfPlayList(ListOf(item)));
-    SaveSettings();
+    LmSettings::SetPlayListSelected(IndexOfPlayList(ListOf(item)));
+    LmSettings::SaveSettings();
 }
 
 void CLmPlayListCtrl::SelectPlayListByIndex(int index)

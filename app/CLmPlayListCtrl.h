@@ -14,6 +14,7 @@
 #pragma once
 #include "app/CLmPlayList.h"
 #include "app/CLmSaveNotice.h"
+#include "app/LmIds.h"
 #include "controls/CKTreeCtrl.h"
 #include "foundation/KPaths.h"
 
@@ -28,15 +29,6 @@ constexpr unsigned int LMPL_PLAYLIST_ITEM = KTIF_TEXT_BORROWED;
 constexpr unsigned int LMPL_GROUP_ITEM = KTIF_EXPANDED | KTIF_PINNED;
 // Item flag of the selected playlist's row.
 constexpr unsigned int LMPL_SELECTED_LIST = KSTATE_CHECKED;
-
-// Command ids carried by the command rows.
-constexpr int LMCMD_SORT_NAME_UP = 5060;      // sort by file name, ascending
-constexpr int LMCMD_SORT_NAME_DOWN = 5061;    // sort by file name, descending
-constexpr int LMCMD_SORT_ARTIST_UP = 5062;    // sort by artist, ascending
-constexpr int LMCMD_SORT_ARTIST_DOWN = 5063;  // sort by artist, descending
-constexpr int LMCMD_CLEAR_LIST = 5070;        // clear the current playlist
-constexpr int LMCMD_SETTINGS = 5071;          // the settings page
-constexpr int LMCMD_ABOUT = 5072;             // the help page
 
 class CLmPlayListCtrl : public CKTreeCtrl
 {

@@ -3,14 +3,8 @@
 // view, which carries them out with its dialogs.
 #pragma once
 #include "app/CLmPlayListCtrl.h"
+#include "app/LmIds.h"
 #include "controls/CKToolBar.h"
-
-// Ids of the panel's children and tool bar buttons.
-constexpr int LMID_PANEL_TOOLBAR = 5050;   // the tool bar
-constexpr int LMID_PLAYLIST_CTRL = 5051;   // the playlist tree
-constexpr int LMID_ADD_LIST = 5052;        // add a playlist
-constexpr int LMID_EDIT_LIST = 5053;       // rename the selected playlist
-constexpr int LMID_DELETE_LIST = 5054;     // delete the selected playlist
 
 class CLmPlayListView : public CKWindow
 {

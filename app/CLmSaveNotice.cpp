@@ -1,7 +1,8 @@
 // CLmSaveNotice: one toast per streak of failed saves.
 #include "app/CLmSaveNotice.h"
 
-#include "app/CLumoApp.h"
+#include "app/LmStringIds.h"
+#include "app/LmToast.h"
 
 void CLmSaveNotice::Report(int saved, bool quiet)
 {

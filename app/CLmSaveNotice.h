@@ -5,9 +5,6 @@
 // exit, where no toast can be seen; the failed save itself left the old file whole.
 #pragma once
 
-// String id of the toast "保存文件失败！…".
-constexpr int IDS_SAVE_FAILED = 3100;
-
 class CLmSaveNotice
 {
 public:

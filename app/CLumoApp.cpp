@@ -1,4 +1,4 @@
-// CLumoApp: the music player's application object and the string toast.
+// CLumoApp: the music player's application object.
 #include "app/CLumoApp.h"
 
 #include <shellapi.h>
@@ -10,9 +10,8 @@
 #include "app/CSettingView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
-#include "dialogs/CKToastDialog.h"
+#include "app/LmStringIds.h"
 #include "foundation/KDevMetrics.h"
-#include "foundation/KResource.h"
 #include "media/CKMediaObserver.h"
 #include "ui/CKStartupView.h"
 #include "ui/CKView.h"
@@ -21,9 +20,6 @@
 K_IMPLEMENT_CLASS(CLumoApp, CKApplication)
 
 namespace {
-
-// Longest toast text taken from the string table, in characters.
-constexpr int TOAST_TEXT_MAX = 128;
 
 // The keyboard's media keys: the application command the focused window reports, the key as a
 // hot key, and the player page's command. Play and pause have application commands only.
@@ -101,7 +97,7 @@ int CLumoApp::InitInstance()
             if (MEDIA_KEYS[i].virtualKey)
                 RegisterHotKey(frame, HOTKEY_FIRST_ID + i, 0, MEDIA_KEYS[i].virtualKey);
     }
-    LoadSettings();
+    LmSettings::LoadSettings();
     if (!CreateStartupView(IDS_PAGE_PLAYER))
         CreatePages();
     ShowPage(IDS_PAGE_PLAYER);
@@ -113,15 +109,20 @@ void CLumoApp::ExitInstance()
     // Files added so far are written while the player page still holds them.
     adder.Stop();
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     CKApplication::ExitInstance();
 }
 
 void CLumoApp::CreatePages()
 {
     CKApplication::CreatePages();
-    AddAppPage(new CPlayerView(), KVF_DRAWER, IDS_PAGE_PLAYER);
-    AddAppPage(new CBrowseView(), KVF_DRAWER, IDS_PAGE_BROWSE);
+    CPlayerView* player = new CPlayerView();
+    CBrowseView* browse = new CBrowseView();
+    // The browse page hands its ticked files to the player page; both live until DestroyPages.
+    if (player && browse)
+        browse->GetBrowseContainer()->SetFileReceiver(player->GetPlayerContainer());
+    AddAppPage(player, KVF_DRAWER, IDS_PAGE_PLAYER);
+    AddAppPage(browse, KVF_DRAWER, IDS_PAGE_BROWSE);
     AddAppPage(new CSettingView(), 0, IDS_PAGE_SETTINGS);
     AddAppPage(new CHelpView(), 0, IDS_PAGE_HELP);
 }
@@ -179,17 +180,4 @@ void CLumoApp::RunMediaCommand(int command)
     CPlayerContainer* player = CPlayerContainer::FromPlayerPage();
     if (player && player->GetHwnd())
         player->OnMediaCommand(0, command, 0);
-}
-
-int ShowToastString(int stringId)
-{
-    wchar_t text[TOAST_TEXT_MAX + 1];
-    if (LoadResString((UINT)stringId, text, TOAST_TEXT_MAX + 1) <= 0)
-        return 0;
-    return ShowToastText(text);
-}
-
-int ShowToastText(const wchar_t* text)
-{
-    return ShowToast(text, LMTOAST_DURATION_MS, KTOAST_CENTRE);
 }

@@ -4,25 +4,16 @@
 // As a desktop program it adds the files named on its command line, those other starts of
 // Lumo.exe in its folder hand over to its frame window and those dropped on it, and it answers
 // the keyboard's media keys (also while another program has the focus, as hot keys when no other
-// program holds them). Also the helpers that show a text, or a string-table text, as a toast.
+// program holds them).
 //
 // Ownership: the file adder is a member; the folder's instance lock is borrowed from the process
 // entry, which keeps it until after the application object is gone.
 #pragma once
 #include "app/CLmFileAdder.h"
+#include "app/LmIds.h"
 #include "ui/CKApplication.h"
 
 class CLmInstance;
-
-// The interruption message (a thread message another thread or process posts): wParam 1 or 2
-// an interruption begins, 0 it ends.
-constexpr UINT LMWM_INTERRUPTION = 4097;
-constexpr WPARAM LMINTERRUPTION_ENDS = 0;
-constexpr WPARAM LMINTERRUPTION_BEGINS = 1;
-constexpr WPARAM LMINTERRUPTION_BEGINS_TOO = 2;
-
-// A toast of a string-table text lasts this long, in milliseconds.
-constexpr int LMTOAST_DURATION_MS = 3000;
 
 class CLumoApp : public CKApplication
 {
@@ -31,16 +22,17 @@ public:
     // Registers the page table (titles and title buttons of the pages) and fits the density.
     CLumoApp(HINSTANCE instance, const wchar_t* commandLine);
 
-    // Message 4097 pauses and resumes the player around an interruption (1); others go to the
+    // LMWM_INTERRUPTION pauses and resumes the player around an interruption (1); others go to the
     // base.
     int OnAppMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The frame window, the settings, then the start-up picture as page 3000 (the pages at once
-    // when there is no picture), shown. Returns 1, or 0 when the base fails.
+    // The frame window, the settings, then the start-up picture as page IDS_PAGE_PLAYER (the pages
+    // at once when there is no picture), shown. Returns 1, or 0 when the base fails.
     int InitInstance() override;
     // Stops adding files (those added so far are written), destroys the pages, last registered
     // first, then saves the settings if they changed.
     void ExitInstance() override;
-    // The player, browse, settings and help pages, in that order.
+    // The player, browse, settings and help pages, in that order; the browse page hands the
+    // files it adds to the player page (its file receiver).
     void CreatePages() override;
     // Requests handed over by another start (WM_COPYDATA: taken, the frame brought to the front
     // and restored when minimised), dropped files (WM_DROPFILES), media keys (WM_APPCOMMAND from
@@ -61,9 +53,3 @@ private:
     CLmFileAdder adder;
     CLmInstance* instance = nullptr;   // borrowed: the process entry's
 };
-
-// Shows string `stringId` (at most 128 characters) as a centred toast for 3000 ms; 0 when the
-// string does not load.
-int ShowToastString(int stringId);
-// Shows `text` as the program's toasts show: centred, for 3000 ms. 0 when it cannot be shown.
-int ShowToastText(const wchar_t* text);

@@ -2,6 +2,7 @@
 // of the duplicate test.
 #include "app/CMediaListBox.h"
 
+#include "app/LmStringIds.h"
 #include "foundation/KResource.h"
 #include "foundation/KText.h"
 #include "graphics/CKCanvas.h"

@@ -25,11 +25,6 @@ constexpr unsigned int LMROW_FLAGS = KLI_BORROWED_TEXT;
 // Cell of "res/FileIcon.png" shown on every row.
 constexpr int LMROW_ICON_CELL = 5;
 
-// String ids of the row texts.
-constexpr int IDS_UNKNOWN_ARTIST = 3050;   // "未知表演者"
-constexpr int IDS_UNKNOWN_ALBUM = 3051;    // "未知专辑"
-constexpr int IDS_DELETE_ROW = 3022;       // "删除", the text of the swipe's delete area
-
 class CMediaListBox : public CKListBox
 {
     K_DECLARE_DYNCREATE(CMediaListBox)
@@ -73,8 +68,8 @@ public:
     CKTextDrawable* GetLine2Drawable() const { return line2Text; }
 
 private:
-    KStringW unknownArtist;                 // string 3050
-    KStringW unknownAlbum;                  // string 3051
+    KStringW unknownArtist;                 // string IDS_UNKNOWN_ARTIST
+    KStringW unknownAlbum;                  // string IDS_UNKNOWN_ALBUM
     CKTextDrawable* timeText = nullptr;     // counted: "LmPlayTimeText"
     CKTextDrawable* line2Text = nullptr;    // counted: "LmPlayArtistText"
     CLmPathIndex paths;                     // the rows' paths (borrowed from their records), for the

@@ -1,22 +1,17 @@
-// CPlayerContainer: the player page's children and layout, list playback over the media player,
-// the list operations of the browse page and the playlist panel, and the probe of tags and
-// durations.
+// CPlayerContainer: the player page's children and layout, the wiring of list playback and of the
+// probe to the page, and the list operations of the browse page and the playlist panel.
 //
 // Index: construction - children and layout - notifications and commands - media observer - list
-// operations - playback - probe of tags and durations.
+// operations - playback shown - probe shown.
 #include "app/CPlayerContainer.h"
 
-#include "app/CBrowseView.h"
 #include "app/CLmPlayListCtrl.h"
 #include "app/CLmPlayListFile.h"
-#include "app/CLumoApp.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
 #include "app/LmSortKeys.h"
-#include "foundation/CKFile.h"
+#include "app/LmToast.h"
 #include "foundation/KMemory.h"
-#include "foundation/KOpenPath.h"
-#include "foundation/KPaths.h"
 #include "graphics/CKCanvas.h"
 #include "graphics/CKFaceDrawable.h"
 #include "graphics/CKImage.h"
@@ -25,13 +20,11 @@
 #include "graphics/KImageCache.h"
 #include "media/CKMediaPlayer.h"
 #include "media/KPlayOrder.h"
+#include "ui/CKApplication.h"
 #include "ui/CKView.h"
-#include "ui/KTimer.h"
 #include "ui/KViewStack.h"
 
 K_IMPLEMENT_CLASS(CPlayerContainer, CKContainer)
-
-CPlayerContainer* CPlayerContainer::firstAlive = nullptr;
 
 namespace {
 
@@ -102,36 +95,16 @@ CPlayerContainer* CPlayerContainer::FromPlayerPage()
     return (CPlayerContainer*)content;
 }
 
-CPlayerContainer::CPlayerContainer()
+CPlayerContainer::CPlayerContainer() : probe(this)
 {
-    nextAlive = firstAlive;
-    firstAlive = this;
 }
 
 CPlayerContainer::~CPlayerContainer()
 {
-    for (CPlayerContainer** link = &firstAlive; *link; link = &(*link)->nextAlive) {
-        if (*link == this) {
-            *link = nextAlive;
-            break;
-        }
-    }
-    if (playingInfo)
-        playingInfo->Release();
-    if (resumeInfo)
-        resumeInfo->Release();
     if (playListCtrl)
         playListCtrl->Release();
     KDropDrawable(buttonBarBkgnd);
     KDropDrawable(progressBkgnd);
-}
-
-int CPlayerContainer::IsAlive(const CPlayerContainer* container)
-{
-    for (const CPlayerContainer* live = firstAlive; live; live = live->nextAlive)
-        if (live == container)
-            return 1;
-    return 0;
 }
 
 void CPlayerContainer::SetPlayListCtrl(CLmPlayListCtrl* ctrl)
@@ -186,15 +159,7 @@ void CPlayerContainer::Initialize(unsigned int newStyle)
     InitLabel(titleLabel, "LmPlayLabelTitleText");
     slider.Initialize(0);
     // Play after a restart continues at the saved file, from the position kept in it.
-    if (playListCtrl)
-        playingList = playListCtrl->PlayListAt(::GetPlayingList());
-    position.Set(GetPlayingFile());
-    resumeMs = GetPlayingPosition();
-    if (resumeMs > 0 && playingList && !resumeInfo) {
-        resumeInfo = playingList->GetAt(position.PlayingRow());
-        if (resumeInfo)
-            resumeInfo->AddRef();
-    }
+    playback.Restore(playListCtrl ? playListCtrl->PlayListAt(LmSettings::GetPlayingList()) : nullptr);
     ReloadList();
 }
 
@@ -223,22 +188,21 @@ int CPlayerContainer::OnCreate()
             player->Create(view, MEDIA_OPTIONS);
             player->SetObserver(this);
             player->SetNotifyWindow(this, LMID_MEDIA_EVENTS);
+            transport = new CLmPlayerTransport(player);
         }
     }
-    ApplyLoopType(::GetLoopType());
+    playback.Connect(transport, this);
+    ApplyLoopType(LmSettings::GetLoopType());
     RefreshTitle();
     return 1;
 }
 
 void CPlayerContainer::OnDestroy()
 {
-    // At exit the position in the open file is kept for the next run; a stopped file starts
-    // again at 0. A run that never opened a file leaves the kept position to the next one.
-    if (player && player->GetState() != KMEDIA_CLOSED) {
-        const int state = player->GetState();
-        SetPlayingPosition(state == KMEDIA_PLAYING || state == KMEDIA_PAUSED
-                               ? player->GetPosition() : 0);
-    }
+    playback.KeepPositionAtExit();
+    playback.Connect(nullptr, this);
+    delete transport;
+    transport = nullptr;
     if (player) {
         player->SetObserver(nullptr);
         player->SetNotifyWindow(nullptr, 0);
@@ -246,10 +210,7 @@ void CPlayerContainer::OnDestroy()
         delete player;
         player = nullptr;
     }
-    if (playingInfo) {
-        playingInfo->Release();
-        playingInfo = nullptr;
-    }
+    playback.ForgetPlayingRecord();
     CKContainer::OnDestroy();
 }
 
@@ -334,16 +295,11 @@ int CPlayerContainer::OnNotify(int notifyId, int code, INT_PTR param)
         return 1;
     case LMID_LOOP:
         if (code == KNOTIFY_CLICK)
-            ApplyLoopType(KNextLoopType(loopType));
+            ApplyLoopType(KNextLoopType(playback.GetLoopType()));
         return 1;
     case LMID_ADD_FILES:
-        if (code == KNOTIFY_CLICK) {
-            // The browse page reads its folder again: files may have come and gone meanwhile.
-            CKView* browse = FindPage(IDS_PAGE_BROWSE);
-            if (browse && browse->IsKindOf(K_RUNTIME_CLASS(CBrowseView)))
-                ((CBrowseView*)browse)->Prepare();
+        if (code == KNOTIFY_CLICK)
             ShowPage(IDS_PAGE_BROWSE);
-        }
         return 1;
     case LMID_PROGRESS:
         if (code == KNOTIFY_SLIDER_PAGED && open)
@@ -356,13 +312,7 @@ int CPlayerContainer::OnNotify(int notifyId, int code, INT_PTR param)
             PlayRow((int)param);
         } else if (code == KNOTIFY_LB_DELETE) {
             CLmPlayList* list = GetSelectedPlayList();
-            // The position follows the removal (media/KPlayPosition.h): next, previous and a
-            // restart go on from the playing file, or from its row's neighbours when that row
-            // itself went while the file plays on.
-            if (list && list == playingList && position.RowRemoved((int)param)) {
-                SetPlayingFile(position.row);
-                SaveSettings();
-            }
+            playback.OnRowRemoved(list, (int)param);
             if (list && list->RemoveAt((int)param) && playListCtrl)
                 playListCtrl->SavePlayLists();
         }
@@ -423,7 +373,7 @@ void CPlayerContainer::OnMediaPaused(CKMediaPlayer* source)
 
 void CPlayerContainer::OnMediaEnd(CKMediaPlayer*)
 {
-    PlayNext();
+    playback.PlayNext();
 }
 
 void CPlayerContainer::OnMediaCommand(INT_PTR, int command, INT_PTR)
@@ -464,10 +414,8 @@ void CPlayerContainer::ReloadList()
     for (int i = 0; i < count; i++)
         listBox.AddMediaRow(list->GetAt(i), fileIcons);
     listBox.SetRedraw(1);
-    // The playing row is marked while its file is open (not for a saved index after a restart).
-    const bool open = player && player->GetState() != KMEDIA_CLOSED;
-    listBox.SelectPlayingRow(open && list && list == playingList ? position.PlayingRow() : -1);
-    PostProbe(0, LMPROBE_AFTER_RELOAD_MS);
+    listBox.SelectPlayingRow(playback.GetMarkedRow(list));
+    probe.Post(false, LMPROBE_AFTER_RELOAD_MS);
 }
 
 void CPlayerContainer::RefreshTitle()
@@ -500,7 +448,7 @@ void CPlayerContainer::EndAddFiles(int save)
     listBox.SetRedraw(1);
     if (save && playListCtrl)
         playListCtrl->SavePlayLists();
-    PostProbe(0, LMPROBE_STEP_MS);
+    probe.Post(false, LMPROBE_STEP_MS);
 }
 
 CLmPlayList* CPlayerContainer::AddDirectoryAsPlayList(const wchar_t* name,
@@ -552,8 +500,7 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
     // The playing row's mark moves with its record; the position follows it, so that next,
     // previous and a restart go on from where the playing file now stands, not from its old row.
     // A gap left by the removed playing row stays where it is.
-    const CLmMediaInfo* playing =
-        list == playingList ? listBox.GetRecord(position.PlayingRow()) : nullptr;
+    const CLmMediaInfo* playing = playback.GetPlayingRecordIn(list);
     // The rows' order reduced to keys first: a list of a million rows sorts in seconds, where
     // comparing the records themselves would read them twenty million times.
     const int count = listBox.GetCount();
@@ -569,114 +516,26 @@ void CPlayerContainer::SortPlayList(int byArtist, int descending)
         return;
     for (int i = 0; i < listBox.GetCount(); i++) {
         list->SetAt(i, listBox.GetRecord(i));
-        if (playing && listBox.GetRecord(i) == playing && i != position.row) {
-            position.Set(i);
-            SetPlayingFile(i);
-            SaveSettings();
-        }
+        if (playing && listBox.GetRecord(i) == playing)
+            playback.OnPlayingRowMoved(i);
     }
     playListCtrl->SavePlayLists();
 }
 
-void CPlayerContainer::OnPlayListDeleted(bool playingDeleted)
+// ---- Playback shown ------------------------------------------------------------------------------
+
+int CPlayerContainer::IndexOfPlayList(const CLmPlayList* list) const
 {
-    if (playingDeleted) {
-        playingList = nullptr;
-        position.Set(-1);
-    }
-    if (!playListCtrl || (!playingList && !playingDeleted))
-        return;
-    SetPlayingList(playListCtrl->IndexOfPlayList(playingList));
-    SaveSettings();
+    return playListCtrl ? playListCtrl->IndexOfPlayList(list) : -1;
 }
 
-void CPlayerContainer::OnPlayListCleared()
+void CPlayerContainer::ShowRowStarting(int row)
 {
-    if (!playListCtrl || GetSelectedPlayList() != playingList || position.row < 0)
-        return;
-    position.Set(-1);
-    SetPlayingFile(-1);
-    SaveSettings();
-}
-
-// ---- Playback -----------------------------------------------------------------------------------
-
-int CPlayerContainer::Choose(int choice, int row)
-{
-    const int count = listBox.GetCount();
-    if (count == 0) {
-        ShowToastString(IDS_EMPTY_LIST);
-        return 0;
-    }
-    CLmPlayList* selected = GetSelectedPlayList();
-    const int selectedIsPlaying = selected == playingList ? 1 : 0;
-    int chosen = KROW_NONE;
-    if (choice == CHOOSE_NEXT)
-        chosen = KNextRow(count, position.NextFrom(), loopType, selectedIsPlaying);
-    else if (choice == CHOOSE_PREVIOUS)
-        chosen = KPreviousRow(count, position.PreviousFrom(), loopType, selectedIsPlaying);
-    else
-        chosen = KGivenRow(count, row, position.row, loopType, selectedIsPlaying);
-    if (!selectedIsPlaying) {
-        playingList = selected;
-        position.Set(-1);
-    }
-    return chosen >= 0 ? StartRow(chosen, choice == CHOOSE_GIVEN) : 0;
-}
-
-int CPlayerContainer::StartRow(int row, bool mayResume)
-{
-    CLmMediaInfo* info = listBox.GetRecord(row);
-    if (!info || !player)
-        return 0;
-    info->AddRef();
-    if (playingInfo)
-        playingInfo->Release();
-    playingInfo = info;
-    position.Set(row);
     listBox.SelectItem(row, 0);
     listBox.SelectPlayingRow(row);
-    player->Close();
-    const bool opened = player->Open(info->GetPath()) != 0;
-    const int startMs = ResumePosition(opened ? info : nullptr, mayResume);
-    if (startMs > 0)
-        player->SetPosition(startMs);
-    if (!opened || !player->Play()) {
-        ShowStopped();
-        ShowToastString(IDS_INVALID_FILE);
-        return 0;
-    }
-    ShowStartedFile();
-    if (startMs > 0)
-        ShowSecond(startMs / MS_PER_SECOND);
-    SetPlayingList(playListCtrl ? playListCtrl->IndexOfPlayList(playingList) : -1);
-    SetPlayingFile(row);
-    SetPlayingPosition(startMs);
-    SaveSettings();
-    return 1;
 }
 
-int CPlayerContainer::ResumePosition(const CLmMediaInfo* info, bool mayResume)
-{
-    CLmMediaInfo* kept = resumeInfo;
-    const int keptMs = resumeMs;
-    resumeInfo = nullptr;
-    resumeMs = 0;
-    if (!kept)
-        return 0;
-    const bool resumes = mayResume && info == kept && keptMs < player->GetDuration()
-                         && !IsWrittenSinceSettings(info->GetPath());
-    kept->Release();
-    return resumes ? keptMs : 0;
-}
-
-void CPlayerContainer::KeepPosition()
-{
-    SetPlayingPosition(player->GetPosition());
-    SaveSettings();
-}
-
-void CPlayerContainer::ShowStartedFile()
+void CPlayerContainer::ShowFileStarted(int startMs)
 {
     const int seconds = player->GetDuration() / MS_PER_SECOND;
     wchar_t text[TIME_TEXT_MAX];
@@ -686,61 +545,39 @@ void CPlayerContainer::ShowStartedFile()
     slider.SetRange(0, seconds < 0 ? 0 : seconds);
     slider.SetPosition(0);
     lastSecond = 0;
-    titleLabel.SetText(playingInfo ? (const wchar_t*)playingInfo->GetTitle() : nullptr);
+    const CLmMediaInfo* playing = playback.GetPlayingInfo();
+    titleLabel.SetText(playing ? (const wchar_t*)playing->GetTitle() : nullptr);
     SetPlayIcon(LMCELL_PAUSE);
+    if (startMs > 0)
+        ShowSecond(startMs / MS_PER_SECOND);
+}
+
+void CPlayerContainer::ShowStopped(bool unselectRow)
+{
+    SetPlayIcon(LMCELL_PLAY);
+    ShowSecond(0);
+    if (unselectRow)
+        listBox.SelectItem(-1, 0);
+}
+
+void CPlayerContainer::ShowPlaying(bool playing)
+{
+    SetPlayIcon(playing ? LMCELL_PAUSE : LMCELL_PLAY);
+}
+
+void CPlayerContainer::ShowEmptyList()
+{
+    ShowToastString(IDS_EMPTY_LIST);
+}
+
+void CPlayerContainer::ShowUnplayable()
+{
+    ShowToastString(IDS_INVALID_FILE);
 }
 
 void CPlayerContainer::SetPlayIcon(int cell)
 {
     playButton.SetIcon(buttonImages, cell, cell + 1, cell, cell);
-}
-
-int CPlayerContainer::PlayRow(int row)
-{
-    return Choose(CHOOSE_GIVEN, row);
-}
-
-int CPlayerContainer::PlayNext()
-{
-    StopPlayback();
-    return Choose(CHOOSE_NEXT, -1);
-}
-
-int CPlayerContainer::PlayPrevious()
-{
-    StopPlayback();
-    return Choose(CHOOSE_PREVIOUS, -1);
-}
-
-void CPlayerContainer::StopPlayback()
-{
-    if (!player)
-        return;
-    const int state = player->GetState();
-    if (state == KMEDIA_CLOSED || state == KMEDIA_STOPPED)
-        return;
-    player->Stop();
-    ShowStopped();
-    listBox.SelectItem(-1, 0);
-}
-
-void CPlayerContainer::ShowStopped()
-{
-    SetPlayIcon(LMCELL_PLAY);
-    ShowSecond(0);
-}
-
-void CPlayerContainer::TogglePlay()
-{
-    if (!player)
-        return;
-    const int state = player->GetState();
-    if (state == KMEDIA_CLOSED)
-        PlayRow(-1);
-    else if (state == KMEDIA_PLAYING)
-        PausePlayback();
-    else
-        ResumePlayback();
 }
 
 void CPlayerContainer::SeekBy(int seconds)
@@ -761,176 +598,34 @@ int CPlayerContainer::RemoveSelectedRow()
     return listBox.SwipeAway(listBox.GetSelectedIndex());
 }
 
-void CPlayerContainer::PausePlayback()
-{
-    if (player && player->GetState() == KMEDIA_PLAYING) {
-        player->Pause();
-        SetPlayIcon(LMCELL_PLAY);
-        KeepPosition();
-    }
-}
-
-void CPlayerContainer::StopAtStart()
-{
-    if (!player || player->GetState() == KMEDIA_CLOSED)
-        return;
-    player->Pause();
-    player->SetPosition(0);
-    ShowStopped();
-    KeepPosition();
-}
-
-void CPlayerContainer::ResumePlayback()
-{
-    if (!player)
-        return;
-    const int state = player->GetState();
-    if (state != KMEDIA_CLOSED && state != KMEDIA_PLAYING && player->Play())
-        SetPlayIcon(LMCELL_PAUSE);
-}
-
 void CPlayerContainer::ApplyLoopType(int type)
 {
-    loopType = type;
     const int cell = LMCELL_LOOP + 2 * type;
     loopButton.SetIcon(buttonImages, cell, cell + 1, cell, cell);
-    SetLoopType(type);
-    SaveSettings();
+    playback.SetLoopType(type);
 }
 
-void CPlayerContainer::BeginInterruption()
+// ---- Probe shown ---------------------------------------------------------------------------------
+
+bool CPlayerContainer::CanProbe() const
 {
-    if (!player || player->GetState() != KMEDIA_PLAYING)
-        return;
-    pausedByInterruption = true;
-    PausePlayback();
+    return GetHwnd() && player;
 }
 
-void CPlayerContainer::EndInterruption()
+int CPlayerContainer::MeasureDuration(const wchar_t* path, CLmMediaInfo* info)
 {
-    if (!pausedByInterruption)
-        return;
-    if (player && player->GetState() == KMEDIA_PAUSED)
-        ResumePlayback();
-    pausedByInterruption = false;
+    return player->ProbeDuration(path, info);
 }
 
-// ---- Probe of tags and durations -------------------------------------------------------------------------
-
-void CPlayerContainer::PostProbe(int continuation, int delayMs)
+void CPlayerContainer::OnRowProbed(int row, CLmMediaInfo* info)
 {
-    if (probePending)
-        return;
-    if (PostCall((INT_PTR)this, continuation, 0, ProbeCall, delayMs))
-        probePending = true;
+    listBox.RefreshRowTexts(row);
+    if (info == playback.GetPlayingInfo())
+        titleLabel.SetText(info->GetTitle());
 }
 
-void CPlayerContainer::ProbeCall(INT_PTR container, INT_PTR continuation, INT_PTR)
+void CPlayerContainer::OnProbeChangedRecords()
 {
-    CPlayerContainer* self = (CPlayerContainer*)container;
-    if (!IsAlive(self))
-        return;
-    self->probePending = false;
-    self->ProbeStep((int)continuation);
-}
-
-int CPlayerContainer::FindRowToProbe(int from) const
-{
-    const int count = listBox.GetCount();
-    while (from < count && !NeedsProbe(listBox.GetRecord(from)))
-        from++;
-    return from;
-}
-
-bool CPlayerContainer::NeedsProbe(const CLmMediaInfo* info)
-{
-    if (info->GetDuration() == KMEDIA_DURATION_UNMEASURED)
-        return true;
-    if (info->GetDuration() < 0 || info->AreTagsRead() || info->GetArtist().GetLength()
-        || info->GetAlbum().GetLength())
-        return false;
-    wchar_t baseName[KMAX_PATH];
-    return CKFile::GetBaseName(info->GetPath(), baseName, KMAX_PATH) >= 0
-           && info->GetTitle().Compare(baseName) == 0;
-}
-
-bool CPlayerContainer::ProbeRow(CLmMediaInfo* info, bool* usedGraph)
-{
-    *usedGraph = false;
-    info->SetTagsRead();
-    const int measured = info->GetDuration();
-    const KStringW title = info->GetTitle();
-    const KStringW artist = info->GetArtist();
-    const KStringW album = info->GetAlbum();
-    info->SetDuration(KMEDIA_DURATION_UNKNOWN);
-    // Every reader is given the path in the form that reaches the file: one named like a device
-    // ("COM1.wav") would otherwise open the device and block the window, at every start. A device
-    // name that form cannot reach is asked of no reader, as if it were no audio.
-    KStringW openPath;
-    const bool reachable = MakeOpenPath(info->GetPath(), openPath) >= 0;
-    const wchar_t* path = openPath;
-    // A relative path names a loose file the media graph finds under AppRes; only the graph
-    // measures it.
-    const int read = !reachable                  ? KTAG_NOT_AUDIO
-                     : CKFile::IsAbsolute(path) ? tagReader.Read(path, info)
-                                                : KTAG_UNREAD;
-    // Tags hold whatever their writer put there; "PlayList.txt" must still read the record back.
-    if (read == KTAG_READ)
-        CLmPlayListFile::FitTags(info);
-    if (measured > 0) {
-        info->SetDuration(measured);   // a length measured before stays
-    } else if (read != KTAG_NOT_AUDIO && info->GetDuration() == KMEDIA_DURATION_UNKNOWN) {
-        *usedGraph = true;
-        // A file the service opens but cannot time would read 0 and be probed for ever: it stays
-        // unknown instead.
-        if (player->ProbeDuration(path, info)
-            && info->GetDuration() == KMEDIA_DURATION_UNMEASURED)
-            info->SetDuration(KMEDIA_DURATION_UNKNOWN);
-    }
-    if (!info->GetTitle().GetLength()) {
-        wchar_t baseName[KMAX_PATH];
-        if (CKFile::GetBaseName(info->GetPath(), baseName, KMAX_PATH) >= 0)
-            info->SetTitle(baseName);
-    }
-    return measured <= 0 || title.Compare(info->GetTitle()) != 0
-           || artist.Compare(info->GetArtist()) != 0 || album.Compare(info->GetAlbum()) != 0;
-}
-
-void CPlayerContainer::ProbeStep(int continuation)
-{
-    if (!GetHwnd() || !player)
-        return;
-    const DWORD start = GetTickCount();
-    const int count = listBox.GetCount();
-    // The search goes on where the last step stopped, so that probing the rows added to a long
-    // list costs one walk over it, not one per row. Rows can move or change behind that point (a
-    // sort, a swipe, another list shown): before the probe ends, it looks once more from the top.
-    bool fromTop = probeFrom == 0;
-    int index = probeFrom < count ? probeFrom : count;
-    for (;;) {
-        index = FindRowToProbe(index);
-        if (index == count && !fromTop) {
-            fromTop = true;
-            index = FindRowToProbe(0);
-        }
-        if (index == count) {
-            probeFrom = 0;
-            if (continuation && playListCtrl)
-                playListCtrl->SavePlayLists();
-            return;
-        }
-        probeFrom = index + 1;
-        CLmMediaInfo* info = listBox.GetRecord(index);
-        bool usedGraph = false;
-        if (ProbeRow(info, &usedGraph)) {
-            continuation = 1;
-            listBox.RefreshRowTexts(index);
-            if (info == playingInfo)
-                titleLabel.SetText(info->GetTitle());
-        }
-        if (usedGraph || GetTickCount() - start >= (DWORD)LMPROBE_STEP_BUDGET_MS)
-            break;
-        index = probeFrom;
-    }
-    PostProbe(continuation, LMPROBE_STEP_MS);
+    if (playListCtrl)
+        playListCtrl->SavePlayLists();
 }

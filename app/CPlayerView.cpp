@@ -3,7 +3,9 @@
 
 #include "app/CLmPlayListView.h"
 #include "app/CLmTitle.h"
+#include "app/LmIds.h"
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KText.h"
 #include "graphics/CKImage.h"

@@ -1,4 +1,4 @@
-// CPlayerView: the player page (view 3000, the home page): its title shows the selected
+// CPlayerView: the player page (IDS_PAGE_PLAYER, the home page): its title shows the selected
 // playlist's name and a menu button, its content is the CPlayerContainer, and its drawer is the
 // playlist panel, whose commands (adding, renaming, deleting, clearing and sorting playlists)
 // the view carries out in OnNotify (CPlayerViewCommands.cpp). It also takes the page's keys.
@@ -14,9 +14,7 @@
 
 class CLmPlayListView;
 
-// Window id of the drawer panel, and its flags: a page's (opaque, control parent, tab stop,
-// repaint on change).
-constexpr int LMID_PLAYLIST_PANEL = 3000;
+// Flags of the drawer panel: a page's (opaque, control parent, tab stop, repaint on change).
 constexpr unsigned int LMPANEL_FLAGS = KVIEW_PAGE_FLAGS;
 // Cell of "TitleImgList.png" on the menu button.
 constexpr int LMCELL_TITLE_MENU = 1;

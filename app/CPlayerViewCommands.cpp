@@ -1,47 +1,20 @@
 // CPlayerView: the commands of the playlist panel. Names are asked for and confirmations given
 // through input boxes and alerts owned by the view; their first button comes back here with code
-// 2561 (an input box passing the entered text), and a failed add or rename offers "重试". The
+// KDLG_BUTTON1 (an input box passing the entered text), and a failed add or rename offers "重试". The
 // name boxes take no more than a playlist file line holds.
 #include "app/CPlayerView.h"
 
 #include "app/CLmPlayListFile.h"
 #include "app/CLmPlayListView.h"
+#include "app/LmIds.h"
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "controls/CKButton.h"
 #include "dialogs/CKAlertDialog.h"
 #include "dialogs/CKInputDialog.h"
 #include "ui/KViewStack.h"
 
 namespace {
-
-// Dialog ids beyond the panel's own commands: the alerts after a failed add and rename.
-constexpr int LMDLG_ADD_FAILED = 5055;
-constexpr int LMDLG_RENAME_FAILED = 5056;
-// The range of ids the panel's commands and dialogs use.
-constexpr int LMCMD_FIRST = LMID_PLAYLIST_CTRL;
-constexpr int LMCMD_LAST = LMCMD_ABOUT;
-
-// Texts of the string table.
-constexpr int IDS_OK = 3013;
-constexpr int IDS_ADD = 3014;
-constexpr int IDS_DELETE = 3015;
-constexpr int IDS_CLEAR = 3016;
-constexpr int IDS_RETRY = 3017;
-constexpr int IDS_CANCEL = 3018;
-constexpr int IDS_NAME_EXISTS_ADD = 3032;     // "列表名称已经存在！添加失败！"
-constexpr int IDS_NAME_EMPTY_ADD = 3033;      // "列表名称不能为空！添加失败！"
-constexpr int IDS_NAME_EXISTS_RENAME = 3035;  // "列表名称已经存在！修改失败！"
-constexpr int IDS_NAME_EMPTY_RENAME = 3036;   // "列表名称不能为空！修改失败！"
-constexpr int IDS_LAST_LIST = 3037;           // "就剩最后一个列表了，别再删啦！"
-constexpr int IDS_ADD_TITLE = 3053;           // "添加播放列表"
-constexpr int IDS_EDIT_TITLE = 3054;          // "编辑播放列表"
-constexpr int IDS_NAME_PROMPT = 3056;         // "请输入列表名称："
-constexpr int IDS_CONFIRM_DELETE = 3057;      // "你确认要删除当前播放列表吗？"
-constexpr int IDS_CONFIRM_CLEAR = 3058;       // "你确认要清空当前播放列表吗？"
-// An alert without a title, or a button that is not there.
-constexpr int IDS_NONE = 0;
-// Dialog id of an alert without owner: nothing answers it.
-constexpr int LMDLG_UNANSWERED = 0;
 
 // The entered text an input box passes with its button; empty for none.
 const wchar_t* EnteredText(INT_PTR param)

@@ -6,6 +6,7 @@
 
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmStringIds.h"
 #include "dialogs/CKAlertDialog.h"
 #include "dialogs/CKDialog.h"
 #include "dialogs/CKInputDialog.h"
@@ -25,20 +26,8 @@ const wchar_t* const LM_CONTACT_ADDRESS = L"lumo@example.org";
 
 namespace {
 
-// String-table texts of the entries and of the filter's input box.
-constexpr int IDS_GROUP_GENERAL = 3042;   // "通用"
-constexpr int IDS_EXT_FILTER = 3043;      // "音频文件扩展名"
-constexpr int IDS_GROUP_ABOUT = 3045;     // "关于"
-constexpr int IDS_RATE = 3046;            // "评价"
-constexpr int IDS_CONTACT = 3047;         // "联系我们"
-constexpr int IDS_HELP = 3048;            // "使用帮助"
-constexpr int IDS_VERSION_LABEL = 3049;   // "软件版本："
-constexpr int IDS_VERSION = 3011;         // "V1.3"
-constexpr int IDS_OK = 3013;              // "确定"
-constexpr int IDS_CANCEL = 3018;          // "取消"
 // The filter's input box: "确定" is its second button.
 constexpr int FILTER_OK_BUTTON = 2;
-constexpr int IDS_NO_MAIL_PROGRAM = 3070;   // "没有可以写邮件的程序。请写信到这个地址："
 // ShellExecuteW's results up to this value are failures.
 constexpr INT_PTR SHELL_LAST_FAILURE = 32;
 
@@ -68,12 +57,12 @@ struct LmSettingEntry
 
 const LmSettingEntry ENTRIES[] = {
     {KLI_HEADER, IDS_GROUP_GENERAL, NO_ICON, 0},
-    {LINK_ROW, IDS_EXT_FILTER, 0, LM_SETTING_FILTER},
+    {LINK_ROW, IDS_EXT_FILTER, 0, LMID_SETTING_FILTER},
     {KLI_HEADER, IDS_GROUP_ABOUT, NO_ICON, 0},
-    {LINK_ROW, IDS_RATE, 3, LM_SETTING_RATE},
-    {LINK_ROW, IDS_CONTACT, 2, LM_SETTING_CONTACT},
-    {LINK_ROW, IDS_HELP, 4, LM_SETTING_HELP},
-    {0, IDS_VERSION_LABEL, 5, LM_SETTING_VERSION},
+    {LINK_ROW, IDS_RATE, 3, LMID_SETTING_RATE},
+    {LINK_ROW, IDS_CONTACT, 2, LMID_SETTING_CONTACT},
+    {LINK_ROW, IDS_HELP, 4, LMID_SETTING_HELP},
+    {0, IDS_VERSION_LABEL, 5, LMID_SETTING_VERSION},
     {KLI_HEADER, 0, NO_ICON, 0},
 };
 constexpr int ENTRY_COUNT = (int)(sizeof(ENTRIES) / sizeof(ENTRIES[0]));
@@ -134,7 +123,7 @@ int CSettingContainer::OnCreate()
         return 0;
     if (list.GetHwnd())
         return 1;
-    if (!list.Create(KLBS_GROUP, LM_SETTING_LIST_ID, this, LIST_FLAGS))
+    if (!list.Create(KLBS_GROUP, LMID_SETTING_LIST, this, LIST_FLAGS))
         return 0;
     FillList();
     return 1;
@@ -153,10 +142,10 @@ void CSettingContainer::FillList()
             break;
         KStringW text;
         AppendString(text, entry.textId);
-        if (entry.command == LM_SETTING_VERSION)
+        if (entry.command == LMID_SETTING_VERSION)
             AppendString(text, IDS_VERSION);
-        const bool filter = entry.command == LM_SETTING_FILTER;
-        list.SetItemText(index, text, -1, filter ? GetBrowseExtFilter() : nullptr, -1);
+        const bool filter = entry.command == LMID_SETTING_FILTER;
+        list.SetItemText(index, text, -1, filter ? LmSettings::GetBrowseExtFilter() : nullptr, -1);
         if (entry.flags & KLI_HEADER) {
             list.SetItemHeight(index, UnitToPixels(HEADER_HEIGHT_UNITS, 1));
             continue;
@@ -189,15 +178,15 @@ void CSettingContainer::OnSize()
 
 int CSettingContainer::OnNotify(int notifyId, int code, INT_PTR param)
 {
-    if (notifyId == LM_SETTING_LIST_ID && code == KNOTIFY_LB_TAP) {
+    if (notifyId == LMID_SETTING_LIST && code == KNOTIFY_LB_TAP) {
         OnEntryTap((int)list.GetItemData((int)param));
         return 1;
     }
-    if (notifyId == LM_SETTING_FILTER && code == KDLG_BUTTON2 && param) {
+    if (notifyId == LMID_SETTING_FILTER && code == KDLG_BUTTON2 && param) {
         OnFilterEdited((const wchar_t*)param);
         return 1;
     }
-    if (notifyId == LM_SETTING_FILTER && code == KDLG_FILL && param) {
+    if (notifyId == LMID_SETTING_FILTER && code == KDLG_FILL && param) {
         // Its buttons are "取消" and "确定", in that order: Enter confirms with the second.
         reinterpret_cast<CKDialog*>(param)->SetDefaultButton(FILTER_OK_BUTTON);
         return 1;
@@ -208,15 +197,15 @@ int CSettingContainer::OnNotify(int notifyId, int code, INT_PTR param)
 void CSettingContainer::OnEntryTap(int command)
 {
     switch (command) {
-    case LM_SETTING_FILTER:
-        ShowInputById(IDS_EXT_FILTER, 0, IDS_CANCEL, IDS_OK, GetBrowseExtFilter(),
-                      LM_SETTING_FILTER, this);
+    case LMID_SETTING_FILTER:
+        ShowInputById(IDS_EXT_FILTER, 0, IDS_CANCEL, IDS_OK, LmSettings::GetBrowseExtFilter(),
+                      LMID_SETTING_FILTER, this);
         break;
-    case LM_SETTING_CONTACT:
+    case LMID_SETTING_CONTACT:
         if (OpenMailLink(LM_CONTACT_ADDRESS, nullptr, nullptr) <= SHELL_LAST_FAILURE)
             ShowAddressAlert();
         break;
-    case LM_SETTING_HELP:
+    case LMID_SETTING_HELP:
         ShowPage(IDS_PAGE_HELP);
         break;
     default:   // rate and version: the selection only
@@ -232,17 +221,17 @@ void CSettingContainer::ShowAddressAlert()
     text.Append(LM_CONTACT_ADDRESS);
     AppendString(title, IDS_CONTACT);
     AppendString(ok, IDS_OK);
-    ShowAlert(text, title, ok, nullptr, nullptr, LM_SETTING_CONTACT, nullptr);
+    ShowAlert(text, title, ok, nullptr, nullptr, LMID_SETTING_CONTACT, nullptr);
 }
 
 void CSettingContainer::OnFilterEdited(const wchar_t* text)
 {
-    SetBrowseExtFilter(text);
+    LmSettings::SetBrowseExtFilter(text);
     // Written at once: an edited filter survives a run that ends without a clean exit.
-    SaveSettings();
+    LmSettings::SaveSettings();
     KStringW label;
     AppendString(label, IDS_EXT_FILTER);
-    list.SetItemText(filterIndex, label, -1, GetBrowseExtFilter(), -1);
+    list.SetItemText(filterIndex, label, -1, LmSettings::GetBrowseExtFilter(), -1);
 }
 
 int CSettingContainer::OnCommand(int command)

@@ -3,19 +3,11 @@
 // Only the filter is a setting: a tap on it opens an input box, and "确定" stores the text in
 // "Settings.ini" at once and shows it as the entry's second line. "联系我们" hands a mail link to
 // the system, or, without a mail program, shows the address. The page is left by the title's
-// back button (command 3006) or the back key.
+// back button (command IDS_SETTINGS_BACK) or the back key.
 #pragma once
+#include "app/LmIds.h"
 #include "controls/CKListBox.h"
 #include "ui/CKContainer.h"
-
-// Window id of the list.
-constexpr int LM_SETTING_LIST_ID = 5000;
-// The entries' commands (the rows' user data); the filter's is also its input box's dialog id.
-constexpr int LM_SETTING_FILTER = 5100;
-constexpr int LM_SETTING_RATE = 5020;
-constexpr int LM_SETTING_CONTACT = 5021;
-constexpr int LM_SETTING_HELP = 5022;
-constexpr int LM_SETTING_VERSION = 5023;
 
 // The address "联系我们" writes to.
 extern const wchar_t* const LM_CONTACT_ADDRESS;
@@ -45,9 +37,9 @@ public:
     // Taps on the entries (1281 from the list), and the filter's input box: Enter made its
     // "确定" when it is filled, and its outcome.
     int OnNotify(int id, int code, INT_PTR param) override;
-    // 3006 closes the page.
+    // IDS_SETTINGS_BACK closes the page.
     int OnCommand(int command) override;
-    // As command 3006; handled.
+    // As command IDS_SETTINGS_BACK; handled.
     int OnBack() override;
 
     CKListBox* GetList() { return &list; }

@@ -2,6 +2,7 @@
 #include "app/CSettingView.h"
 
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "controls/CKTitle.h"
 #include "graphics/CKImage.h"
 #include "graphics/KImageCache.h"

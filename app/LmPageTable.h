@@ -1,6 +1,7 @@
 // The music player's page table: for each page id (also the string id of its title) the page
 // flags and its title-bar buttons. A view's InitView looks its id up here.
 #pragma once
+#include "app/LmStringIds.h"
 #include "ui/CKView.h"
 
 // Page flag: the page covers the status-bar strip too. No page of this program sets it.
@@ -18,17 +19,6 @@ struct KPageRow
     int rightStyle;    // right title button style
     int rightReserved; // always 0, not read
 };
-
-// Page ids (string ids of the titles) and the command ids of their title buttons.
-constexpr int IDS_PAGE_PLAYER = 3000;
-constexpr int IDS_PLAYER_MENU = 3001;
-constexpr int IDS_PAGE_BROWSE = 3002;
-constexpr int IDS_BROWSE_FOLDERS = 3003;
-constexpr int IDS_BROWSE_OPEN = 3004;
-constexpr int IDS_PAGE_SETTINGS = 3005;
-constexpr int IDS_SETTINGS_BACK = 3006;
-constexpr int IDS_PAGE_HELP = 3007;
-constexpr int IDS_HELP_BACK = 3008;
 
 // The rows, ended by a row whose viewId is 0.
 extern const KPageRow PAGE_TABLE[];

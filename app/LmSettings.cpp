@@ -7,6 +7,8 @@
 #include "foundation/KOpenPath.h"
 #include "foundation/KPaths.h"
 
+namespace LmSettings {
+
 const wchar_t* const SETTINGS_FILE_NAME = L"Settings.ini";
 const wchar_t* const DEFAULT_BROWSE_EXT_FILTER = L"*.mp3;*.mp2;*.wav;*.wma;*.aif;*.caf;";
 
@@ -193,3 +195,5 @@ void SetBrowseExtFilter(const wchar_t* filter)
     if (g_settings)
         g_settings->SetString(SECTION, BROWSE_EXT_FILTER_KEY, filter);
 }
+
+} // namespace LmSettings

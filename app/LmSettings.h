@@ -1,9 +1,13 @@
 // The music player's state between runs: "Settings.ini" beside the executable, section "Default",
 // seven keys. The five integers are cached at load; the two texts are read from the INI object on
 // each request. The file is written only by SaveSettings, and only when something changed. UI
-// thread only.
+// thread only. Everything is in namespace LmSettings, so that a stored value reads apart from the
+// same-named member that holds it in use (LmSettings::GetLoopType() against
+// CPlayerContainer::GetLoopType()).
 #pragma once
 #include <windows.h>
+
+namespace LmSettings {
 
 // Name of the settings file in ModuleDir.
 extern const wchar_t* const SETTINGS_FILE_NAME;
@@ -50,3 +54,5 @@ void SetBrowsePath(const wchar_t* path);
 // The browse page's file-name filter ("*.mp3;*.wav;" ...), DEFAULT_BROWSE_EXT_FILTER when unset.
 const wchar_t* GetBrowseExtFilter();
 void SetBrowseExtFilter(const wchar_t* filter);
+
+} // namespace LmSettings

@@ -105,7 +105,7 @@ int main()
     }
     const std::wstring settings = std::wstring(GetModuleDir()) + L"Settings.ini";
     const bool hadSettings = GetFileAttributesW(settings.c_str()) != INVALID_FILE_ATTRIBUTES;
-    LoadSettings();
+    LmSettings::LoadSettings();
 
     CPlayerView* player = new CPlayerView();
     player->SetPlayListPath((base + L"PlayList.txt").c_str());
@@ -150,7 +150,7 @@ int main()
     PrintFigure("peak memory", PeakMemoryMiB(), "MiB");
 
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     if (!hadSettings)
         DeleteFileW(settings.c_str());
     RemoveFolder(folder);

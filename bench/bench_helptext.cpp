@@ -7,7 +7,6 @@
 // and a paint at the end of the text follow.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -81,31 +80,15 @@ bool WriteFileBytes(const wchar_t* path, const std::string& bytes)
     return ok && written == bytes.size();
 }
 
-// Median and spread of repeated measurements.
-struct KSpread
-{
-    double median;
-    double spread;
-};
-
-KSpread Summarise(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return {median, values.back() - values.front()};
-}
-
 // Prints the median and the spread of `values` as two figures named "<size> <what>, ...".
 void PrintSpread(int characters, const char* what, const std::vector<double>& values,
                  const char* unit)
 {
-    const KSpread summary = Summarise(values);
     char name[160];
     wsprintfA(name, "%d characters: %s, median", characters, what);
-    PrintFigure(name, summary.median, unit);
+    PrintFigure(name, Median(values), unit);
     wsprintfA(name, "%d characters: %s, spread", characters, what);
-    PrintFigure(name, summary.spread, unit);
+    PrintFigure(name, Spread(values), unit);
 }
 
 void PaintNow(CKRichLabel* label)
@@ -150,7 +133,7 @@ double BenchSize(CKRichLabel* label, const KSize& size)
     PrintSpread(size.characters, "open (read, parse, lay out, paint)", opens, "ms");
     PrintSpread(size.characters, "lay out again after a resize", relayouts, "ms");
     PrintSpread(size.characters, "paint at the end of the text", paintsAtEnd, "ms");
-    return Summarise(opens).median;
+    return Median(opens);
 }
 
 } // namespace

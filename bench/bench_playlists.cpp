@@ -124,7 +124,7 @@ void BenchBig(const wchar_t* path)
 int main()
 {
     KBenchLibrary library;
-    LoadSettings();
+    LmSettings::LoadSettings();
     wchar_t path[KMAX_PATH];
     MakeModulePath(path, L"bench-PlayList.txt");
     if (!WriteBenchPlayList(path, {{L"音乐库", LOAD_RECORDS, 0}})) {
@@ -139,6 +139,6 @@ int main()
     BenchBig(path);
     PrintFigure("peak memory", PeakMemoryMiB(), "MiB");
     DeleteFileW(path);
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     return 0;
 }

@@ -62,14 +62,13 @@ void CKMediaListPlayer::PlayNext()
 
 void CKMediaListPlayer::PostPlayNext()
 {
-    PostCall((INT_PTR)static_cast<CKMediaPlayer*>(this), 0, 0, PostedPlayNext, 0);
+    // Owned by the player: its destructor cancels the call, so it never reaches a deleted player.
+    const CKMediaPlayer* owner = this;
+    PostCall((INT_PTR)this, 0, 0, PostedPlayNext, 0, owner);
 }
 
 void CKMediaListPlayer::PostedPlayNext(INT_PTR player, INT_PTR /*unused1*/,
                                        INT_PTR /*unused2*/)
 {
-    // The player may have been deleted while the call waited.
-    CKMediaPlayer* target = reinterpret_cast<CKMediaPlayer*>(player);
-    if (IsAlive(target) && target->IsKindOf(K_RUNTIME_CLASS(CKMediaListPlayer)))
-        static_cast<CKMediaListPlayer*>(target)->PlayNext();
+    reinterpret_cast<CKMediaListPlayer*>(player)->PlayNext();
 }

@@ -18,8 +18,6 @@
 
 K_IMPLEMENT_CLASS(CKMediaPlayer, CKObject)
 
-CKMediaPlayer* CKMediaPlayer::firstAlive = nullptr;
-
 namespace {
 const wchar_t MEDIA_WND_CLASS[] = L"KMediaWndClass";
 // The service counts time in 100-ns units.
@@ -99,29 +97,15 @@ void RegisterNotifyClass(WNDPROC proc)
 
 CKMediaPlayer::CKMediaPlayer()
     : graph(nullptr), options(0), state(KMEDIA_CLOSED), createParam(nullptr), observer(nullptr),
-      notifyWindow(nullptr), notifyId(0), nextAlive(firstAlive)
+      notifyWindow(nullptr), notifyId(0)
 {
-    firstAlive = this;
 }
 
 CKMediaPlayer::~CKMediaPlayer()
 {
     CKMediaPlayer::Destroy();
-    for (CKMediaPlayer** link = &firstAlive; *link; link = &(*link)->nextAlive) {
-        if (*link == this) {
-            *link = nextAlive;
-            break;
-        }
-    }
-}
-
-int CKMediaPlayer::IsAlive(const CKMediaPlayer* player)
-{
-    for (const CKMediaPlayer* p = firstAlive; p; p = p->nextAlive) {
-        if (p == player)
-            return 1;
-    }
-    return 0;
+    // A call posted for this player may still wait: it must not reach a deleted player.
+    CancelPostedCalls(this);
 }
 
 int CKMediaPlayer::Create(void* param, int newOptions)
@@ -263,7 +247,7 @@ void CKMediaPlayer::OnComplete()
         return;
     graph->flags |= KMEDIA_END_REACHED;
     if (observer || notifyWindow)
-        PostCall((INT_PTR)this, KMEDIA_NOTIFY_END, 0, PostedNotify, KMEDIA_END_DELAY_MS);
+        PostCall((INT_PTR)this, KMEDIA_NOTIFY_END, 0, PostedNotify, KMEDIA_END_DELAY_MS, this);
 }
 
 void CKMediaPlayer::Reserved()
@@ -353,9 +337,9 @@ void CKMediaPlayer::PositionTick(INT_PTR player)
 
 void CKMediaPlayer::PostedNotify(INT_PTR player, INT_PTR code, INT_PTR /*unused*/)
 {
-    // The player may have been destroyed, or deleted, while the call waited.
+    // The player may have been destroyed while the call waited (a deleted one cancelled it).
     CKMediaPlayer* target = reinterpret_cast<CKMediaPlayer*>(player);
-    if (IsAlive(target) && target->graph)
+    if (target->graph)
         target->Notify((int)code);
 }
 

@@ -68,7 +68,8 @@ class CKMediaPlayer : public CKObject
     K_DECLARE_CLASS(CKMediaPlayer)
 public:
     CKMediaPlayer();
-    // Destroys the graph record if Destroy was not called, so no tick or event outlives the player.
+    // Destroys the graph record if Destroy was not called and cancels the calls posted for the
+    // player, so no tick, event or deferred call outlives it.
     ~CKMediaPlayer() override;
 
     // Initialises COM once per process and allocates the graph record; `param` is kept unused,
@@ -114,8 +115,6 @@ public:
     int ProbeDuration(const wchar_t* path, CKMediaInfo* info);
 
 protected:
-    // 1 when `player` is a player that still exists (its destructor has not run).
-    static int IsAlive(const CKMediaPlayer* player);
     KMediaGraph* GetGraph() const { return graph; }
 
 private:
@@ -136,11 +135,6 @@ private:
     CKMediaObserver* observer;      // borrowed
     CKWindow* notifyWindow;         // borrowed
     int notifyId;                   // id given to the notify window's OnNotify
-    CKMediaPlayer* nextAlive;       // borrowed; next player in the process's chain of live players
-
-    // Head of the chain of every player whose destructor has not run (deferred calls check it,
-    // since a call posted for a player may run after the player was deleted).
-    static CKMediaPlayer* firstAlive;
 };
 
 // Library shut-down step: uninitialises COM when a player initialised it.

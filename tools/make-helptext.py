@@ -4,7 +4,8 @@
 The rich-text reader takes UTF-16LE with the byte-order mark, which editors do not keep reliably,
 so the files are edited as UTF-8 beside this script and generated. Line ends become CR LF. The
 mark-up keeps white space, so a line break between two tags would show as an empty line: the
-sources keep the root and "Format" tags on the lines of the text. Run from anywhere:
+sources keep the root and "Format" tags on the lines of the text. The version line says
+"V{VERSION}": the build writes the string table's version in (tools/version.py). Run from anywhere:
     python3 tools/make-helptext.py
 """
 import pathlib

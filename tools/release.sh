@@ -2,8 +2,8 @@
 # Builds Lumo.exe and packs what a user downloads: dist/Lumo-<version>.zip holding one folder
 # "Lumo-<version>" with Lumo.exe (stripped; every resource compiled in), "TitleIcon.png" beside it
 # (the status bar icons the frame reads from beside the executable first) and README.txt (Chinese
-# and English, from tools/release/README.txt). The version is the one the settings page shows:
-# string 3011 of resources/StringTable.rc ("V1.3" -> Lumo-1.3.zip).
+# and English, from tools/release/README.txt). The version is the one the settings page shows,
+# read by tools/version.py from resources/StringTable.rc ("V1.3" -> Lumo-1.3.zip).
 # Refuses to pack an executable that imports anything but Windows' own DLLs.
 # Usage: tools/release.sh BUILD_DIR
 set -euo pipefail
@@ -11,11 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 src=$(dirname "$here")
 build=${1:?build folder}
 
-version=$(sed -n 's/^[[:space:]]*3011[[:space:]]*"V\([0-9][0-9.]*\)".*/\1/p' "$src/resources/StringTable.rc")
-if [ -z "$version" ]; then
-  echo "release: no version string (3011 \"V<number>\") in resources/StringTable.rc" >&2
-  exit 1
-fi
+version=$(python3 "$here/version.py")
 
 "$here/setup.sh" "$build"
 "$here/build.sh" "$build" --target Lumo

@@ -13,6 +13,7 @@
 #include "graphics/KGraphics.h"
 #include "ui/CKView.h"
 #include "ui/KStatusBar.h"
+#include "ui/KStringIds.h"
 #include "ui/KTimer.h"
 
 K_IMPLEMENT_CLASS(CKApplication, CKThread)
@@ -22,8 +23,7 @@ K_IMPLEMENT_CLASS(CKApplication, CKThread)
 namespace {
 
 constexpr wchar_t FRAME_CLASS[] = L"KAppClassName";
-// String id of the frame window's title, and the room for it.
-constexpr UINT IDS_APP_TITLE = 100;
+// Room for the frame window's title (string IDS_APP_TITLE).
 constexpr int TITLE_CAPACITY = 256;
 // The registry grows this many pages at a time.
 constexpr int PAGE_REGISTRY_GROWTH = 32;

@@ -12,14 +12,20 @@ constexpr int TIMER_NODES_PER_BLOCK = 42;
 
 CKListT<KTimerItem>* g_timers;    // owned; created by KInitTimers
 
-// One deferred call; allocated by PostCall, freed by whoever runs it.
+// One deferred call; allocated by PostCall, freed by whoever runs it (or drops it).
 struct KPostedCall
 {
     INT_PTR a, b, c;
-    KCallProc callback;
+    KCallProc callback;     // none once cancelled
     INT_PTR delay;          // milliseconds; 0 runs at once when taken from the queue
     KTimerItem* timer;      // while a delayed call waits
+    const void* owner;      // borrowed, compared only: the object the call acts on, or none
+    KPostedCall* nextOwned; // borrowed: the next waiting call that has an owner
 };
+
+// The waiting calls that have an owner, newest first: CancelPostedCalls searches them. A call
+// leaves the chain when its record is freed.
+KPostedCall* g_ownedCalls;
 
 // The record of an application message posted through the frame window.
 struct KAppMessage
@@ -41,11 +47,28 @@ void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD)
     }
 }
 
+// Frees the record, taking it out of the chain of owned calls first.
+void FreeCall(KPostedCall* call)
+{
+    if (call->owner) {
+        for (KPostedCall** link = &g_ownedCalls; *link; link = &(*link)->nextOwned) {
+            if (*link == call) {
+                *link = call->nextOwned;
+                break;
+            }
+        }
+    }
+    KFree(call);
+}
+
 void RunCall(KPostedCall* call)
 {
-    if (call->callback)
-        call->callback(call->a, call->b, call->c);
-    KFree(call);
+    // Out of the chain before the callback runs: the callback may destroy the owner, whose
+    // destructor then finds no call of its own waiting.
+    const KPostedCall run = *call;
+    FreeCall(call);
+    if (run.callback)
+        run.callback(run.a, run.b, run.c);
 }
 
 // The delayed call's timer fires once: stop it first, so the callback may post or start timers.
@@ -86,16 +109,30 @@ int StopTimer(KTimerItem* timer)
     return 1;
 }
 
-int PostCall(INT_PTR a, INT_PTR b, INT_PTR c, KCallProc callback, int delayMs)
+int PostCall(INT_PTR a, INT_PTR b, INT_PTR c, KCallProc callback, int delayMs,
+             const void* owner)
 {
     KPostedCall* call = static_cast<KPostedCall*>(KAlloc(sizeof(KPostedCall)));
     if (!call)
         return 0;
-    *call = KPostedCall{a, b, c, callback, delayMs, nullptr};
+    *call = KPostedCall{a, b, c, callback, delayMs, nullptr, owner, nullptr};
+    if (owner) {
+        call->nextOwned = g_ownedCalls;
+        g_ownedCalls = call;
+    }
     BOOL posted = PostMessageW(GetFrameWindow(), KWM_POSTCALL, KPOST_CALL, (LPARAM)call);
     if (!posted)
-        KFree(call);
+        FreeCall(call);
     return posted;
+}
+
+void CancelPostedCalls(const void* owner)
+{
+    if (!owner)
+        return;
+    for (KPostedCall* call = g_ownedCalls; call; call = call->nextOwned)
+        if (call->owner == owner)
+            call->callback = nullptr;
 }
 
 int PostApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -117,7 +154,7 @@ void RunPostedMessage(WPARAM kind, LPARAM record)
         if (call->delay != 0) {
             call->timer = StartTimer((int)call->delay, OnDelayElapsed, (INT_PTR)call);
             if (!call->timer)
-                KFree(call);   // no timer left: the call is dropped like one that could not be posted
+                FreeCall(call);   // no timer left: dropped like a call that could not be posted
             return;
         }
         RunCall(call);

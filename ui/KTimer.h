@@ -27,7 +27,14 @@ int StopTimer(KTimerItem* timer);
 // Runs callback(a, b, c) on the UI thread after the messages already queued (delayMs 0), or
 // delayMs milliseconds after the posted call is taken from the queue. Posts message 1025 to the
 // frame window; returns what PostMessageW returns, 0 when the record could not be allocated.
-int PostCall(INT_PTR a, INT_PTR b, INT_PTR c, KCallProc callback, int delayMs);
+// A call that acts on an object which may be gone before the call runs names that object as its
+// `owner`: the owner's destructor cancels it with CancelPostedCalls.
+int PostCall(INT_PTR a, INT_PTR b, INT_PTR c, KCallProc callback, int delayMs,
+             const void* owner = nullptr);
+// Every call posted with `owner` that has not run yet will not run (its record is still freed
+// when its message or its delay comes). Calls of other owners, and calls without one, still run.
+// Nothing for no owner.
+void CancelPostedCalls(const void* owner);
 
 // Message number of deferred calls and application messages sent to the frame window.
 constexpr UINT KWM_POSTCALL = 1025;

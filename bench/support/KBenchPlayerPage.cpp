@@ -33,13 +33,13 @@ KBenchPlayerApp::KBenchPlayerApp() : app(new CBenchApp())
 {
     app->InitInstance();
     SetPageLookup(PageLookup);
-    LoadSettings();
+    LmSettings::LoadSettings();
 }
 
 KBenchPlayerApp::~KBenchPlayerApp()
 {
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     wchar_t path[KMAX_PATH];
     MakeModulePath(path, L"Settings.ini");
     DeleteFileW(path);

@@ -27,10 +27,12 @@ namespace {
 
 typedef std::vector<std::wstring> Names;
 
-// Creates the browse page as the application does, registers and shows it.
+// Creates the browse page as the application does (handing its files to the player page, when
+// there is one), registers and shows it.
 CBrowseView* OpenBrowsePage()
 {
     CBrowseView* view = new CBrowseView();
+    view->GetBrowseContainer()->SetFileReceiver(CPlayerContainer::FromPlayerPage());
     view->EnableRefCount();
     view->Initialize(KVF_DRAWER);
     view->InitView(KVF_DRAWER, IDS_PAGE_BROWSE);
@@ -110,13 +112,13 @@ TEST(CBrowsePage, FirstOpeningShowsTheDrivesAndTheStoredPathReopensItsFolder)
     ASSERT_GT(list->GetCount(), 0);
     EXPECT_EQ(RowTexts(list)[0], L"C:");
     EXPECT_EQ(LabelText(content), L"");
-    EXPECT_STREQ(content->GetCache()->GetFilter(), DEFAULT_BROWSE_EXT_FILTER);
+    EXPECT_STREQ(content->GetCache()->GetFilter(), LmSettings::DEFAULT_BROWSE_EXT_FILTER);
     // Rows of files and folders carry a check box at the right edge.
     EXPECT_EQ(list->GetItem(0)->flags & (KLI_BOX_MASK | KLI_BOX_RIGHT),
               KBOX_CHECK | KLI_BOX_RIGHT);
     CloseBrowsePage(view);
 
-    SetBrowsePath(folder.c_str());
+    LmSettings::SetBrowsePath(folder.c_str());
     view = OpenBrowsePage();
     content = view->GetBrowseContainer();
     EXPECT_EQ(std::wstring(content->GetFileList()->GetPath()), folder);
@@ -125,7 +127,7 @@ TEST(CBrowsePage, FirstOpeningShowsTheDrivesAndTheStoredPathReopensItsFolder)
     CloseBrowsePage(view);
 
     // A stored folder that vanished leaves the list on the drives.
-    SetBrowsePath((folder + L"vanished\\").c_str());
+    LmSettings::SetBrowsePath((folder + L"vanished\\").c_str());
     view = OpenBrowsePage();
     content = view->GetBrowseContainer();
     EXPECT_EQ(content->GetFileList()->GetCurrentEntry(), nullptr);
@@ -142,7 +144,7 @@ TEST(CBrowsePage, TapsOpenFoldersTickFilesAndGoUpToTheDrives)
     CreateDirectoryW((folder + L"sub").c_str(), nullptr);
     WriteFileBytes(folder + L"sub\\inner.mp3", "");
     WriteFileBytes(folder + L"top.mp3", "");
-    SetBrowsePath(folder.c_str());
+    LmSettings::SetBrowsePath(folder.c_str());
     CBrowseView* view = OpenBrowsePage();
     CBrowseContainer* content = view->GetBrowseContainer();
     CKFileListCtrl* list = content->GetFileList();
@@ -180,7 +182,7 @@ TEST(CBrowsePage, SelectAllInvertAndNoneTickFilesAndFoldersAlike)
     CreateDirectoryW((folder + L"dir").c_str(), nullptr);
     WriteFileBytes(folder + L"f1.mp3", "");
     WriteFileBytes(folder + L"f2.mp3", "");
-    SetBrowsePath(folder.c_str());
+    LmSettings::SetBrowsePath(folder.c_str());
     CBrowseView* view = OpenBrowsePage();
     CBrowseContainer* content = view->GetBrowseContainer();
     CKFileListCtrl* list = content->GetFileList();
@@ -265,7 +267,7 @@ TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsAndShowsWher
     WriteFileBytes(folder + L"Album\\Inner\\z.mp3", "");
     CreateDirectoryW((folder + L"Empty").c_str(), nullptr);
     WriteFileBytes(folder + L"Empty\\notes.txt", "");
-    SetBrowsePath(folder.c_str());
+    LmSettings::SetBrowsePath(folder.c_str());
     ShowPage(IDS_PAGE_PLAYER);
     CBrowseView* view = OpenBrowsePage();
     CBrowseContainer* content = view->GetBrowseContainer();
@@ -295,7 +297,7 @@ TEST(CBrowsePage, OpenAddsTickedFilesOnceAndTickedFoldersAsPlaylistsAndShowsWher
     EXPECT_EQ(KPlayerPage::ToastText(), L"已添加为新的播放列表：Album");
     EXPECT_EQ(lists->GetSelectedPlayList(), lists->PlayListAt(0));
     // The folder is remembered in "Settings.ini", and both files were written.
-    EXPECT_EQ(std::wstring(GetBrowsePath()), folder);
+    EXPECT_EQ(std::wstring(LmSettings::GetBrowsePath()), folder);
     const std::string settings = ReadFileBytes(KPlayerPage::SettingsPath());
     EXPECT_NE(settings.find(Utf16Bytes(L"BrowsePath = " + folder)), std::string::npos);
     const std::string playlists = ReadFileBytes(player.PlayListPath());
@@ -359,7 +361,7 @@ TEST(CBrowsePage, TheDrawerMarksTheFolderTheListShowsAndReadsFoldersMadeSinceOnR
     const std::wstring folder = player.Folder();
     CreateDirectoryW((folder + L"A").c_str(), nullptr);
     CreateDirectoryW((folder + L"A\\B").c_str(), nullptr);
-    SetBrowsePath((folder + L"A\\B\\").c_str());
+    LmSettings::SetBrowsePath((folder + L"A\\B\\").c_str());
     CBrowseView* view = OpenBrowsePage();
     CBrowseContainer* content = view->GetBrowseContainer();
     CKFileListCtrl* list = content->GetFileList();

@@ -1,6 +1,6 @@
 // The help page: the help file chosen by locale (with a loose file for the language alone), the
-// help files' shape, leaving the page by the back key and by the title button, and the text
-// painted into the back buffer.
+// help files' shape and version line, leaving the page by the back key and by the title button,
+// and the text painted into the back buffer.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,11 +11,13 @@
 #include "KViewTestSupport.h"
 #include "app/CHelpView.h"
 #include "app/LmPageTable.h"
+#include "app/LmStringIds.h"
 #include "controls/CKButton.h"
 #include "controls/CKTitle.h"
 #include "foundation/CKFile.h"
 #include "foundation/KDevMetrics.h"
 #include "foundation/KMemory.h"
+#include "foundation/KResource.h"
 #include "graphics/CKFont.h"
 #include "graphics/KGraphics.h"
 #include "graphics/KImageCache.h"
@@ -89,16 +91,14 @@ TEST_F(CHelpViewTest, EachLocaleGetsItsFileAndOtherLocalesTheEnglishOne)
     EXPECT_FALSE(Text().empty()) << "the page's content loads the user's locale's text";
 
     ASSERT_EQ(content->LoadHelp(L"zh-CN"), 1);
-    EXPECT_TRUE(Contains(L"版本：V1.1"));
     EXPECT_TRUE(Contains(L"简单的音乐播放器"));
     EXPECT_FALSE(Contains(L"簡單"));
     ASSERT_EQ(content->LoadHelp(L"zh-TW"), 1);
-    EXPECT_TRUE(Contains(L"版本：V1.1"));
     EXPECT_TRUE(Contains(L"簡單的音樂播放器"));
     // No "HelpText.zh-HK.xml" and no "HelpText.zh.xml": the English text.
     for (const wchar_t* locale : {L"zh-HK", L"en-US", L""}) {
         ASSERT_EQ(content->LoadHelp(locale), 1);
-        EXPECT_TRUE(Contains(L"Version: V1.1")) << locale;
+        EXPECT_TRUE(Contains(L"Version: ")) << locale;
         EXPECT_FALSE(Contains(L"版本")) << locale;
     }
 
@@ -113,7 +113,32 @@ TEST_F(CHelpViewTest, EachLocaleGetsItsFileAndOtherLocalesTheEnglishOne)
     ASSERT_EQ(content->LoadHelp(L"zh-TW"), 1);
     EXPECT_TRUE(Contains(L"簡單"));
     ASSERT_EQ(content->LoadHelp(L"en-US"), 1);
-    EXPECT_TRUE(Contains(L"Version: V1.1"));
+    EXPECT_TRUE(Contains(L"Version: "));
+}
+
+TEST_F(CHelpViewTest, EveryHelpTextCarriesTheVersionTheSettingsPageShows)
+{
+    KStringW stored;
+    ASSERT_GT(LoadResString(IDS_VERSION, stored), 0);
+    const std::wstring version(stored);
+    ASSERT_EQ(version[0], L'V');
+    const struct
+    {
+        const wchar_t* locale;
+        const wchar_t* label;
+    } texts[] = {{L"en-US", L"Version: "}, {L"zh-CN", L"版本："}, {L"zh-TW", L"版本："}};
+    for (const auto& text : texts) {
+        SCOPED_TRACE(text.locale);
+        ASSERT_EQ(content->LoadHelp(text.locale), 1);
+        const std::wstring shown = Text();
+        const std::wstring line = text.label + version;
+        const size_t at = shown.find(line);
+        ASSERT_NE(at, std::wstring::npos) << "the version line";
+        // The whole version: "V1.3" is not the start of "V1.30".
+        const wchar_t next = at + line.size() < shown.size() ? shown[at + line.size()] : L'\n';
+        EXPECT_TRUE(next == L'\r' || next == L'\n') << "the version ends its line";
+        EXPECT_EQ(shown.find(L"{VERSION}"), std::wstring::npos);
+    }
 }
 
 TEST_F(CHelpViewTest, EveryHelpTextListsThePlayerPagesKeys)
@@ -189,7 +214,7 @@ TEST_F(CHelpViewTest, BackKeyAndTheTitleButtonBothLeaveThePage)
     ASSERT_TRUE(content->GetClientRect(&client));
     ASSERT_TRUE(content->GetLabel()->GetRectInParent(&labelRect));
     EXPECT_TRUE(EqualRect(&client, &labelRect));
-    EXPECT_EQ(content->GetLabel()->GetId(), LM_HELP_TEXT_ID);
+    EXPECT_EQ(content->GetLabel()->GetId(), LMID_HELP_TEXT);
 
     // Tapping the address reaches the content and changes nothing.
     KRichItem* link = OnlyLink();

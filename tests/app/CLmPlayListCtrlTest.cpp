@@ -126,7 +126,7 @@ TEST_F(CLmPlayListCtrlTest, SelectingMovesTheMarkStoresTheIndexAndIgnoresOtherRo
     EXPECT_EQ(ctrl.GetSelectedPlayList(), ctrl.PlayListAt(2));
     EXPECT_FALSE(rows[0]->flags & KSTATE_CHECKED);
     EXPECT_TRUE(rows[2]->flags & KSTATE_CHECKED);
-    EXPECT_EQ(GetPlayListSelected(), 2);
+    EXPECT_EQ(LmSettings::GetPlayListSelected(), 2);
     EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"PlayListSelected = 2\n")), std::string::npos);
     // Groups, command rows and none are no playlists.
     ctrl.SelectPlayList(ctrl.GetListGroup());

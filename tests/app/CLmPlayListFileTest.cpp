@@ -33,11 +33,11 @@ protected:
         file = dir + L"PlayList.txt";
         settings = std::wstring(GetModuleDir()) + L"Settings.ini";
         DeleteFileW(settings.c_str());
-        LoadSettings();
+        LmSettings::LoadSettings();
     }
     void TearDown() override
     {
-        SaveAndCloseSettings();
+        LmSettings::SaveAndCloseSettings();
         DeleteFileW(settings.c_str());
         RemoveTree(dir);
     }
@@ -254,12 +254,12 @@ TEST_F(CLmPlayListFileTest, EmptyOrMarkOnlyFileGivesTheDefaultListSelected)
 TEST_F(CLmPlayListFileTest, SavedIndexIsClampedAndTheClampedIndexStored)
 {
     ASSERT_TRUE(WriteFileBytes(file, Utf16FileBytes(L"\n@a\n\n@b\n\n@c\n\n")));
-    SetPlayListSelected(7);
-    ASSERT_EQ(SaveSettings(), 1);
+    LmSettings::SetPlayListSelected(7);
+    ASSERT_EQ(LmSettings::SaveSettings(), 1);
     CLmPlayListCtrl lists(file.c_str());
     Load(lists);
     EXPECT_EQ(lists.GetSelectedPlayList(), lists.PlayListAt(2));
-    EXPECT_EQ(GetPlayListSelected(), 2);
+    EXPECT_EQ(LmSettings::GetPlayListSelected(), 2);
     std::string stored = ReadFileBytes(settings);
     EXPECT_NE(stored.find(Utf16Bytes(L"PlayListSelected = 2\n")), std::string::npos);
 }
@@ -294,12 +294,12 @@ TEST_F(CLmPlayListFileTest, DeletingSelectsTheNextListOrThePreviousForTheLast)
     ASSERT_EQ(lists.DeletePlayList(), 1);
     EXPECT_EQ(Names(lists), (std::vector<std::wstring>{L"a", L"c", L"d"}));
     EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"c");
-    EXPECT_EQ(GetPlayListSelected(), 1);
+    EXPECT_EQ(LmSettings::GetPlayListSelected(), 1);
     lists.SelectPlayListByIndex(99);
     EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"d");
     ASSERT_EQ(lists.DeletePlayList(), 1);
     EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"c");
-    EXPECT_EQ(GetPlayListSelected(), 1);
+    EXPECT_EQ(LmSettings::GetPlayListSelected(), 1);
     lists.SelectPlayListByIndex(-5);
     EXPECT_STREQ(lists.GetSelectedPlayList()->GetName(), L"a");
     EXPECT_EQ(lists.IndexOfPlayList(lists.PlayListAt(1)), 1);

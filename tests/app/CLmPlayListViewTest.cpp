@@ -128,7 +128,7 @@ TEST_F(CLmPlayListViewTest, TappingAnotherPlaylistSelectsItSavesTheIndexAndRepor
     TapRow(second);
     EXPECT_EQ(host->notices, (std::vector<KPanelNotice>{{LMID_PLAYLIST_CTRL, 1795, 0}}));
     EXPECT_EQ(ctrl->GetSelectedPlayList(), ctrl->PlayListAt(1));
-    EXPECT_EQ(GetPlayListSelected(), 1);
+    EXPECT_EQ(LmSettings::GetPlayListSelected(), 1);
     EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"PlayListSelected = 1\n")), std::string::npos);
 }
 
@@ -138,7 +138,7 @@ TEST_F(CLmPlayListViewTest, TappingTheSelectedPlaylistNeitherReportsNorWritesThe
     ASSERT_TRUE(OpenPanel());
     CLmPlayListCtrl* ctrl = panel->GetPlayListCtrl();
     // An unsaved change: any save from here on would write the file.
-    SetLoopType(2);
+    LmSettings::SetLoopType(2);
     ASSERT_TRUE(SettingsBytes().empty());
     TapRow(ctrl->GetSelectedListItem());
     EXPECT_TRUE(host->notices.empty());

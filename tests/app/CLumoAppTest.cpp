@@ -10,6 +10,7 @@
 #include "app/CPlayerView.h"
 #include "app/LmPageTable.h"
 #include "app/LmSettings.h"
+#include "app/LmToast.h"
 #include "controls/CKButton.h"
 #include "controls/CKTitle.h"
 #include "dialogs/CKToastDialog.h"
@@ -172,7 +173,7 @@ TEST_F(CLumoAppTest, ExitWritesSettingsThatChanged)
     ASSERT_TRUE(StartToPlayerPage());
     EXPECT_EQ(GetFileAttributesW(settings.c_str()), INVALID_FILE_ATTRIBUTES)
         << "start-up with every default writes nothing";
-    SetPlayingFile(3);
+    LmSettings::SetPlayingFile(3);
     app->ExitInstance();
     EXPECT_EQ(ReadFileBytes(settings), Utf16FileBytes(L"\n[Default]\nPlayingFile = 3\n"));
 }

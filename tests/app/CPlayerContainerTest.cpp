@@ -1,7 +1,7 @@
 // The player page on real audio files, driven through its real windows: the children and their
-// layout, double presses that play rows, the time labels and the slider's range, the loop types
-// at the end of the list, previous and next, every stop showing 0:00, files that cannot be played,
-// the empty list, the swipe that removes the playing row and the neighbours next and previous
+// layout, double presses that play rows, the time labels and the slider's range, the loop button,
+// every stop showing 0:00 (the rules of what plays next are CLmPlayback's, tested there), the empty
+// list, the swipe that removes the playing row and the neighbours next and previous
 // play then, the page's keys, adding files with the duplicate test and files the playlist file
 // cannot keep, the probe of tags and durations (files tagged by real encoders, lists measured
 // before tags were read, files named like devices), failed saves, sorting against a plain
@@ -67,12 +67,6 @@ protected:
         ASSERT_TRUE(page.Open({{L"L", {KTestRecord{paths[0], SHORT_MS, L"s0", L"", L""},
                                        KTestRecord{paths[1], SHORT_MS, L"s1", L"", L""},
                                        KTestRecord{paths[2], SHORT_MS, L"s2", L"", L""}}}}));
-    }
-
-    // Waits for the end of the playing file and for what the end starts.
-    bool WaitForIndexChange(int from)
-    {
-        return PumpLikeLoopUntil([&] { return C()->GetPlayingIndex() != from; }, 5000);
     }
 
     // One playlist "L" of files named after `titles`, each `ms` long, the page open and row `row`
@@ -266,27 +260,6 @@ TEST_F(CPlayerContainerTest, DoublePressingThePlayingRowRestartsItsFile)
     EXPECT_EQ(C()->GetPlayingIndex(), 0);
 }
 
-TEST_F(CPlayerContainerTest, LoopTypeOnceStopsAfterTheLastRowAndPreviousGoesBack)
-{
-    OpenThreeShortFiles();
-    EXPECT_EQ(C()->GetLoopType(), KLOOP_ONCE);
-    page.DoublePressRow(2);
-    ASSERT_EQ(C()->GetPlayingIndex(), 2);
-    ASSERT_TRUE(page.WaitForState(KMEDIA_STOPPED, 5000)) << "the end stops playback";
-    PumpMessagesFor(300);
-    EXPECT_EQ(Player()->GetState(), KMEDIA_STOPPED);
-    EXPECT_EQ(C()->GetPlayingIndex(), 2);
-    EXPECT_EQ(C()->GetPlayButton()->GetIconCell(0), LMCELL_PLAY);
-    EXPECT_EQ(List()->GetSelectedIndex(), -1) << "stopping clears the row selection";
-
-    page.ClickButton(LMID_NEXT);
-    EXPECT_EQ(Player()->GetState(), KMEDIA_STOPPED) << "nothing after the last row";
-    page.ClickButton(LMID_PREVIOUS);
-    EXPECT_EQ(C()->GetPlayingIndex(), 1);
-    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
-    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nPlayingFile = 1\n"));
-}
-
 TEST_F(CPlayerContainerTest, EveryStopPutsTheElapsedTimeAndTheSliderBackToZeroTogether)
 {
     const std::wstring text = page.Folder() + L"notes.wav";
@@ -321,53 +294,21 @@ TEST_F(CPlayerContainerTest, EveryStopPutsTheElapsedTimeAndTheSliderBackToZeroTo
     }
 }
 
-TEST_F(CPlayerContainerTest, LoopTypeAllWrapsToTheFirstRowAndShuffleDrawsAgain)
+TEST_F(CPlayerContainerTest, TheLoopButtonStepsThroughTheLoopTypesWithTheirIcons)
 {
     OpenThreeShortFiles();
-    page.ClickButton(LMID_LOOP);
-    EXPECT_EQ(C()->GetLoopType(), KLOOP_ALL);
-    EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_NORMAL), LMCELL_LOOP + 2);
-    EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_PRESSED), LMCELL_LOOP + 3);
-    EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_SELECTED), LMCELL_LOOP + 2);
-    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 1\n"));
-
-    // Previous from row 0 wraps to the last row; the end of the last row plays row 0.
-    page.DoublePressRow(0);
-    page.ClickButton(LMID_PREVIOUS);
-    ASSERT_EQ(C()->GetPlayingIndex(), 2);
-    ASSERT_TRUE(WaitForIndexChange(2));
-    EXPECT_EQ(C()->GetPlayingIndex(), 0);
-    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
-
-    // Shuffle: every choice is drawn with the process's generator.
-    page.ClickButton(LMID_LOOP);
-    EXPECT_EQ(C()->GetLoopType(), KLOOP_SHUFFLE);
-    KSeedRandom(77);
-    const int expected = KNextRow(3, 0, KLOOP_SHUFFLE, 1);
-    KSeedRandom(77);
-    page.ClickButton(LMID_NEXT);
-    EXPECT_EQ(C()->GetPlayingIndex(), expected);
-    page.ClickButton(LMID_LOOP);
-    EXPECT_EQ(C()->GetLoopType(), KLOOP_ONCE) << "after 2 back to 0";
-    EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 0\nPlayingFile = " +
-                                              std::to_wstring(expected) + L"\n"));
+    for (int type : {KLOOP_ALL, KLOOP_SHUFFLE, KLOOP_ONCE}) {
+        page.ClickButton(LMID_LOOP);
+        EXPECT_EQ(C()->GetLoopType(), type);
+        EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_NORMAL), LMCELL_LOOP + 2 * type);
+        EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_PRESSED), LMCELL_LOOP + 2 * type + 1);
+        EXPECT_EQ(C()->GetLoopButton()->GetIconCell(KSLOT_SELECTED), LMCELL_LOOP + 2 * type);
+        EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = " +
+                                                  std::to_wstring(type) + L"\n"));
+    }
 }
 
-TEST_F(CPlayerContainerTest, ShuffleWithOneRowPlaysItAgainAtItsEnd)
-{
-    const std::wstring path = page.MakeWav(L"one.wav", SHORT_MS);
-    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{path, SHORT_MS, L"one", L"", L""}}}}));
-    C()->ApplyLoopType(KLOOP_SHUFFLE);
-    page.DoublePressRow(0);
-    ASSERT_TRUE(page.WaitForState(KMEDIA_PLAYING, START_MS));
-    // The end stops (state 4) and starts row 0 again at once.
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return Player()->GetPosition() >= 400; }, 3000));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return Player()->GetPosition() < 300; }, 3000));
-    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
-    EXPECT_EQ(C()->GetPlayingIndex(), 0);
-}
-
-TEST_F(CPlayerContainerTest, AnEmptyListShowsToast3040AndPlaysNothing)
+TEST_F(CPlayerContainerTest, AnEmptyListSaysSoAndPlaysNothing)
 {
     ASSERT_TRUE(page.Open({{L"Empty", {}}}));
     const int buttons[] = {LMID_PLAY, LMID_NEXT, LMID_PREVIOUS};
@@ -379,37 +320,6 @@ TEST_F(CPlayerContainerTest, AnEmptyListShowsToast3040AndPlaysNothing)
     }
     EXPECT_EQ(GetFileAttributesW(KPlayerPage::SettingsPath().c_str()), INVALID_FILE_ATTRIBUTES)
         << "nothing to store";
-}
-
-TEST_F(CPlayerContainerTest, AFileThatCannotBePlayedShowsToast3039AndTheChainStopsThere)
-{
-    const std::wstring text = page.Folder() + L"notes.wav";
-    ASSERT_TRUE(WriteFileBytes(text, std::string(4000, 'x')));
-    const std::wstring good = page.MakeWav(L"good.wav", SHORT_MS);
-    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{good, SHORT_MS, L"good", L"", L""},
-                                   KTestRecord{page.Folder() + L"missing.wav", 5, L"gone", L"",
-                                               L""},
-                                   KTestRecord{text, 5, L"notes", L"", L""}}}}));
-    // The good file ends and the next one, missing, cannot be opened: toast, no more files.
-    page.DoublePressRow(0);
-    ASSERT_TRUE(WaitForIndexChange(0));
-    EXPECT_EQ(C()->GetPlayingIndex(), 1) << "the index stays on the failed row";
-    EXPECT_EQ(KPlayerPage::ToastText(), L"无效的音频文件! 打开文件失败!");
-    EXPECT_EQ(Player()->GetState(), KMEDIA_CLOSED);
-    PumpMessagesFor(800);
-    EXPECT_EQ(C()->GetPlayingIndex(), 1);
-    KPlayerPage::CloseToast();
-    EXPECT_EQ(SettingsBytes(), std::string()) << "only started files are stored";
-
-    // A text file named .wav fails too; next continues from the failed row.
-    page.DoublePressRow(2);
-    EXPECT_EQ(KPlayerPage::ToastText(), L"无效的音频文件! 打开文件失败!");
-    EXPECT_EQ(C()->GetPlayingIndex(), 2);
-    KPlayerPage::CloseToast();
-    C()->ApplyLoopType(KLOOP_ALL);
-    page.ClickButton(LMID_NEXT);
-    EXPECT_EQ(C()->GetPlayingIndex(), 0);
-    EXPECT_EQ(Player()->GetState(), KMEDIA_PLAYING);
 }
 
 TEST_F(CPlayerContainerTest, SwipingThePlayingRowAwayPlaysOnAndNextAndPreviousTakeItsNeighbours)
@@ -643,7 +553,7 @@ TEST_F(CPlayerContainerTest, AFailedSaveIsToldOncePerStreakAndTriedAgainOnTheNex
     SetFileAttributesW(page.PlayListPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     SetFileAttributesW(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
     DestroyPages();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     EXPECT_EQ(ReadFileBytes(page.PlayListPath()),
               PlayListBytes({{L"A", {}}, {L"B", {}}, {L"C", {}}, {L"D", {}}, {L"E", {}}}));
     EXPECT_EQ(SettingsBytes(), Utf16FileBytes(L"\n[Default]\nLoopType = 2\n"));
@@ -681,34 +591,6 @@ TEST_F(CPlayerContainerTest, FilesThePlaylistFileCannotKeepAreRefusedWithAToast)
     ASSERT_EQ(made->GetCount(), 1);
     EXPECT_STREQ(made->GetAt(0)->GetPath(), good.c_str());
     EXPECT_EQ(KPlayerPage::ToastText(), cases[1].toast);
-}
-
-TEST_F(CPlayerContainerTest, TheProbeFindsARowLeftUnmeasuredBehindWhereItGotTo)
-{
-    // Many rows of one file: the probe takes several steps over them.
-    const std::wstring file = page.MakeWav(L"one.wav", 1000);
-    constexpr int ROWS = 2000;
-    std::vector<KTestRecord> records(ROWS, Fresh(file, L"one"));
-    ASSERT_TRUE(page.Open({{L"L", records}}));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(50)->GetDuration() != 0; }, 10000));
-    ASSERT_EQ(List()->GetRecord(ROWS - 1)->GetDuration(), 0) << "the probe is still under way";
-    // The first row becomes unmeasured again once the probe has moved past it (as a sort can
-    // bring an unmeasured row in front): it is measured before the probe ends.
-    List()->GetRecord(0)->SetDuration(KMEDIA_DURATION_UNMEASURED);
-    ASSERT_TRUE(
-        PumpLikeLoopUntil([&] { return List()->GetRecord(ROWS - 1)->GetDuration() != 0; }, 30000));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->GetDuration() != 0; }, 5000));
-    EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1000, 5);
-}
-
-TEST_F(CPlayerContainerTest, AProbedRecordWithoutTitleTakesItsBaseName)
-{
-    const std::wstring path = page.MakeWav(L"Untitled Song.wav", 1500);
-    ASSERT_TRUE(page.Open({{L"L", {KTestRecord{path, 0, L"", L"", L""}}}}));
-    ASSERT_TRUE(PumpLikeLoopUntil([&] { return List()->GetRecord(0)->GetDuration() > 0; }, 5000));
-    EXPECT_NEAR(List()->GetRecord(0)->GetDuration(), 1500, 5);
-    EXPECT_STREQ(List()->GetRecord(0)->GetTitle(), L"Untitled Song");
-    EXPECT_STREQ(List()->GetItem(0)->text1, L"Untitled Song");
 }
 
 TEST_F(CPlayerContainerTest, TagsOfTheFilesFillTheRowsTheArtistSortTheTitleLabelAndThePlayList)

@@ -76,9 +76,9 @@ protected:
     {
         EnsureTestFrame();
         SetPageLookup(LookupPageEntry);
-        path = std::wstring(GetModuleDir()) + SETTINGS_FILE_NAME;
+        path = std::wstring(GetModuleDir()) + LmSettings::SETTINGS_FILE_NAME;
         DeleteFileW(path.c_str());
-        LoadSettings();
+        LmSettings::LoadSettings();
         SetOpenLinkProc(RecordLink);
         g_links.clear();
         player = AddTestPage(IDS_PAGE_PLAYER, 0, nullptr);
@@ -101,7 +101,7 @@ protected:
         PumpMessagesFor(30);
         DestroyPages();
         SetOpenLinkProc(nullptr);
-        SaveAndCloseSettings();
+        LmSettings::SaveAndCloseSettings();
         DeleteFileW(path.c_str());
     }
 
@@ -185,7 +185,7 @@ TEST_F(SettingViewTest, PageListsItsEntriesWithTextsIconsBoxesAndHeights)
               GetImgListByCell(24, 24, L"TitleImgList.png", KIMG_TYPE_PNG, KIMG_AUTO));
     EXPECT_EQ(back->GetIconCell(KSLOT_NORMAL), 0) << "the back arrow";
 
-    EXPECT_EQ(list->GetId(), LM_SETTING_LIST_ID);
+    EXPECT_EQ(list->GetId(), LMID_SETTING_LIST);
     EXPECT_EQ(list->GetStyle() & KLBS_MODE_MASK, KLBS_GROUP);
     EXPECT_EQ((CKDrawable*)list->GetBackground(), GetDrawable("LmDrawable.xml", "LmContainerBkgnd"));
     RECT content, listRect;
@@ -273,7 +273,7 @@ TEST_F(SettingViewTest, ConfirmingTheFilterShowsItAsTheSecondLineAndWritesSettin
         return text2 && std::wstring(text2) == L"*.mp3;";
     }, 2000));
     EXPECT_STREQ(list->GetItem(ROW_FILTER)->text1, L"音频文件扩展名");
-    EXPECT_STREQ(GetBrowseExtFilter(), L"*.mp3;");
+    EXPECT_STREQ(LmSettings::GetBrowseExtFilter(), L"*.mp3;");
     EXPECT_EQ(ReadFileBytes(path), Utf16FileBytes(L"\n[Default]\nBrowseExtFilter = *.mp3;\n"))
         << "written at once";
 
@@ -285,7 +285,7 @@ TEST_F(SettingViewTest, ConfirmingTheFilterShowsItAsTheSecondLineAndWritesSettin
     SendMessageW(input->GetInputContainer()->GetEdit()->GetHwnd(), WM_CLEAR, 0, 0);
     PressKey(VK_RETURN);
     ASSERT_TRUE(BackOnThePage());
-    ASSERT_TRUE(PumpLikeLoopUntil([] { return GetBrowseExtFilter()[0] == 0; }, 2000));
+    ASSERT_TRUE(PumpLikeLoopUntil([] { return LmSettings::GetBrowseExtFilter()[0] == 0; }, 2000));
     EXPECT_STREQ(list->GetItem(ROW_FILTER)->text2, L"");
     EXPECT_EQ(ReadFileBytes(path), Utf16FileBytes(L"\n[Default]\nBrowseExtFilter = \n"));
 }
@@ -301,7 +301,7 @@ TEST_F(SettingViewTest, CancelAndTheBackKeyChangeNothing)
     RunPostedLikeLoop();
     PumpMessagesFor(30);
     EXPECT_EQ(before, list->GetItem(ROW_FILTER)->text2);
-    EXPECT_STREQ(GetBrowseExtFilter(), DEFAULT_BROWSE_EXT_FILTER);
+    EXPECT_STREQ(LmSettings::GetBrowseExtFilter(), LmSettings::DEFAULT_BROWSE_EXT_FILTER);
     EXPECT_FALSE(SettingsFileExists());
 
     input = OpenFilterInput();
@@ -312,7 +312,7 @@ TEST_F(SettingViewTest, CancelAndTheBackKeyChangeNothing)
     RunPostedLikeLoop();
     PumpMessagesFor(30);
     EXPECT_EQ(before, list->GetItem(ROW_FILTER)->text2);
-    EXPECT_STREQ(GetBrowseExtFilter(), DEFAULT_BROWSE_EXT_FILTER);
+    EXPECT_STREQ(LmSettings::GetBrowseExtFilter(), LmSettings::DEFAULT_BROWSE_EXT_FILTER);
     EXPECT_FALSE(SettingsFileExists());
     EXPECT_EQ(GetCurrentView(), settings) << "the back key closed only the input box";
 }
@@ -347,7 +347,7 @@ TEST_F(SettingViewTest, TapExactlyOnARowsBoxIsTheBoxNotificationWhichThePageIgno
     // The notification itself is not acted on, whichever row it names.
     CSettingContainer* container = settings->GetSettingContainer();
     for (int row = 0; row < ROW_COUNT; row++)
-        EXPECT_EQ(container->OnNotify(LM_SETTING_LIST_ID, KNOTIFY_LB_BOX_TAP, row), 0);
+        EXPECT_EQ(container->OnNotify(LMID_SETTING_LIST, KNOTIFY_LB_BOX_TAP, row), 0);
     RunPostedLikeLoop();
     EXPECT_EQ(GetCurrentView(), settings);
     EXPECT_TRUE(g_links.empty());
@@ -364,7 +364,7 @@ TEST_F(SettingViewTest, HelpEntryShowsTheHelpPageOnce)
     ASSERT_TRUE(PumpLikeLoopUntil([&] { return GetCurrentView() == help; }, 2000));
     EXPECT_EQ(GetViewStackDepth(), 3);
     // Asked again while the help page is current: nothing more is stacked.
-    settings->GetSettingContainer()->OnNotify(LM_SETTING_LIST_ID, KNOTIFY_LB_TAP, ROW_HELP);
+    settings->GetSettingContainer()->OnNotify(LMID_SETTING_LIST, KNOTIFY_LB_TAP, ROW_HELP);
     EXPECT_EQ(GetCurrentView(), help);
     EXPECT_EQ(GetViewStackDepth(), 3);
     PressKey(VK_ESCAPE);

@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override
     {
-        SaveAndCloseSettings();
+        LmSettings::SaveAndCloseSettings();
         RemoveFiles();
     }
 
@@ -40,18 +40,18 @@ protected:
     void LoadFrom(const std::string& bytes)
     {
         ASSERT_TRUE(WriteFileBytes(path, bytes));
-        LoadSettings();
+        LmSettings::LoadSettings();
     }
 
     void ExpectDefaults()
     {
-        EXPECT_EQ(0, GetLoopType());
-        EXPECT_EQ(0, GetPlayListSelected());
-        EXPECT_EQ(0, GetPlayingList());
-        EXPECT_EQ(0, GetPlayingFile());
-        EXPECT_EQ(0, GetPlayingPosition());
-        EXPECT_EQ(nullptr, GetBrowsePath());
-        EXPECT_STREQ(L"*.mp3;*.mp2;*.wav;*.wma;*.aif;*.caf;", GetBrowseExtFilter());
+        EXPECT_EQ(0, LmSettings::GetLoopType());
+        EXPECT_EQ(0, LmSettings::GetPlayListSelected());
+        EXPECT_EQ(0, LmSettings::GetPlayingList());
+        EXPECT_EQ(0, LmSettings::GetPlayingFile());
+        EXPECT_EQ(0, LmSettings::GetPlayingPosition());
+        EXPECT_EQ(nullptr, LmSettings::GetBrowsePath());
+        EXPECT_STREQ(L"*.mp3;*.mp2;*.wav;*.wma;*.aif;*.caf;", LmSettings::GetBrowseExtFilter());
     }
 
     std::wstring path, temp;
@@ -61,28 +61,28 @@ protected:
 
 TEST_F(LmSettingsTest, MissingFileGivesEveryDefaultAndIsNotCreatedWithoutChanges)
 {
-    LoadSettings();
+    LmSettings::LoadSettings();
     ExpectDefaults();
-    EXPECT_EQ(1, SaveSettings());
-    SaveAndCloseSettings();
+    EXPECT_EQ(1, LmSettings::SaveSettings());
+    LmSettings::SaveAndCloseSettings();
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
-    EXPECT_EQ(0, SaveSettings());   // nothing loaded
+    EXPECT_EQ(0, LmSettings::SaveSettings());   // nothing loaded
 }
 
 TEST_F(LmSettingsTest, FileWithOnlyLoopTypeStartsWithItAndDefaultsForTheRest)
 {
     LoadFrom(Utf16FileBytes(L"\n[Default]\nLoopType = 2\n"));
-    EXPECT_EQ(2, GetLoopType());
-    EXPECT_EQ(0, GetPlayListSelected());
-    EXPECT_EQ(0, GetPlayingList());
-    EXPECT_EQ(0, GetPlayingFile());
-    EXPECT_EQ(nullptr, GetBrowsePath());
-    EXPECT_STREQ(DEFAULT_BROWSE_EXT_FILTER, GetBrowseExtFilter());
+    EXPECT_EQ(2, LmSettings::GetLoopType());
+    EXPECT_EQ(0, LmSettings::GetPlayListSelected());
+    EXPECT_EQ(0, LmSettings::GetPlayingList());
+    EXPECT_EQ(0, LmSettings::GetPlayingFile());
+    EXPECT_EQ(nullptr, LmSettings::GetBrowsePath());
+    EXPECT_STREQ(LmSettings::DEFAULT_BROWSE_EXT_FILTER, LmSettings::GetBrowseExtFilter());
 
     // A second LoadSettings keeps the object already loaded.
     WriteFileBytes(path, Utf16FileBytes(L"\n[Default]\nLoopType = 1\n"));
-    LoadSettings();
-    EXPECT_EQ(2, GetLoopType());
+    LmSettings::LoadSettings();
+    EXPECT_EQ(2, LmSettings::GetLoopType());
 }
 
 TEST_F(LmSettingsTest, SettingPresentValuesLeavesTheFileUntouched)
@@ -90,13 +90,13 @@ TEST_F(LmSettingsTest, SettingPresentValuesLeavesTheFileUntouched)
     const std::string bytes = Utf16FileBytes(L"\r\n[Default]\r\nLoopType=2\r\nBrowsePath = C:\\Music\r\n");
     LoadFrom(bytes);
     ULONGLONG written = GetLastWriteTime(path);
-    SetLoopType(2);
-    SetPlayListSelected(0);
-    SetPlayingList(0);
-    SetPlayingFile(0);
-    SetBrowsePath(L"C:\\Music");
-    EXPECT_EQ(1, SaveSettings());
-    SaveAndCloseSettings();
+    LmSettings::SetLoopType(2);
+    LmSettings::SetPlayListSelected(0);
+    LmSettings::SetPlayingList(0);
+    LmSettings::SetPlayingFile(0);
+    LmSettings::SetBrowsePath(L"C:\\Music");
+    EXPECT_EQ(1, LmSettings::SaveSettings());
+    LmSettings::SaveAndCloseSettings();
     EXPECT_EQ(bytes, ReadFileBytes(path));
     EXPECT_EQ(written, GetLastWriteTime(path));
     EXPECT_FALSE(SaveLeftoverExists(path));
@@ -104,51 +104,51 @@ TEST_F(LmSettingsTest, SettingPresentValuesLeavesTheFileUntouched)
 
 TEST_F(LmSettingsTest, ChangesAreCachedAndWrittenByteForByteOnlyBySaveSettings)
 {
-    LoadSettings();
-    SetLoopType(1);
-    SetPlayingList(3);
-    SetPlayingFile(-4);
-    SetPlayingPosition(61000);
-    SetBrowsePath(L"C:\\\x97F3\x4E50");
-    SetBrowseExtFilter(L"*.mp3;");
-    EXPECT_EQ(1, GetLoopType());
-    EXPECT_EQ(3, GetPlayingList());
-    EXPECT_EQ(-4, GetPlayingFile());
-    EXPECT_EQ(61000, GetPlayingPosition());
-    EXPECT_STREQ(L"C:\\\x97F3\x4E50", GetBrowsePath());
-    EXPECT_STREQ(L"*.mp3;", GetBrowseExtFilter());
+    LmSettings::LoadSettings();
+    LmSettings::SetLoopType(1);
+    LmSettings::SetPlayingList(3);
+    LmSettings::SetPlayingFile(-4);
+    LmSettings::SetPlayingPosition(61000);
+    LmSettings::SetBrowsePath(L"C:\\\x97F3\x4E50");
+    LmSettings::SetBrowseExtFilter(L"*.mp3;");
+    EXPECT_EQ(1, LmSettings::GetLoopType());
+    EXPECT_EQ(3, LmSettings::GetPlayingList());
+    EXPECT_EQ(-4, LmSettings::GetPlayingFile());
+    EXPECT_EQ(61000, LmSettings::GetPlayingPosition());
+    EXPECT_STREQ(L"C:\\\x97F3\x4E50", LmSettings::GetBrowsePath());
+    EXPECT_STREQ(L"*.mp3;", LmSettings::GetBrowseExtFilter());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(path.c_str()));
 
-    EXPECT_EQ(1, SaveSettings());
+    EXPECT_EQ(1, LmSettings::SaveSettings());
     const std::string expected = Utf16FileBytes(L"\n[Default]\nLoopType = 1\nPlayingList = 3\n"
                                                 L"PlayingFile = -4\nPlayingPosition = 61000\n"
                                                 L"BrowsePath = C:\\\x97F3\x4E50\n"
                                                 L"BrowseExtFilter = *.mp3;\n");
     EXPECT_EQ(expected, ReadFileBytes(path));
 
-    SetPlayListSelected(5);
-    SaveAndCloseSettings();
-    LoadSettings();
-    EXPECT_EQ(1, GetLoopType());
-    EXPECT_EQ(5, GetPlayListSelected());
-    EXPECT_EQ(3, GetPlayingList());
-    EXPECT_EQ(-4, GetPlayingFile());
-    EXPECT_EQ(61000, GetPlayingPosition());
-    EXPECT_STREQ(L"C:\\\x97F3\x4E50", GetBrowsePath());
-    EXPECT_STREQ(L"*.mp3;", GetBrowseExtFilter());
+    LmSettings::SetPlayListSelected(5);
+    LmSettings::SaveAndCloseSettings();
+    LmSettings::LoadSettings();
+    EXPECT_EQ(1, LmSettings::GetLoopType());
+    EXPECT_EQ(5, LmSettings::GetPlayListSelected());
+    EXPECT_EQ(3, LmSettings::GetPlayingList());
+    EXPECT_EQ(-4, LmSettings::GetPlayingFile());
+    EXPECT_EQ(61000, LmSettings::GetPlayingPosition());
+    EXPECT_STREQ(L"C:\\\x97F3\x4E50", LmSettings::GetBrowsePath());
+    EXPECT_STREQ(L"*.mp3;", LmSettings::GetBrowseExtFilter());
 }
 
 TEST_F(LmSettingsTest, FailedWriteKeepsThePreviousSettingsFile)
 {
     const std::string previous = Utf16FileBytes(L"\n[Default]\nLoopType = 2\nPlayingFile = 7\n");
     LoadFrom(previous);
-    SetLoopType(0);
+    LmSettings::SetLoopType(0);
     // A save that cannot replace the file, which another program holds open: the old file must
     // survive whole.
     HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(0, SaveSettings());
+    EXPECT_EQ(0, LmSettings::SaveSettings());
     CloseHandle(held);
     EXPECT_EQ(previous, ReadFileBytes(path));
     EXPECT_FALSE(SaveLeftoverExists(path));
@@ -163,7 +163,7 @@ TEST_F(LmSettingsTest, FailedWriteKeepsThePreviousSettingsFile)
     }
     ASSERT_TRUE(WriteFileBytes(temp, Utf16FileBytes(L"\n[Default]\nLoop")));
     // The change is still pending and goes out with the next save, beside that temporary file.
-    EXPECT_EQ(1, SaveSettings());
+    EXPECT_EQ(1, LmSettings::SaveSettings());
     EXPECT_EQ(Utf16FileBytes(L"\n[Default]\nLoopType = 0\nPlayingFile = 7\n"), ReadFileBytes(path));
 }
 
@@ -172,21 +172,21 @@ TEST_F(LmSettingsTest, AnUnwritableSettingsFileIsLeftAsItWas)
     const std::string previous = Utf16FileBytes(L"\n[Default]\nLoopType = 2\n");
     LoadFrom(previous);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    SetLoopType(1);
-    EXPECT_EQ(0, SaveSettings());
-    EXPECT_EQ(1, GetLoopType());
-    SaveAndCloseSettings();
+    LmSettings::SetLoopType(1);
+    EXPECT_EQ(0, LmSettings::SaveSettings());
+    EXPECT_EQ(1, LmSettings::GetLoopType());
+    LmSettings::SaveAndCloseSettings();
     EXPECT_EQ(previous, ReadFileBytes(path));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(path.c_str());
 
     // A folder in the file's place: defaults, and saving fails quietly.
     ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
-    LoadSettings();
+    LmSettings::LoadSettings();
     ExpectDefaults();
-    SetPlayingList(2);
-    EXPECT_EQ(0, SaveSettings());
-    SaveAndCloseSettings();
+    LmSettings::SetPlayingList(2);
+    EXPECT_EQ(0, LmSettings::SaveSettings());
+    LmSettings::SaveAndCloseSettings();
     EXPECT_EQ((DWORD)FILE_ATTRIBUTE_DIRECTORY, GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -194,31 +194,32 @@ TEST_F(LmSettingsTest, DamagedFilesGiveDefaultsWhereValuesAreMissing)
 {
     // No byte-order mark: the first unit is lost, here only a line end.
     LoadFrom(Utf16Bytes(L"\n[Default]\nLoopType = 2\n"));
-    EXPECT_EQ(2, GetLoopType());
-    SaveAndCloseSettings();
+    EXPECT_EQ(2, LmSettings::GetLoopType());
+    LmSettings::SaveAndCloseSettings();
 
     // No mark and the header right at the start: the header is lost, so is every key.
     LoadFrom(Utf16Bytes(L"[Default]\nLoopType = 2\n"));
     ExpectDefaults();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
 
     // A UTF-8 body.
     LoadFrom("\xEF\xBB\xBF\n[Default]\nLoopType = 2\nBrowsePath = C:\\\xE9\x9F\xB3\n");
     ExpectDefaults();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
 
     // NUL units, a 2000-unit line and a last unit cut in half.
     std::wstring text(L"\n[Default]\nLoopType = 1\0junk\nBrowsePath = ", 42);
     text += std::wstring(2000, L'p') + L"\nPlayingFile = 12";
     LoadFrom(Utf16FileBytes(text) + "3");
-    EXPECT_EQ(1, GetLoopType());
-    EXPECT_EQ(12, GetPlayingFile());
-    EXPECT_EQ(nullptr, GetBrowsePath()) << "a line longer than the reader takes is skipped whole";
-    SaveAndCloseSettings();
+    EXPECT_EQ(1, LmSettings::GetLoopType());
+    EXPECT_EQ(12, LmSettings::GetPlayingFile());
+    EXPECT_EQ(nullptr, LmSettings::GetBrowsePath())
+        << "a line longer than the reader takes is skipped whole";
+    LmSettings::SaveAndCloseSettings();
 
     LoadFrom("");
     ExpectDefaults();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     LoadFrom("\xFF\xFE\n");
     ExpectDefaults();
 }

@@ -20,9 +20,9 @@ void PlayListFixture::SetUp()
     dir = MakeTempDir(L"lumo-panel");
     file = dir + L"PlayList.txt";
     settings = std::wstring(GetModuleDir()) + L"Settings.ini";
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     DeleteFileW(settings.c_str());
-    LoadSettings();
+    LmSettings::LoadSettings();
 }
 
 void PlayListFixture::TearDown()
@@ -39,7 +39,7 @@ void PlayListFixture::TearDown()
         host->Release();
         host = nullptr;
     }
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     DeleteFileW(settings.c_str());
     RemoveTree(dir);
 }

@@ -251,7 +251,7 @@ TEST_F(PlayerCommandsTest, AddingANameThatExistsInOtherCapitalsAlertsAndRetryReo
     EXPECT_EQ(CurrentDialog(), nullptr);
     EXPECT_EQ(PlayListText(), L"\xFEFF\n@rock\n\n@Jazz 爵士\n\n");
     EXPECT_EQ(lists->GetSelectedPlayList(), lists->PlayListAt(1)) << "the new list is selected";
-    EXPECT_EQ(GetPlayListSelected(), 1);
+    EXPECT_EQ(LmSettings::GetPlayListSelected(), 1);
     EXPECT_EQ(Title(), L"Jazz 爵士");
     EXPECT_EQ(view->GetPlayerContainer()->GetListBox()->GetCount(), 0);
 }
@@ -370,7 +370,7 @@ TEST_F(PlayerCommandsTest, DeletingTheLastPlaylistOnlyAlertsAndAnotherIsConfirme
 TEST_F(PlayerCommandsTest, DeletingPlaylistsKeepsTheStoredPlayingListOnTheSameList)
 {
     WritePlayLists(L"\n@A\n\n@B\n\n@C\n\n");
-    SetPlayingList(2);   // C played in the last run
+    LmSettings::SetPlayingList(2);   // C played in the last run
     StartPlayer();
     CPlayerContainer* container = view->GetPlayerContainer();
     CLmPlayList* c = container->GetPlayingList();
@@ -382,7 +382,7 @@ TEST_F(PlayerCommandsTest, DeletingPlaylistsKeepsTheStoredPlayingListOnTheSameLi
     ASSERT_NO_FATAL_FAILURE(DeleteSelectedPlayList());
     EXPECT_EQ(lists->GetPlayListCount(), 2);
     EXPECT_EQ(container->GetPlayingList(), c);
-    EXPECT_EQ(GetPlayingList(), 1);
+    EXPECT_EQ(LmSettings::GetPlayingList(), 1);
     EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"\nPlayingList = 1\n")), std::string::npos);
 
     // Deleting C itself forgets it: no later list can be taken for it.
@@ -392,15 +392,15 @@ TEST_F(PlayerCommandsTest, DeletingPlaylistsKeepsTheStoredPlayingListOnTheSameLi
     EXPECT_EQ(lists->GetPlayListCount(), 1);
     EXPECT_EQ(container->GetPlayingList(), nullptr);
     EXPECT_EQ(container->GetPlayingIndex(), -1);
-    EXPECT_EQ(GetPlayingList(), -1);
+    EXPECT_EQ(LmSettings::GetPlayingList(), -1);
 }
 
 TEST_F(PlayerCommandsTest, ClearingAsksOnlyWhenTheListHasRows)
 {
     WritePlayLists(L"\n@empty\n\n@full\n" + RecordLine(L"C:\\a.mp3", 1000, L"a", L"", L"")
                    + RecordLine(L"C:\\b.mp3", 2000, L"b", L"", L"") + L"\n");
-    SetPlayingList(1);   // "b" of "full" played in the last run
-    SetPlayingFile(1);
+    LmSettings::SetPlayingList(1);   // "b" of "full" played in the last run
+    LmSettings::SetPlayingFile(1);
     StartPlayer();
     KTreeItem* clear = CommandRow(LMCMD_CLEAR_LIST);
     ASSERT_TRUE(clear);
@@ -426,7 +426,7 @@ TEST_F(PlayerCommandsTest, ClearingAsksOnlyWhenTheListHasRows)
     EXPECT_EQ(PlayListText(), L"\xFEFF\n@empty\n\n@full\n\n");
     // The playing row went with the list: files added later play from the first.
     EXPECT_EQ(view->GetPlayerContainer()->GetPlayingIndex(), -1);
-    EXPECT_EQ(GetPlayingFile(), -1);
+    EXPECT_EQ(LmSettings::GetPlayingFile(), -1);
     EXPECT_NE(SettingsBytes().find(Utf16Bytes(L"\nPlayingFile = -1\n")), std::string::npos);
 }
 
@@ -445,7 +445,7 @@ TEST_F(PlayerCommandsTest, TappingAnotherPlaylistReloadsTheListAndTitleButTheSel
 
     // A record the list does not show yet would appear with a reload.
     lists->GetSelectedPlayList()->AddFile(L"C:\\d.mp3");
-    SetLoopType(1);   // unsaved: a settings save would write the file
+    LmSettings::SetLoopType(1);   // unsaved: a settings save would write the file
     const std::string settingsBefore = SettingsBytes();
     TapRow(lists->GetSelectedListItem());
     EXPECT_EQ(rows->GetCount(), 2) << "the list was reloaded";

@@ -29,9 +29,9 @@ std::wstring Text(const CKLabel* label)
 // "Settings.ini" as a previous run left it, read as a new run reads it.
 void RestartWithSettings(const std::wstring& text)
 {
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     ASSERT_TRUE(WriteFileBytes(KPlayerPage::SettingsPath(), Utf16FileBytes(text)));
-    LoadSettings();
+    LmSettings::LoadSettings();
 }
 
 // Sets the file's last-write time a minute after the settings file's.
@@ -92,7 +92,8 @@ TEST(PlayerResume, TheFirstPlayOfARunGoesOnFromTheKeptPositionOnlyInTheKeptFile)
         EXPECT_LT(position, c.expectedSecond * 1000 + 1000);
         EXPECT_EQ(Text(player->GetElapsedLabel()), L"0:0" + std::to_wstring(c.expectedSecond));
         EXPECT_EQ(player->GetSlider()->GetPosition(), c.expectedSecond);
-        EXPECT_EQ(GetPlayingPosition(), c.expectedSecond * 1000) << "kept until the next pause";
+        EXPECT_EQ(LmSettings::GetPlayingPosition(), c.expectedSecond * 1000)
+            << "kept until the next pause";
 
         // Only the first start of a run may go on from the kept position.
         page.DoublePressRow(0);
@@ -136,6 +137,6 @@ TEST(PlayerResume, PauseStopAndExitKeepThePositionInTheSettingsFile)
     page.ClickButton(LMID_PLAY);
     ASSERT_TRUE(PumpUntil([&] { return media->GetPosition() >= 1200; }, START_MS));
     DestroyPages();
-    EXPECT_GE(GetPlayingPosition(), 1200);
-    EXPECT_LT(GetPlayingPosition(), TONE_MS);
+    EXPECT_GE(LmSettings::GetPlayingPosition(), 1200);
+    EXPECT_LT(LmSettings::GetPlayingPosition(), TONE_MS);
 }

@@ -84,7 +84,7 @@ KPlayerPage::KPlayerPage() : folder(MakeTempDir(L"player"))
     EnsureTestFrame();
     SetPageLookup(LookupPageEntry);
     DeleteFileW(SettingsPath().c_str());
-    LoadSettings();
+    LmSettings::LoadSettings();
 }
 
 KPlayerPage::~KPlayerPage()
@@ -92,7 +92,7 @@ KPlayerPage::~KPlayerPage()
     CloseToast();
     DestroyPages();
     RunPostedLikeLoop();
-    SaveAndCloseSettings();
+    LmSettings::SaveAndCloseSettings();
     DeleteFileW(SettingsPath().c_str());
     RemoveTree(folder);
 }

@@ -99,7 +99,7 @@ TEST(CKButton, AReleaseOutsideOrACancelledPressNeverClicks)
     EXPECT_FALSE(IsPressed(button));
 }
 
-TEST(CKButton, ADoublePressReports258OnlyWithTheDoublePressFlag)
+TEST(CKButton, ADoublePressIsReportedOnlyWithTheDoublePressFlag)
 {
     KControlScope scope;
     CNoticeHost* host = scope.AddHost();

@@ -14,7 +14,7 @@ const RECT BOX_RECT = {10, 10, 210, 50};
 
 } // namespace
 
-TEST(CKCheckBox, ACheckBoxTappedTwiceEndsUncheckedAndSends513Twice)
+TEST(CKCheckBox, ACheckBoxTappedTwiceEndsUncheckedAndReportsTheToggleTwice)
 {
     KControlScope scope;
     CNoticeHost* host = scope.AddHost();

@@ -38,7 +38,7 @@ void Type(CKWindow* window, const std::wstring& text)
 
 } // namespace
 
-TEST(CKEdit, TypedChineseTextIsReadBackAndEveryChangeReachesTheParentAs1025)
+TEST(CKEdit, TypedChineseTextIsReadBackAndEveryChangeIsToldToTheParent)
 {
     KControlScope scope;
     CNoticeHost* host = scope.AddHost();

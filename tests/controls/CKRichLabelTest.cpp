@@ -613,7 +613,7 @@ TEST_F(CKRichLabelTest, RelayoutAfterAResizeReusesTheFragmentNodes)
 
 // ---- Notify runs, scrolling and painting --------------------------------------------------------
 
-TEST_F(CKRichLabelTest, NotifyRunReports2049OnlyWhenPressedAndReleasedOnIt)
+TEST_F(CKRichLabelTest, NotifyRunReportsATapOnlyWhenPressedAndReleasedOnIt)
 {
     ASSERT_TRUE(Load(L"<r>plain <Notify ID=\"7\">x</Notify> more</r>"));
     KRichFragment* x = FragmentOf(L"x");

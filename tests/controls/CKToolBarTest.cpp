@@ -112,7 +112,7 @@ TEST(CKToolBar, ATapOnAnItemReachesTheParentWithItemIdAndIndex)
     EXPECT_EQ(bar->GetPressedIndex(), -1);
 }
 
-TEST(CKToolBar, WithTheRadioStyleCode259ForACheckedItemUnchecksAllOthers)
+TEST(CKToolBar, WithTheRadioStyleARadioNoticeForACheckedItemUnchecksAllOthers)
 {
     KControlScope scope;
     CNoticeHost* host = scope.AddHost();

@@ -90,7 +90,7 @@ int ScrollY(const CKTreeCtrl* tree)
 
 } // namespace
 
-TEST(CKTreeCtrl, ChildrenAddedWhileAboutToExpandAreShownBefore1798)
+TEST(CKTreeCtrl, ChildrenAddedWhileAboutToExpandAreShownBeforeTheExpandedNotice)
 {
     KControlScope scope;
     CTreeHost* host = AddTreeHost(scope);
@@ -101,9 +101,9 @@ TEST(CKTreeCtrl, ChildrenAddedWhileAboutToExpandAreShownBefore1798)
     KTreeItem* empty = AddItem(tree, nullptr, L"empty", KTIF_HAS_CHILDREN);
     KTreeItem* leaf = AddItem(tree, nullptr, L"leaf");
     KTreeItem* slow = AddItem(tree, nullptr, L"slow", KTIF_HAS_CHILDREN);
-    std::vector<int> childrenAt1797;
+    std::vector<int> childrenWhenExpanding;
     host->onExpanding = [&](KTreeItem* item) {
-        childrenAt1797.push_back(tree->GetFirstChild(item) ? 1 : 0);
+        childrenWhenExpanding.push_back(tree->GetFirstChild(item) ? 1 : 0);
         if (item == lazy || item == slow) {
             AddItem(tree, item, L"one");
             AddItem(tree, item, L"two");
@@ -142,7 +142,7 @@ TEST(CKTreeCtrl, ChildrenAddedWhileAboutToExpandAreShownBefore1798)
     ASSERT_TRUE(WaitForAnimation(tree, slow));
     EXPECT_EQ(host->Codes(), (std::vector<int>{KNOTIFY_TREE_EXPANDING, KNOTIFY_TREE_EXPANDED}));
     EXPECT_EQ(tree->HitTest(5, slow->y + h + h / 2), tree->GetFirstChild(slow));
-    EXPECT_EQ(childrenAt1797, (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(childrenWhenExpanding, (std::vector<int>{0, 0, 0}));
 
     // A hidden tree expands at once, without animation.
     tree->Show(false);

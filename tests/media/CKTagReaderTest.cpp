@@ -25,6 +25,15 @@ std::wstring TagFixture(const wchar_t* name)
     return MediaFixture((std::wstring(L"tags\\") + name).c_str());
 }
 
+// A fixture and the texts its tags must read as.
+struct KTagCase
+{
+    const wchar_t* file;
+    const wchar_t* title;
+    const wchar_t* artist;
+    const wchar_t* album;
+};
+
 size_t WorkingSet(bool peak)
 {
     PROCESS_MEMORY_COUNTERS counters = {};
@@ -38,13 +47,7 @@ size_t WorkingSet(bool peak)
 
 TEST(CKTagReader, ReadsTitleArtistAlbumAndLengthOfEveryFormat)
 {
-    struct Case
-    {
-        const wchar_t* file;
-        const wchar_t* title;
-        const wchar_t* artist;
-        const wchar_t* album;
-    } cases[] = {
+    const KTagCase cases[] = {
         {L"id3v22.mp3", L"Version Two", L"Old Writer", L"Old Album"},
         {L"id3v23.mp3", L"Song One", L"Artist One", L"Album One"},
         {L"id3v2-utf16.mp3", L"月亮代表我的心", L"邓丽君", L"淡淡幽情"},
@@ -63,7 +66,7 @@ TEST(CKTagReader, ReadsTitleArtistAlbumAndLengthOfEveryFormat)
         {L"plain.mp3", L"kept", L"", L""},
     };
     CKTagReader reader;
-    for (const Case& c : cases) {
+    for (const KTagCase& c : cases) {
         CKMediaInfo info;
         info.SetTitle(L"kept");
         ASSERT_EQ(reader.Read(TagFixture(c.file).c_str(), &info), KTAG_READ) << c.file;
@@ -78,18 +81,12 @@ TEST(CKTagReader, LegacyTagBytesReadAsGbkOnAChineseSystemAndAsLatin1WhenNotGbk)
 {
     // The tests run with the zh-CN locale, whose ANSI code page is GBK.
     ASSERT_EQ(GetACP(), 936u);
-    struct Case
-    {
-        const wchar_t* file;
-        const wchar_t* title;
-        const wchar_t* artist;
-        const wchar_t* album;
-    } cases[] = {
+    const KTagCase cases[] = {
         {L"gbk-id3v1.mp3", L"月亮代表我的心", L"邓丽君", L"淡淡幽情"},
         {L"latin1-id3v1.mp3", L"Café Olé", L"Beyoncé", L"Été"},
     };
     CKTagReader reader;
-    for (const Case& c : cases) {
+    for (const KTagCase& c : cases) {
         CKMediaInfo info;
         ASSERT_EQ(reader.Read(TagFixture(c.file).c_str(), &info), KTAG_READ) << c.file;
         EXPECT_STREQ(info.GetTitle(), c.title) << c.file;

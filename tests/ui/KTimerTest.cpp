@@ -109,3 +109,27 @@ TEST(Timers, TwoTimersReachTheirOwnCallbacksUntilStopped)
     EXPECT_EQ(fast.ticks, fastAfterStop);
     EXPECT_EQ(slow.ticks, slowAfterStop);
 }
+
+TEST(PostCall, CancelledCallsOfAnOwnerNeverRunAndOthersStillDo)
+{
+    ASSERT_TRUE(EnsureTestFrame());
+    std::vector<int> order;
+    g_order = &order;
+    int gone = 0, kept = 0;   // two owners; only their addresses matter
+    ASSERT_TRUE(PostCall(1, 0, 0, Record, 0, &gone));
+    ASSERT_TRUE(PostCall(2, 0, 0, Record, 0, &kept));
+    ASSERT_TRUE(PostCall(3, 0, 0, Record, 100, &gone));
+    ASSERT_TRUE(PostCall(4, 0, 0, Record, 0));
+    ASSERT_TRUE(PostCall(5, 0, 0, Record, 100, &kept));
+    CancelPostedCalls(&gone);
+    CancelPostedCalls(nullptr);
+    PumpUntil([&] { return order.size() == 3; }, 3000);
+    PumpMessagesFor(300);
+    EXPECT_EQ(order, (std::vector<int>{2, 4, 5})) << "waiting in the queue or on its delay alike";
+    // The owner may post again after cancelling: a later call runs.
+    order.clear();
+    ASSERT_TRUE(PostCall(6, 0, 0, Record, 0, &gone));
+    PumpUntil([&] { return !order.empty(); }, 2000);
+    EXPECT_EQ(order, std::vector<int>{6});
+    g_order = nullptr;
+}

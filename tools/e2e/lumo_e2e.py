@@ -39,6 +39,8 @@ FRAME_TOP = 22
 # first start on a loaded machine, which also starts Wine's own services, has taken over 20 s.
 WINDOW_TIMEOUT = 40.0
 EXIT_TIMEOUT = 20.0
+# A start that ends sooner than this never reached Lumo's code (Wine alone takes longer to load it).
+WINE_GAVE_UP_S = 0.5
 
 # xdotool types non-ASCII text only when it runs under an installed UTF-8 locale.
 XDOTOOL_ENV = dict(os.environ, LANG="C.UTF-8", LC_ALL="C.UTF-8")
@@ -159,9 +161,23 @@ class Lumo:
     def start(self, args=(), cwd=None):
         """Starts Lumo.exe from its folder (or `cwd`) with command-line `args` and waits for its frame
         window to be mapped."""
-        self.process = self.launch(args, cwd)
         self.suite.started.append(self)
-        self.window = wait_for(self._find_window, WINDOW_TIMEOUT, 0.05, "Lumo's window")
+        for attempt in range(2):
+            began = time.monotonic()
+            self.process = self.launch(args, cwd)
+            try:
+                self.window = wait_for(self._find_window, WINDOW_TIMEOUT, 0.05, "Lumo's window")
+                break
+            except FlowFailure as failure:
+                # Lumo itself needs far longer than WINE_GAVE_UP_S to reach its first line: an end
+                # that early is Wine's loader failing to start the process (seen once, with code 1
+                # after 60 ms, on a loaded machine). One more start tells that from a fault of
+                # Lumo's, which ends the same way again.
+                quick = time.monotonic() - began < WINE_GAVE_UP_S
+                if attempt or not quick or self.process.poll() is None:
+                    raise FlowFailure("%s\n%s" % (failure, self.wine_errors()))
+                print("e2e: Wine ended at start with code %d within %.2f s; starting again\n%s"
+                      % (self.process.returncode, WINE_GAVE_UP_S, self.wine_errors()), flush=True)
         # On top of anything another test left on the display: screenshots read the screen, and
         # clicks land on the topmost window.
         xdotool("windowraise", self.window)
@@ -178,6 +194,15 @@ class Lumo:
             return subprocess.Popen(["wine", os.path.join(self.folder, "Lumo.exe")] + list(args),
                                     cwd=cwd or self.folder, stdin=subprocess.DEVNULL, stdout=out,
                                     stderr=err)
+
+    def wine_errors(self, lines=12):
+        """The last lines Wine wrote to its error output during this flow."""
+        try:
+            with open(os.path.join(os.path.dirname(self.folder), "wine.err"), "rb") as err:
+                tail = err.read().decode("utf-8", "replace").splitlines()[-lines:]
+        except OSError:
+            tail = []
+        return "Wine's error output ends:\n  " + "\n  ".join(tail) if tail else "(Wine wrote no errors)"
 
     def _find_window(self):
         if self.process.poll() is not None:

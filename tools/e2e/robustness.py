@@ -13,7 +13,7 @@ import struct
 import time
 import zlib
 
-from lumo_e2e import check, flow, wait_for
+from lumo_e2e import FlowFailure, check, flow, wait_for
 import flows
 import lumo_pages as pages
 import player_flows
@@ -26,6 +26,9 @@ RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
 USABLE_CLIENT = 32
 # After this long the start-up picture has given way to the pages (it stays 500 ms after painting).
 PAGES_SETTLED = 1.5
+# The drawer's menu button during a drive walk: taps given, and how long each may take to answer.
+DRIVE_TAPS = 3
+DRIVE_TAP_WAIT_S = 3.0
 
 
 def resource_names(suffix):
@@ -348,10 +351,19 @@ def define_command_line_cases():
 
     def drive(suite):
         # The walk of a whole drive goes on in steps: the drawer still opens at once, and Lumo ends.
+        # On the test drive the walk finds nothing playable and ends at once with a toast, which
+        # the tap may meet: a tap outside a toast only closes it, so a tap the drawer did not
+        # answer is given again.
         lumo = start_with_arguments(suite, ["C:\\"])
-        lumo.click(*pages.TITLE_LEFT)
-        lumo.wait_for_screen(lambda shot: shot.near(*pages.DRAWER_ADD, pages.WHITE, 12), 10.0,
-                             "the drawer's add button")
+        for attempt in range(DRIVE_TAPS):
+            lumo.click(*pages.TITLE_LEFT)
+            try:
+                lumo.wait_for_screen(lambda shot: shot.near(*pages.DRAWER_ADD, pages.WHITE, 12),
+                                     DRIVE_TAP_WAIT_S, "the drawer's add button")
+                break
+            except FlowFailure:
+                if attempt + 1 == DRIVE_TAPS:
+                    raise
         lists = close_and_check(lumo)
         check(lists is None or (len(lists) == 1 and all(path.startswith("C:\\") for path in lists[0][1])),
               "PlayList.txt after the drive: %r" % (lists and [(name, len(paths)) for name, paths in lists]))
