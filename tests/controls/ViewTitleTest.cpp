@@ -13,22 +13,7 @@
 
 namespace {
 
-class ViewTitleTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        EnsureTestFrame();
-        SetPageLookup(TestPageLookup);
-    }
-    void TearDown() override
-    {
-        DestroyPages();
-        RunPostedLikeLoop();
-    }
-
-    std::vector<std::string> log;
-};
+class ViewTitleTest : public KViewTest {};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The loop's message rules, keys and aimed pointer input for the view and dialog tests.
 #include "KViewTestSupport.h"
 
+#include "KTestSupport.h"
 #include "ui/CKApplication.h"
 #include "ui/KTimer.h"
 
@@ -170,4 +171,16 @@ int TestPageLookup(int viewId, KPageEntry* entry)
         }
     }
     return 0;
+}
+
+void KViewTest::SetUp()
+{
+    EnsureTestFrame();
+    SetPageLookup(TestPageLookup);
+}
+
+void KViewTest::TearDown()
+{
+    DestroyPages();
+    RunPostedLikeLoop();
 }

@@ -6,6 +6,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -87,3 +89,14 @@ CTestPage* AddTestPage(int id, unsigned int flags, std::vector<std::string>* log
 // The tests' page table: 3000 (left button 3001), 3002 (left button 3003 in style 1, right button
 // 3004), 3005 (full screen, no buttons).
 int TestPageLookup(int viewId, KPageEntry* entry);
+
+// Fixture of the view tests: the test frame with the tests' page table; the pages are destroyed
+// and the calls they posted run after each test. `log` records what the pages were told.
+class KViewTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::vector<std::string> log;
+};

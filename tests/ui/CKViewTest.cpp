@@ -17,20 +17,9 @@ namespace {
 constexpr int DRAG_START = 13;
 constexpr int DRAG_VERTICAL = 25;
 
-class CKViewTest : public ::testing::Test
+class CKViewTest : public KViewTest
 {
 protected:
-    void SetUp() override
-    {
-        EnsureTestFrame();
-        SetPageLookup(TestPageLookup);
-    }
-    void TearDown() override
-    {
-        DestroyPages();
-        RunPostedLikeLoop();
-    }
-
     // A drawer page (3000), shown.
     CTestPage* ShowDrawerPage()
     {

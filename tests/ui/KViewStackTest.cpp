@@ -17,22 +17,7 @@
 
 namespace {
 
-class KViewStackTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        EnsureTestFrame();
-        SetPageLookup(TestPageLookup);
-    }
-    void TearDown() override
-    {
-        DestroyPages();
-        RunPostedLikeLoop();
-    }
-
-    std::vector<std::string> log;
-};
+class KViewStackTest : public KViewTest {};
 
 // The window's rectangle in the frame's client coordinates is (left, top, right, bottom).
 bool FrameRectIs(CKWindow* window, int left, int top, int right, int bottom)
